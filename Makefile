@@ -1,0 +1,46 @@
+# Two set-up commands: `make run` and `make test`. Each installs what is missing, configures and builds.
+BUILD ?= build
+PREFIX ?= $(HOME)/.local/share/kalmeno
+DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
+                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev xauth xvfb
+SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
+
+.PHONY: deps configure build run test bench install test-sanitize clean
+
+deps:
+	@missing=""; for p in $(DEB_PACKAGES); do \
+	  dpkg-query -W -f='$${Status}' $$p 2>/dev/null | grep -q "install ok installed" || missing="$$missing $$p"; \
+	done; \
+	if [ -n "$$missing" ]; then \
+	  echo "Installing:$$missing"; \
+	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing >/dev/null; \
+	fi
+
+configure: deps
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD)
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+bench: configure
+	@cmake --build $(BUILD) --target benchmarks
+	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+
+install: build
+	@cmake --build $(BUILD) --target install-kalmeno -- >/dev/null || true
+	@$(BUILD)/tools/kalmeno-install "$(PREFIX)"
+
+run: build
+	@if [ -x $(BUILD)/tools/kalmeno-run.sh ]; then $(BUILD)/tools/kalmeno-run.sh "$(PREFIX)"; \
+	 else $(BUILD)/tools/kalmeno-lunar; fi
+
+test-sanitize: deps
+	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD)-asan
+	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+
+clean:
+	rm -rf $(BUILD) $(BUILD)-asan

@@ -1,0 +1,43 @@
+#pragma once
+// The handheld shell: menu bar, tap-and-hold recogniser, full-screen dialogs.
+#include "commctrl.h"
+
+// One-time initialisation of the shell's device-specific controls.
+BOOL SHInitExtraControls();
+
+struct SHMENUBARINFO {
+  DWORD cbSize; HWND hwndParent; DWORD dwFlags; UINT nToolBarId; HINSTANCE hInstRes; int nBmpId;
+  int cBmpImages; HWND hwndMB; COLORREF clrBk;
+};
+typedef SHMENUBARINFO* PSHMENUBARINFO;
+#define SHCMBF_EMPTYBAR 0x0001
+#define SHCMBF_HIDDEN 0x0002
+#define SHCMBF_HIDESIPBUTTON 0x0004
+#define SHCMBF_COLORBK 0x0008
+#define SHCMBF_HMENU 0x0010   // nToolBarId names a menu resource
+// Creates the menu bar (rows 294..319 of the screen) of hwndParent from a menu resource: each
+// top-level popup becomes a button that opens it. The bar answers TB_GETBUTTON: the button's
+// dwData is that popup's menu handle, so check marks set there show when the popup opens.
+BOOL SHCreateMenuBar(SHMENUBARINFO* info);
+
+struct SHRGINFO { DWORD cbSize; HWND hwndClient; POINT ptDown; DWORD dwFlags; };
+typedef SHRGINFO* PSHRGINFO;
+#define SHRG_RETURNCMD 0x00000001
+#define SHRG_NOTIFYPARENT 0x00000002
+#define SHRG_LONGDELAY 0x00000008
+#define GN_CONTEXTMENU 1000
+// A nested loop while the stylus stays down: returns GN_CONTEXTMENU (1000) once it has been held
+// still for the hold time (500 ms), 0 when it is lifted (or moves away) first.
+DWORD SHRecognizeGesture(SHRGINFO* info);
+
+struct SHINITDLGINFO { DWORD dwMask; HWND hDlg; DWORD dwFlags; };
+typedef SHINITDLGINFO* PSHINITDLGINFO;
+#define SHIDIM_FLAGS 0x0001
+#define SHIDIF_DONEBUTTON 0x0001
+#define SHIDIF_SIZEDLG 0x0002
+#define SHIDIF_SIZEDLGFULLSCREEN 0x0004
+#define SHIDIF_SIPDOWN 0x0008
+#define SHIDIF_FULLSCREENNOMENUBAR 0x0010
+#define SHIDIF_EMPTYMENU 0x0020
+// Done button: the caption's OK button (sends IDOK); full-screen: the dialog fills the work area.
+BOOL SHInitDialog(PSHINITDLGINFO info);

@@ -1,0 +1,142 @@
+#pragma once
+// Core services: text, files, the module path, local time, libraries, processes, named events.
+// This half of the platform has no user interface.
+#include "windef.h"
+
+// ---- Text -----------------------------------------------------------------------------------
+// wsprintfW understands the conversions the system uses: %d %i %u %x %X with optional flags
+// '-', '0', width (e.g. %02d, %04d), %s (a WCHAR string), %c (a WCHAR), %%.
+// Writes at most 1024 units including the terminator, as the platform does. Returns the
+// number of units written, not counting the terminator.
+int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
+int lstrlenW(LPCWSTR s);
+LPWSTR lstrcpyW(LPWSTR dst, LPCWSTR src);
+// Copies at most maxUnits - 1 units and always terminates (maxUnits includes the terminator).
+LPWSTR lstrcpynW(LPWSTR dst, LPCWSTR src, int maxUnits);
+int lstrcmpW(LPCWSTR a, LPCWSTR b);
+
+// ---- Errors ---------------------------------------------------------------------------------
+DWORD GetLastError();
+void SetLastError(DWORD error);
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
+#define ERROR_WRITE_FAULT 29L
+#define ERROR_READ_FAULT 30L
+#define ERROR_SHARING_VIOLATION 32L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_MORE_DATA 234L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+
+// ---- Files ----------------------------------------------------------------------------------
+// Paths are accepted in either form: the handheld's (\home\a\qmrv.dat) or the host's
+// (/home/a/qmrv.dat). Share mode 0 takes an exclusive lock that every other opener, in this
+// process or another, sees: its CreateFileW fails with ERROR_SHARING_VIOLATION while the
+// first handle is open.
+#define GENERIC_READ 0x80000000u
+#define GENERIC_WRITE 0x40000000u
+#define FILE_SHARE_READ 0x00000001u
+#define FILE_SHARE_WRITE 0x00000002u
+#define CREATE_NEW 1
+#define CREATE_ALWAYS 2
+#define OPEN_EXISTING 3
+#define OPEN_ALWAYS 4
+#define TRUNCATE_EXISTING 5
+#define FILE_ATTRIBUTE_NORMAL 0x00000080u
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010u
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define MOVEFILE_REPLACE_EXISTING 0x00000001u
+#define MOVEFILE_WRITE_THROUGH 0x00000008u
+
+struct SECURITY_ATTRIBUTES;
+typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
+struct OVERLAPPED;
+typedef OVERLAPPED* LPOVERLAPPED;
+
+HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                   DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED overlapped);
+// Pushes what was written to the disk (fsync).
+BOOL FlushFileBuffers(HANDLE file);
+BOOL CloseHandle(HANDLE object);
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+BOOL DeleteFileW(LPCWSTR path);
+// With MOVEFILE_REPLACE_EXISTING the target is replaced in one step (rename); with
+// MOVEFILE_WRITE_THROUGH the folder is flushed before returning.
+BOOL MoveFileExW(LPCWSTR from, LPCWSTR to, DWORD flags);
+DWORD GetFileAttributesW(LPCWSTR path);
+
+// ---- Modules and libraries ------------------------------------------------------------------
+// The full path of a module's file in the handheld's (backslash) form; module null = the
+// program. Returns the number of units copied, without the terminator; 0 on failure.
+DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
+HMODULE GetModuleHandleW(LPCWSTR name);          // name null: the program's own module
+// Opens a shared library and calls its exported DllMain(module, DLL_PROCESS_ATTACH, 0);
+// fails (null) when the library cannot be opened or DllMain returns FALSE.
+HINSTANCE LoadLibraryW(LPCWSTR path);
+// Calls DllMain(module, DLL_PROCESS_DETACH, 0), then closes the library.
+BOOL FreeLibrary(HMODULE module);
+typedef LONG_PTR (*FARPROC)();
+FARPROC GetProcAddress(HMODULE module, LPCWSTR procName);
+#define DLL_PROCESS_DETACH 0
+#define DLL_PROCESS_ATTACH 1
+#define DLL_THREAD_ATTACH 2
+#define DLL_THREAD_DETACH 3
+
+// ---- Time -----------------------------------------------------------------------------------
+struct SYSTEMTIME {
+  WORD wYear, wMonth, wDayOfWeek, wDay, wHour, wMinute, wSecond, wMilliseconds;
+};
+typedef SYSTEMTIME* LPSYSTEMTIME;
+struct FILETIME { DWORD dwLowDateTime, dwHighDateTime; };
+typedef FILETIME* LPFILETIME;
+// Local time. KALMENO_NOW=YYYY-MM-DDTHH:MM:SS sets the clock at process start; it runs on
+// from there. The script command `clock` sets it again (KpSetClock).
+void GetLocalTime(LPSYSTEMTIME time);
+// 100-nanosecond intervals since 1601-01-01 00:00. Fails (FALSE) for an invalid date or a
+// year outside 1601..30827; wDayOfWeek is ignored on input.
+BOOL SystemTimeToFileTime(const SYSTEMTIME* time, LPFILETIME fileTime);
+BOOL FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME time);
+DWORD GetTickCount();
+void Sleep(DWORD milliseconds);
+LANGID GetUserDefaultLangID();   // Korean (0x0412) on this handheld
+LANGID GetSystemDefaultLangID();
+
+// ---- Processes ------------------------------------------------------------------------------
+struct STARTUPINFOW {
+  DWORD cb;
+  LPWSTR lpReserved, lpDesktop, lpTitle;
+  DWORD dwX, dwY, dwXSize, dwYSize, dwXCountChars, dwYCountChars, dwFillAttribute, dwFlags;
+  WORD wShowWindow, cbReserved2;
+  LPBYTE lpReserved2;
+  HANDLE hStdInput, hStdOutput, hStdError;
+};
+typedef STARTUPINFOW* LPSTARTUPINFOW;
+struct PROCESS_INFORMATION { HANDLE hProcess; HANDLE hThread; DWORD dwProcessId; DWORD dwThreadId; };
+typedef PROCESS_INFORMATION* LPPROCESS_INFORMATION;
+// Starts the program by path, without arguments, and does not wait. The child inherits every
+// KALMENO_* variable except KALMENO_SCRIPT; it runs KALMENO_CHILD_SCRIPT instead when set.
+// Writes a `spawn` trace line. Fails (FALSE) when the file is missing or not executable.
+BOOL CreateProcessW(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUTES processAttributes,
+                    LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
+                    LPVOID environment, LPCWSTR currentDirectory, LPSTARTUPINFOW startupInfo,
+                    LPPROCESS_INFORMATION processInformation);
+
+// ---- Named events ---------------------------------------------------------------------------
+// Named events are visible to every process of the user (they live under $XDG_RUNTIME_DIR or /tmp).
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES security, BOOL manualReset, BOOL initialState, LPCWSTR name);
+HANDLE OpenEventW(DWORD access, BOOL inheritHandle, LPCWSTR name);
+BOOL SetEvent(HANDLE event);
+BOOL ResetEvent(HANDLE event);
+DWORD WaitForSingleObject(HANDLE object, DWORD milliseconds);
+#define EVENT_ALL_ACCESS 0x001F0003u
+#define SYNCHRONIZE 0x00100000u
+#define EVENT_MODIFY_STATE 0x0002u
+#define INFINITE 0xFFFFFFFFu
+#define WAIT_OBJECT_0 0x00000000u
+#define WAIT_TIMEOUT 0x00000102u
+#define WAIT_FAILED 0xFFFFFFFFu
