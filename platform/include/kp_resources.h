@@ -45,10 +45,12 @@ struct KpModuleResources {
   const KpImageEntry* images; int imageCount;
 };
 
-// Registers the table for the module that contains `addressInModule`.
+// Registers a table for the module that contains `addressInModule`. A module may register several
+// tables (one per source file, say); lookups search every table of the module.
 void KpRegisterModuleResources(const KpModuleResources* table, const void* addressInModule);
-// The table of a module, or null.
-const KpModuleResources* KpFindModuleResources(HINSTANCE module);
+const KpStringEntry* KpFindString(HINSTANCE module, int id);
+// Every image entry of that id and kind (several sizes of one icon), in registration order.
+int KpFindImages(HINSTANCE module, int id, KpImageKind kind, const KpImageEntry** out, int max);
 const KpDialogTemplate* KpFindDialogTemplate(HINSTANCE module, int id);
 const KpMenuTemplate* KpFindMenuTemplate(HINSTANCE module, int id);
 // The module handle (load address) of the module containing the address.

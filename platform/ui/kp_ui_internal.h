@@ -1,0 +1,35 @@
+#pragma once
+// The seam between the window manager (windows, messages, screen, input) and the drawing half
+// (device contexts and GDI objects) of the user-interface stand-in. Qt stays inside platform/.
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QRegion>
+#include <string>
+
+#include "windows.h"
+
+// A device context draws into a pixel buffer owned by someone else: a window's client buffer
+// (origin = where client (0,0) lies in the buffer, clip = the update region in client
+// coordinates), a memory bitmap selected into a memory DC, or the screen.
+// `window` is the window whose name appears in `text` trace lines (null: no trace line).
+HDC KpCreateDC(QImage* target, const QPoint& origin, const QRegion& clip, HWND window);
+void KpDestroyDC(HDC dc);
+// The DC's current target after SelectObject of a bitmap into a memory DC.
+QImage* KpDCImage(HDC dc);
+
+// The Qt font for a platform font (the system font for null), and its pixel metrics.
+QFont KpQFont(HFONT font);
+HFONT KpSystemFont();
+
+// The window manager's side, used by the drawing half:
+// the name of a window in trace lines (dialog template id, else class name), UTF-8.
+std::string KpTraceNameOf(HWND window);
+// The class background brush of a window (for WM_ERASEBKGND default processing).
+HBRUSH KpClassBackground(HWND window);
+
+// The drawing half's side, used by the window manager: the screen's dots per inch (KALMENO_DPI).
+int KpScreenDpi();
+// Decodes a module image resource (PNG/BMP) nearest to the requested size (0 = as stored).
+QImage KpLoadResourceImage(HINSTANCE module, int id, int kind, int width, int height);
+QImage KpIconImage(HICON icon);
