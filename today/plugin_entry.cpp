@@ -34,6 +34,10 @@ void DestroyItemIcon(HICON& icon) {
 
 BOOL ProcessAttach(HINSTANCE instance) {
   g_hInstance = instance;
+  // Settings live in memory only: every load starts from nothing, whatever the loader kept of an
+  // earlier load of the same file.
+  g_settings = TodaySettings{};
+  g_bAnimating = 0;
   g_hItemIcon = LoadItemIcon(IDI_ITEM, 16);
   g_hFirstIcon = LoadItemIcon(IDI_FIRST_MARKER, 16);
   g_hDdayIcon = LoadItemIcon(IDI_DDAY_MARKER, 16);
@@ -68,6 +72,7 @@ BOOL ProcessDetach() {
   g_hInstance = nullptr;
   std::vector<ScheduleEntry>().swap(g_entries);
   std::vector<Occurrence>().swap(g_occurrences);
+  g_settings = TodaySettings{};
   return TRUE;
 }
 
