@@ -13,14 +13,6 @@ bool StrictlyInside(const RECT& r, CPoint p) {
 
 }  // namespace
 
-// The day under a point of the grid, or -1 above it. Rows are 38 pixels from y = 38, columns 34
-// pixels from x = 0; the last two columns of pixels (x 238, 239) still belong to Saturday.
-int HitTestMonthCell(int x, int y) {
-  if (y < 38 || y > 265 || x < 0) return -1;
-  const int column = x / 34 > 6 ? 6 : x / 34;
-  return (y - 38) / 38 * 7 + column;
-}
-
 void CKalmenoDlg::OnLButtonDown(UINT flags, CPoint point) {
   if (m_bPanelVisible) {
     // While the panel is shown, every press pages it, wherever it lands.
