@@ -138,19 +138,6 @@ std::vector<TextLine> LayOut(const QString& raw, UINT format, int maxWidth, cons
   return lines;
 }
 
-std::string Escaped(const QString& text) {
-  std::string utf8 = text.toStdString();
-  std::string out;
-  out.reserve(utf8.size());
-  for (char c : utf8) {
-    if (c == '\r') out += "\\r";
-    else if (c == '\n') out += "\\n";
-    else if (c == '\t') out += "\\t";
-    else out += c;
-  }
-  return out;
-}
-
 void TraceText(HDC dc, const RECT& r, UINT format, const QString& text) {
   char rect[64], flags[16], colour[16];
   std::snprintf(rect, sizeof rect, "%d,%d,%d,%d", r.left, r.top, r.right, r.bottom);
@@ -158,7 +145,7 @@ void TraceText(HDC dc, const RECT& r, UINT format, const QString& text) {
   std::snprintf(colour, sizeof colour, "#%02x%02x%02x", GetRValue(dc->textColour), GetGValue(dc->textColour),
                 GetBValue(dc->textColour));
   const std::string name = KpTraceNameOf(dc->window);
-  const std::string body = Escaped(text);
+  const std::string body = text.toStdString();  // the trace writes CR, LF and TAB as \r \n \t
   const char* fields[] = {name.c_str(), rect, flags, colour, body.c_str()};
   KpTrace("text", fields, 5);
 }
