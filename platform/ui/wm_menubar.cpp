@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include "aygshell.h"
+#include "kp_ui_internal.h"
 #include "wm_internal.h"
 #include "wm_look.h"
 #include "wm_menu_model.h"
@@ -32,6 +33,7 @@ int ButtonAt(const Window* w, const MenuBarState& state, QPoint p) {
 void Paint(HWND window, Window* w, const MenuBarState& state) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
+  KpReleaseImage(&w->buffer);   // drawn here directly, not through the DC
   {
     QPainter painter(&w->buffer);
     painter.fillRect(QRect(QPoint(0, 0), w->rect.size()), look::kBarBack);

@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "kp_platform.h"
+#include "kp_ui_internal.h"
 #include "wm_internal.h"
 #include "wm_look.h"
 
@@ -29,6 +30,7 @@ struct BoxState {
 void Paint(HWND window, Window* w, const BoxState& state) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
+  KpReleaseImage(&w->buffer);   // drawn here directly, not through the DC
   {
     QPainter painter(&w->buffer);
     QRect all(QPoint(0, 0), w->rect.size());

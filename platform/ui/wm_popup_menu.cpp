@@ -5,6 +5,7 @@
 #include <QPainter>
 
 #include "kp_platform.h"
+#include "kp_ui_internal.h"
 #include "wm_internal.h"
 #include "wm_look.h"
 #include "wm_menu_model.h"
@@ -48,6 +49,7 @@ void DrawCheck(QPainter& painter, const QRect& item, const QColor& colour) {
 void Paint(HWND window, Window* w, PopupState& state) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
+  KpReleaseImage(&w->buffer);   // drawn here directly, not through the DC
   {
     QPainter painter(&w->buffer);
     QRect all(QPoint(0, 0), w->rect.size());
