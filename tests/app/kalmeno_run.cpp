@@ -137,6 +137,14 @@ int CountPixels(const std::string& png, int left, int top, int right, int bottom
 }
 }  // namespace
 
+int DifferingPixels(const std::string& a, const std::string& b, int left, int top, int right, int bottom) {
+  int n = 0;
+  for (int y = top; y <= bottom; ++y)
+    for (int x = left; x <= right; ++x)
+      if (ClientPixel(a, x, y) != ClientPixel(b, x, y)) ++n;
+  return n;
+}
+
 int CountReddish(const std::string& png, int left, int top, int right, int bottom) {
   return CountPixels(png, left, top, right, bottom,
                      [](long r, long g, long b) { return r > 180 && g < 140 && b < 140 && r - g > 80; });

@@ -135,6 +135,21 @@ TEST(MonthInputE2E, GoingToTodayShowsItsMonthSelectsItAndClosesThePanel) {
   ExpectFrameAround(k.Shot("again.png"), kDay10, 0xFF0000);
 }
 
+// Going to today from another month and turning the lunar dates off leave no trace of what was
+// drawn before: the grid looks exactly as when started on that state.
+TEST(MonthInputE2E, GoingToTodayAndHidingLunarDatesLeaveNothingOfThePreviousPicture) {
+  Kalmeno fresh;
+  e2e::WriteBytes(fresh.dataFile, ThreeEntriesOn15August());
+  fresh.Run("2006-08-10T10:00:00", {"wait 100", Tap(CellX(kDay10), CellY(kDay10)), "wait 50",
+                                    "shot " + fresh.Shot("fresh.png"), "quit"});
+  Kalmeno k;
+  e2e::WriteBytes(k.dataFile, ThreeEntriesOn15August());
+  k.Run("2006-08-10T10:00:00", {"wait 100", "command 32783", Tap(200, 10), "wait 50", Tap(200, 10), "wait 50",
+                                "command 32796", "wait 50", "command 32783", "wait 50", "shot " + k.Shot("back.png"),
+                                "quit"});
+  EXPECT_EQ(DifferingPixels(fresh.Shot("fresh.png"), k.Shot("back.png"), 0, 23, 239, 267), 0);
+}
+
 TEST(MonthInputE2E, TapAndHoldOpensThePopupWithTheLunarViewCheckMarkOfTheMoment) {
   Kalmeno k;
   k.Run("2006-08-10T10:00:00", {"wait 100", Hold(CellX(30), CellY(30)), "wait 50", "shot " + k.Shot("popup.png"),
