@@ -43,9 +43,13 @@ run: install
 	 else host/kalmeno-demo.sh "$(BUILD)"; fi
 
 test-sanitize: deps
-	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON >/dev/null
+	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON -DKALMENO_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(BUILD)-asan
-	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	  ctest --output-on-failure -j2
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan
