@@ -52,7 +52,13 @@ void FreeTree(Window* w) {
     tops.erase(std::remove(tops.begin(), tops.end(), w), tops.end());
   }
   Live().erase(w);
-  delete w;
+  // The object stays allocated (without its pixels), so its address, which is its handle, is never
+  // given to a later window: a stale handle stays invalid instead of naming someone else.
+  w->buffer = QImage();
+  w->children.clear();
+  w->extra.clear();
+  w->text.clear();
+  w->update = QRegion();
 }
 
 QRect DefaultTopLevelRect(int x, int y, int width, int height) {
