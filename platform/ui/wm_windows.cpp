@@ -108,8 +108,12 @@ bool IsVisibleOnScreen(const Window* w) {
 }
 
 bool IsEnabledForInput(const Window* w) {
-  for (; w; w = w->parent)
+  for (; w; w = w->parent) {
     if (w->style & WS_DISABLED) return false;
+    // A menu bar belongs to its window: while that window is disabled (under a message box or
+    // a modal dialog) its bar takes no taps either.
+    if (w->role == Role::MenuBar && w->owner && (w->owner->style & WS_DISABLED)) return false;
+  }
   return true;
 }
 
