@@ -1,0 +1,116 @@
+// Running dialogs: modal (a nested message loop with the owner disabled) and modeless, and the
+// end of a modal run.
+#include <vector>
+
+#include "kp_dialog_internal.h"
+
+namespace {
+
+std::vector<void (*)()>& IdleHandlers() {
+  static std::vector<void (*)()> handlers;
+  return handlers;
+}
+
+bool IsInside(HWND window, HWND ancestor) {
+  for (; window; window = GetParent(window)) {
+    if (window == ancestor) return true;
+  }
+  return false;
+}
+
+// The keys a dialog answers for its controls: Escape cancels, Enter is OK unless the control
+// with the focus takes Enter itself (a multi-line edit). Returns true when the key was used.
+bool HandleDialogKey(HWND dialog, const MSG& msg) {
+  if (msg.message != WM_KEYDOWN || !IsInside(msg.hwnd, dialog)) return false;
+  if (msg.wParam == VK_ESCAPE) {
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    return true;
+  }
+  if (msg.wParam == VK_RETURN) {
+    const LRESULT code = msg.hwnd == dialog ? 0 : SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
+    if (code & DLGC_WANTALLKEYS) return false;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void KpAddIdleHandler(void (*handler)()) { IdleHandlers().push_back(handler); }
+
+void KpRunIdleHandlers() {
+  for (auto handler : IdleHandlers()) handler();
+}
+
+INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc, LPARAM param) {
+  HWND dialog = KpCreateDialogFromTemplate(instance, templateName, parent, proc, param, true);
+  if (!dialog) return -1;
+  KpDialogState* state = KpDialogStateOf(dialog);
+  HWND disabledOwner = nullptr;
+  if (!state->ended) {
+    // The owner takes no input while its modal dialog runs.
+    HWND owner = (GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD) ? nullptr : GetParent(dialog);
+    if (owner && IsWindowEnabled(owner)) {
+      EnableWindow(owner, FALSE);
+      state->disabledOwner = disabledOwner = owner;
+    }
+    ShowWindow(dialog, SW_SHOW);
+    UpdateWindow(dialog);
+  }
+  // The run ends with EndDialog, with the window's destruction (the result so far, IDCANCEL when
+  // nobody ended it), or with WM_QUIT, which is posted again for the loop outside.
+  INT_PTR result = IDCANCEL;
+  MSG msg{};
+  while ((state = KpDialogStateOf(dialog)) != nullptr && !state->ended) {
+    if (!PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) KpRunIdleHandlers();
+    if (!GetMessageW(&msg, nullptr, 0, 0)) {
+      PostQuitMessage(static_cast<int>(msg.wParam));
+      break;
+    }
+    if (HandleDialogKey(dialog, msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  if (state) {
+    if (state->ended) result = state->result;
+    if (!state->ended) EndDialog(dialog, result);
+    DestroyWindow(dialog);
+  } else if (disabledOwner && IsWindow(disabledOwner) && !IsWindowEnabled(disabledOwner)) {
+    // Destroyed without EndDialog: the owner still has to come back.
+    EnableWindow(disabledOwner, TRUE);
+    SetActiveWindow(disabledOwner);
+  }
+  return result;
+}
+
+HWND CreateDialogParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc, LPARAM param) {
+  HWND dialog = KpCreateDialogFromTemplate(instance, templateName, parent, proc, param, false);
+  if (!dialog) return nullptr;
+  // A modeless dialog shows itself only when its template asks for it.
+  if (KpDialogStateOf(dialog)->visibleInTemplate) ShowWindow(dialog, SW_SHOW);
+  return dialog;
+}
+
+BOOL EndDialog(HWND dialog, INT_PTR result) {
+  KpDialogState* state = KpDialogStateOf(dialog);
+  if (!state) return FALSE;
+  state->ended = true;
+  state->result = result;
+  // The owner comes back before the dialog goes away, so that it is the window activated next.
+  if (state->disabledOwner) {
+    HWND owner = state->disabledOwner;
+    state->disabledOwner = nullptr;
+    if (IsWindow(owner)) {
+      EnableWindow(owner, TRUE);
+      ShowWindow(dialog, SW_HIDE);
+      SetActiveWindow(owner);
+    }
+  } else {
+    ShowWindow(dialog, SW_HIDE);
+  }
+  // Wakes the modal loop, which may be waiting for a message.
+  PostMessageW(dialog, WM_NULL, 0, 0);
+  return TRUE;
+}
