@@ -3,12 +3,15 @@
 // This half of the platform has no user interface.
 #include "windef.h"
 
+#include <cstdarg>
+
 // ---- Text -----------------------------------------------------------------------------------
 // wsprintfW understands the conversions the system uses: %d %i %u %x %X with optional flags
 // '-', '0', width (e.g. %02d, %04d), %s (a WCHAR string), %c (a WCHAR), %%.
 // Writes at most 1024 units including the terminator, as the platform does. Returns the
 // number of units written, not counting the terminator.
 int wsprintfW(LPWSTR buffer, LPCWSTR format, ...);
+int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args);
 int lstrlenW(LPCWSTR s);
 LPWSTR lstrcpyW(LPWSTR dst, LPCWSTR src);
 // Copies at most maxUnits - 1 units and always terminates (maxUnits includes the terminator).

@@ -1,0 +1,100 @@
+#pragma once
+// The month view: the program's main window, one month as six weeks by seven days, the schedule
+// panel over it, the arrow buttons, the menu bar and the tap-and-hold popup.
+#include <afxwin.h>
+
+#include "month_grid.h"
+#include "resource_ids.h"
+#include "schedule/schedule_store.h"
+
+// One of the two month-stepping buttons: its rectangle in client pixels, its two images (normal,
+// pressed) and which of them is shown.
+struct ArrowButton {
+  RECT rcButton{};
+  CImageList images;
+  int nImage = 0;   // 0 normal, 1 pressed
+};
+
+class CKalmenoDlg : public CDialog {
+ public:
+  explicit CKalmenoDlg(CWnd* parent = nullptr);
+  ~CKalmenoDlg() override;
+
+  // Moves the displayed month back (step -1), keeps it (0) or moves it on (+1), then shows it in
+  // the title. A step past the months the lunar table covers does nothing.
+  void UpdateTitle(int step);
+  // Fills m_cells for m_nYear / m_nMonth (dates only; the rectangles stay).
+  void BuildMonthModel();
+  // The rectangle of cell i (inclusive client pixels); all zero for i < 0.
+  RECT GetCellRect(int i) const;
+
+ protected:
+  DECLARE_MESSAGE_MAP()
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
+  void DoDataExchange(CDataExchange* dx) override;
+  BOOL OnInitDialog() override;
+
+  // Set-up and teardown.
+  afx_msg void OnSize(UINT type, int cx, int cy);
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT ctlColor);
+  afx_msg void OnDestroy();
+  // Painting.
+  afx_msg void OnPaint();
+  // Stylus.
+  afx_msg void OnLButtonDown(UINT flags, CPoint point);
+  afx_msg void OnLButtonUp(UINT flags, CPoint point);
+  // Commands.
+  afx_msg void OnExit();
+  afx_msg void OnLunarView();
+  afx_msg void OnAbout();
+  afx_msg void OnAddSchedule();
+  afx_msg void OnScheduleList();
+  afx_msg void OnGoToday();
+
+  // The members, in this order (construction reads the data file first, through m_store).
+  ScheduleStore m_store;
+  CFont m_fontTitle;
+  CFont m_fontLunar;
+  CFont m_fontCount;
+  CFont m_fontLabel;
+  CFont m_fontBold;
+  HMENU m_hMenuBar = nullptr;
+  int m_nYear = 0;
+  int m_nMonth = 0;
+  DayCell m_cells[kMonthCellCount] = {};
+  int m_nSelCell = -1;
+  unsigned m_nTodayDay = 0;
+  unsigned m_nTodayMonth = 0;
+  BOOL m_bCellRectsReady = 0;
+  CBrush m_brushBack;
+  BOOL m_bPrevPressed = 0;
+  BOOL m_bNextPressed = 0;
+  BOOL m_bLunarView = 0;
+  BOOL m_bPanelVisible = 0;
+  CArray<unsigned long, unsigned long> m_dayEntries;
+  int m_nPanelIndex = 0;
+  HICON m_hIcon = nullptr;
+  CStatic m_title;
+  CString m_strTitle;
+  ArrowButton m_arrows[2];
+
+ private:
+  // Painting, one job each.
+  void PaintHeader(CDC& dc);
+  void PaintGridLines(CDC& dc);
+  void PaintWeekdayNames(CDC& dc);
+  void PaintCell(CDC& dc, int i, CPen& redPen);
+  void PaintSchedulePanel(CDC& dc);
+  void SetCellRows();
+  void SetCellColumns();
+  // Asks the store about cell i; with keepEntries the day's entry indexes go to m_dayEntries.
+  void QueryCell(int i, DaySummary* summary, bool keepEntries);
+  // The selected day's entries, asked of the store now (not waiting for the next paint).
+  void RefreshDayEntries();
+  // Hides the schedule panel when what it shows may have changed under it.
+  void CloseSchedulePanel();
+  void InvalidateCell(int i, BOOL erase);
+  void ShowPopupMenu(CPoint point);
+  // Runs a modal dialog that may change the store; closes the panel when the store changed.
+  void AfterStoreDialog(int countBefore);
+};

@@ -1,0 +1,98 @@
+// The month view's commands: exit, lunar view, About, Add, List, go to today.
+#include "kalmeno_dlg.h"
+
+#if KALMENO_HAVE_DIALOGS
+#include "dialogs/add_dlg.h"
+#include "dialogs/info_dlg.h"
+#include "dialogs/list_dlg.h"
+#endif
+
+void CKalmenoDlg::OnExit() {
+  // The only place the data file is written. A failed save keeps the window and every entry, so
+  // that the user can exit again once the cause is gone.
+  switch (m_store.Save()) {
+    case ScheduleWriteOutcome::Written:
+      EndDialog(0);
+      return;
+    case ScheduleWriteOutcome::CouldNotCreate:
+      AfxMessageBox(u"일정파일을 생성하지 못했습니다.");
+      AfxMessageBox(u"일정을 저장하지 못했습니다. 다시 종료해 주세요.");
+      return;
+    case ScheduleWriteOutcome::WriteFailed:
+      AfxMessageBox(u"일정을 저장하지 못했습니다. 다시 종료해 주세요.");
+      return;
+  }
+}
+
+void CKalmenoDlg::OnLunarView() {
+  if (m_bLunarView) {
+    if (m_hMenuBar) ::CheckMenuItem(m_hMenuBar, ID_LUNAR_VIEW, MF_BYCOMMAND | MF_UNCHECKED);
+    m_bLunarView = 0;
+  } else {
+    if (m_hMenuBar) ::CheckMenuItem(m_hMenuBar, ID_LUNAR_VIEW, MF_BYCOMMAND | MF_CHECKED);
+    m_bLunarView = 1;
+  }
+  Invalidate(FALSE);
+}
+
+void CKalmenoDlg::OnAbout() {
+#if KALMENO_HAVE_DIALOGS
+  CInfoDlg dlg;
+  dlg.DoModal();
+#else
+  AfxMessageBox(u"정보 화면은 아직 준비 중입니다.");
+#endif
+}
+
+void CKalmenoDlg::OnAddSchedule() {
+  const int countBefore = m_store.GetCount();
+#if KALMENO_HAVE_DIALOGS
+  CAddDlg dlg;
+  dlg.m_pStore = &m_store;
+  dlg.DoModal();
+#else
+  AfxMessageBox(u"일정 추가 화면은 아직 준비 중입니다.");
+#endif
+  AfterStoreDialog(countBefore);
+}
+
+void CKalmenoDlg::OnScheduleList() {
+  const int countBefore = m_store.GetCount();
+#if KALMENO_HAVE_DIALOGS
+  CListDlg dlg;
+  dlg.m_pStore = &m_store;
+  dlg.DoModal();
+#else
+  AfxMessageBox(u"일정 목록 화면은 아직 준비 중입니다.");
+#endif
+  AfterStoreDialog(countBefore);
+}
+
+// An entry added or deleted may move or remove the one the panel shows; the panel closes then,
+// so its index never points past the selected day's entries.
+void CKalmenoDlg::AfterStoreDialog(int countBefore) {
+  if (m_store.GetCount() != countBefore) CloseSchedulePanel();
+}
+
+void CKalmenoDlg::OnGoToday() {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  m_nYear = now.wYear;
+  m_nMonth = now.wMonth;
+  m_nTodayMonth = now.wMonth;
+  m_nTodayDay = now.wDay;
+  // A today outside the lunar table's years shows the nearest month the view can show.
+  ClampToShownMonth(m_nYear, m_nMonth);
+  CloseSchedulePanel();
+  BuildMonthModel();
+  UpdateTitle(0);
+  Invalidate(FALSE);
+  m_nSelCell = -1;
+  for (int i = 0; i < kMonthCellCount; ++i) {
+    // The year is compared too: it differs only when the month was clamped and today is not shown.
+    if (m_cells[i].wDay == m_nTodayDay && m_cells[i].wMonth == m_nTodayMonth && m_cells[i].wYear == now.wYear) {
+      m_nSelCell = i;
+      break;
+    }
+  }
+}

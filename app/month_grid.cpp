@@ -1,0 +1,91 @@
+#include "month_grid.h"
+
+#include <cstring>
+
+#include "calendar/lunar_calendar.h"
+
+bool IsShownMonth(int year, int month) {
+  return month >= 1 && month <= 12 && year >= kFirstShownYear && year <= kLastShownYear;
+}
+
+void ClampToShownMonth(int& year, int& month) {
+  if (year < kFirstShownYear || (year == kFirstShownYear && month < 1)) {
+    year = kFirstShownYear;
+    month = 1;
+  } else if (year > kLastShownYear) {
+    year = kLastShownYear;
+    month = 12;
+  }
+  if (month < 1) month = 1;
+  if (month > 12) month = 12;
+}
+
+bool StepShownMonth(int& year, int& month, int step) {
+  int y = year;
+  int m = month;
+  if (step < 0) {
+    if (m == 1) { m = 12; --y; } else { --m; }
+  } else if (step > 0) {
+    if (m == 12) { m = 1; ++y; } else { ++m; }
+  }
+  if (!IsShownMonth(y, m)) return false;
+  year = y;
+  month = m;
+  return true;
+}
+
+int SolarMonthLength(int year, int month) { return DaysInSolarMonth(year, month); }
+
+int SolarWeekday(int year, int month, int day) {
+  // Day number 1 (0001-01-01) was a Monday, so the day number modulo 7 counts from Sunday.
+  return static_cast<int>(DayNumber(year, month, day) % 7);
+}
+
+namespace {
+
+void SetSolar(DayCell& cell, int year, int month, int day, bool inMonth) {
+  cell.wInMonth = inMonth ? 1 : 0;
+  cell.wYear = static_cast<std::uint16_t>(year);
+  cell.wMonth = static_cast<std::uint16_t>(month);
+  cell.wDay = static_cast<std::uint16_t>(day);
+}
+
+void SetLunar(DayCell& cell) {
+  LunarDate lunar;
+  std::memset(&lunar, 0, sizeof lunar);
+  if (SolarToLunar(cell.wYear, cell.wMonth, cell.wDay, &lunar)) {
+    cell.wLunarYear = lunar.wLunarYear;
+    cell.wLunarMonth = lunar.byMonth;
+    cell.wLunarDay = lunar.byDay;
+    cell.wLunarLeap = lunar.byLeap;
+  } else {
+    // A day outside the lunar table: no lunar date rather than a stale one from another month.
+    cell.wLunarYear = cell.wLunarMonth = cell.wLunarDay = cell.wLunarLeap = 0;
+  }
+}
+
+}  // namespace
+
+void FillMonthCells(int year, int month, DayCell (&cells)[kMonthCellCount]) {
+  const int firstWeekday = SolarWeekday(year, month, 1);
+  const int length = SolarMonthLength(year, month);
+  const int prevYear = month == 1 ? year - 1 : year;
+  const int prevMonth = month == 1 ? 12 : month - 1;
+  const int nextYear = month == 12 ? year + 1 : year;
+  const int nextMonth = month == 12 ? 1 : month + 1;
+  const int prevLength = SolarMonthLength(prevYear, prevMonth);
+
+  int i = 0;
+  for (; i < firstWeekday; ++i) SetSolar(cells[i], prevYear, prevMonth, prevLength - firstWeekday + 1 + i, false);
+  for (int day = 1; day <= length; ++day, ++i) SetSolar(cells[i], year, month, day, true);
+  for (int day = 1; i < kMonthCellCount; ++day, ++i) SetSolar(cells[i], nextYear, nextMonth, day, false);
+  for (DayCell& cell : cells) SetLunar(cell);
+}
+
+// Columns are 34 pixels wide, so x = 238 and 239 would make an eighth column; they are the
+// last pixels of Saturday's cell and count as Saturday.
+int HitTestMonthCell(int x, int y) {
+  if (y < 38 || y > 265 || x < 0) return -1;
+  const int column = x / 34 > 6 ? 6 : x / 34;
+  return (y - 38) / 38 * 7 + column;
+}

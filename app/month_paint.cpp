@@ -1,0 +1,126 @@
+// Painting of the month view: every paint draws the whole client area (the platform clips it to
+// what was invalidated) and asks the store about each of the 42 days.
+#include "kalmeno_dlg.h"
+
+namespace {
+
+const COLORREF kRed = RGB(255, 0, 0);
+const COLORREF kBlue = RGB(0, 0, 255);
+const COLORREF kBlack = RGB(0, 0, 0);
+const COLORREF kSundayBack = RGB(255, 235, 235);
+const COLORREF kSaturdayBack = RGB(235, 235, 255);
+const COLORREF kSelectedBack = RGB(255, 225, 225);
+const COLORREF kLabelText = RGB(50, 50, 50);
+const COLORREF kLunarText = RGB(128, 128, 128);
+
+// A cell rectangle is inclusive; a fill excludes its right and bottom edges.
+void FillInclusive(CDC& dc, const RECT& cell, COLORREF colour) {
+  RECT r{cell.left, cell.top, cell.right + 1, cell.bottom + 1};
+  dc.FillSolidRect(&r, colour);
+}
+
+void Line(CDC& dc, int x0, int y0, int x1, int y1) {
+  dc.MoveTo(x0, y0);
+  dc.LineTo(x1, y1);
+}
+
+}  // namespace
+
+void CKalmenoDlg::OnPaint() {
+  CPaintDC dc(this);
+  dc.SetBkMode(TRANSPARENT);
+  PaintHeader(dc);
+  PaintGridLines(dc);
+  PaintWeekdayNames(dc);
+  CPen redPen(PS_SOLID, 1, kRed);
+  for (int i = 0; i < kMonthCellCount; ++i) PaintCell(dc, i, redPen);
+  redPen.DeleteObject();
+  if (m_bPanelVisible) PaintSchedulePanel(dc);
+}
+
+void CKalmenoDlg::PaintHeader(CDC& dc) {
+  dc.FillSolidRect(0, 0, 240, 39, ::GetSysColor(COLOR_BTNFACE));
+  Line(dc, 0, 22, 240, 22);
+  Line(dc, 0, 39, 240, 39);
+  for (ArrowButton& arrow : m_arrows)
+    arrow.images.Draw(&dc, arrow.nImage, CPoint(arrow.rcButton.left, arrow.rcButton.top), ILD_TRANSPARENT);
+}
+
+void CKalmenoDlg::PaintGridLines(CDC& dc) {
+  for (int r = 0; r < 6; ++r) Line(dc, 0, 77 + 38 * r, 240, 77 + 38 * r);
+  if (!m_bCellRectsReady) SetCellRows();
+  static const int kColumnsX[8] = {0, 34, 68, 102, 136, 170, 204, 239};
+  for (int x : kColumnsX) Line(dc, x, 39, x, 267);
+  if (!m_bCellRectsReady) SetCellColumns();
+  m_bCellRectsReady = 1;
+}
+
+void CKalmenoDlg::PaintWeekdayNames(CDC& dc) {
+  static const LPCWSTR kNames[7] = {u"일", u"월", u"화", u"수", u"목", u"금", u"토"};
+  for (int column = 0; column < 7; ++column) {
+    const DayCell& cell = m_cells[column];
+    RECT r{cell.rcLeft + 10, 24, cell.rcRight, 40};
+    dc.SetTextColor(column == 0 ? kRed : column == 6 ? kBlue : kBlack);
+    dc.DrawText(kNames[column], -1, &r, DT_SINGLELINE | DT_LEFT);
+  }
+}
+
+void CKalmenoDlg::PaintCell(CDC& dc, int i, CPen& redPen) {
+  const DayCell& cell = m_cells[i];
+  const RECT rect = GetCellRect(i);
+  const int column = i % 7;
+
+  if (!cell.wInMonth) FillInclusive(dc, rect, ::GetSysColor(COLOR_BTNFACE));
+  else if (column == 0) FillInclusive(dc, rect, kSundayBack);
+  else if (column == 6) FillInclusive(dc, rect, kSaturdayBack);
+
+  DaySummary summary;
+  if (i == m_nSelCell) {
+    FillInclusive(dc, rect, kSelectedBack);
+    CPen* oldPen = dc.SelectObject(&redPen);
+    const POINT frame[5] = {{rect.left - 1, rect.top - 1}, {rect.left - 1, rect.bottom + 1},
+                            {rect.right + 1, rect.bottom + 1}, {rect.right + 1, rect.top - 1},
+                            {rect.left - 1, rect.top - 1}};
+    dc.Polyline(frame, 5);
+    dc.SelectObject(oldPen);
+  }
+  // Only the selected day's entries are kept, so that after a paint m_dayEntries is that day's.
+  QueryCell(i, &summary, i == m_nSelCell);
+
+  WCHAR text[16];
+  wsprintfW(text, u"%d", cell.wDay);
+  RECT dayRect{rect.left + 2, rect.top - 1, rect.right, rect.bottom};
+  dc.SetTextColor(column == 0 || summary.bHoliday ? kRed : column == 6 ? kBlue : kBlack);
+  dc.DrawText(text, -1, &dayRect, DT_SINGLELINE | DT_LEFT | DT_TOP);
+
+  CFont* oldFont = dc.SelectObject(&m_fontLabel);
+  RECT labelRect{rect.left, rect.top, rect.right, rect.bottom - 8};
+  dc.SetTextColor(kLabelText);
+  dc.DrawText(summary.szLabel, -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM);
+  dc.SelectObject(oldFont);
+
+  oldFont = dc.SelectObject(&m_fontCount);
+  RECT countRect = rect;
+  if (summary.nSolarCount > 0) {
+    wsprintfW(text, u"(%d)", summary.nSolarCount);
+    dc.SetTextColor(kBlue);
+    dc.DrawText(text, -1, &countRect, DT_SINGLELINE | DT_RIGHT | DT_TOP);
+    countRect.top += 8;
+  }
+  if (summary.nLunarCount > 0) {
+    wsprintfW(text, u"(%d)", summary.nLunarCount);
+    dc.SetTextColor(kRed);
+    dc.DrawText(text, -1, &countRect, DT_SINGLELINE | DT_RIGHT | DT_TOP);
+  }
+  dc.SelectObject(oldFont);
+
+  // A day the lunar table does not cover has no lunar date to show.
+  if (m_bLunarView && cell.wLunarMonth != 0) {
+    wsprintfW(text, cell.wLunarLeap == 1 ? u"%02d/%02d*" : u"%02d/%02d", cell.wLunarMonth, cell.wLunarDay);
+    oldFont = dc.SelectObject(&m_fontLunar);
+    RECT lunarRect{rect.left, rect.top, rect.right, rect.bottom + 2};
+    dc.SetTextColor(kLunarText);
+    dc.DrawText(text, -1, &lunarRect, DT_SINGLELINE | DT_RIGHT | DT_BOTTOM);
+    dc.SelectObject(oldFont);
+  }
+}

@@ -1,0 +1,184 @@
+// Events. A named event is a small file under $XDG_RUNTIME_DIR/kalmeno-events (else
+// /tmp/kalmeno-events-<uid>) holding "1" when signalled and "0" when not, so every process of
+// the user sees the same state. It is replaced whole by rename, never rewritten in place, so a
+// reader never sees a half-written state. Waiting polls the file. Unnamed events live in memory.
+#include "kp_core_internal.h"
+#include "kp_platform.h"
+
+#include <atomic>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+struct EventObject : KpHandleObject {
+  EventObject() : KpHandleObject(Event) {}
+  std::string file;                 // empty for an unnamed event
+  bool manualReset = true;
+  std::atomic<bool> signalled{false};  // the state of an unnamed event
+};
+
+std::string EventFolder() {
+  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  std::string folder = runtime && *runtime ? std::string(runtime) + "/kalmeno-events"
+                                           : "/tmp/kalmeno-events-" + std::to_string(getuid());
+  mkdir(folder.c_str(), 0700);
+  return folder;
+}
+
+// Event names may hold any character ("SYSTEM/ShellAPIReady"); the file name escapes all but
+// letters, digits, '.', '_' and '-'.
+std::string EventFile(LPCWSTR name) {
+  std::string utf8 = KpToUtf8(name), file;
+  for (unsigned char c : utf8) {
+    if (std::isalnum(c) || c == '.' || c == '_' || c == '-') {
+      file += static_cast<char>(c);
+    } else {
+      char escaped[4];
+      std::snprintf(escaped, sizeof escaped, "%%%02X", c);
+      file += escaped;
+    }
+  }
+  return EventFolder() + "/" + file;
+}
+
+std::string StateText(bool signalled) { return signalled ? "1" : "0"; }
+
+// Writes the state into a fresh temporary file; returns its path, or "" on failure.
+std::string WriteTemporaryState(const std::string& file, bool signalled) {
+  static std::atomic<unsigned> counter{0};
+  std::string temporary = file + ".tmp." + std::to_string(getpid()) + "." + std::to_string(counter++);
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  if (fd < 0) return std::string();
+  bool ok = KpWriteAll(fd, StateText(signalled).data(), 1);
+  close(fd);
+  if (!ok) {
+    unlink(temporary.c_str());
+    return std::string();
+  }
+  return temporary;
+}
+
+bool StoreState(const std::string& file, bool signalled) {
+  std::string temporary = WriteTemporaryState(file, signalled);
+  if (temporary.empty()) return false;
+  if (rename(temporary.c_str(), file.c_str()) != 0) {
+    unlink(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+// -1 when the event's file is gone, else 0 or 1.
+int LoadState(const std::string& file) {
+  int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return -1;
+  char c = '0';
+  ssize_t n = read(fd, &c, 1);
+  close(fd);
+  return n == 1 && c == '1' ? 1 : 0;
+}
+
+bool IsSignalled(EventObject* event) {
+  if (event->file.empty()) return event->signalled;
+  return LoadState(event->file) == 1;
+}
+
+bool SetState(EventObject* event, bool signalled) {
+  if (event->file.empty()) {
+    event->signalled = signalled;
+    return true;
+  }
+  return StoreState(event->file, signalled);
+}
+
+}  // namespace
+
+HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, LPCWSTR name) {
+  auto* event = new EventObject();
+  event->manualReset = manualReset != FALSE;
+  if (!name || !*name) {
+    event->signalled = initialState != FALSE;
+    SetLastError(ERROR_SUCCESS);
+    return KpRegisterHandle(event);
+  }
+  event->file = EventFile(name);
+  // The first creator sets the initial state; link() refuses atomically when the event exists,
+  // and a later creator then opens it as it is.
+  std::string temporary = WriteTemporaryState(event->file, initialState != FALSE);
+  if (temporary.empty()) {
+    KpSetLastErrorFromErrno(errno);
+    delete event;
+    return nullptr;
+  }
+  int linked = link(temporary.c_str(), event->file.c_str());
+  int err = errno;
+  unlink(temporary.c_str());
+  if (linked != 0 && err != EEXIST) {
+    KpSetLastErrorFromErrno(err);
+    delete event;
+    return nullptr;
+  }
+  HANDLE handle = KpRegisterHandle(event);
+  SetLastError(linked == 0 ? ERROR_SUCCESS : ERROR_ALREADY_EXISTS);
+  return handle;
+}
+
+HANDLE OpenEventW(DWORD, BOOL, LPCWSTR name) {
+  if (!name || !*name) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return nullptr;
+  }
+  std::string file = EventFile(name);
+  if (LoadState(file) < 0) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+  }
+  auto* event = new EventObject();
+  event->file = file;
+  return KpRegisterHandle(event);
+}
+
+BOOL SetEvent(HANDLE handle) {
+  auto* event = static_cast<EventObject*>(KpLookupHandle(handle, KpHandleObject::Event));
+  if (!event) return FALSE;
+  if (!SetState(event, true)) {
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL ResetEvent(HANDLE handle) {
+  auto* event = static_cast<EventObject*>(KpLookupHandle(handle, KpHandleObject::Event));
+  if (!event) return FALSE;
+  if (!SetState(event, false)) {
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+  }
+  return TRUE;
+}
+
+DWORD WaitForSingleObject(HANDLE handle, DWORD milliseconds) {
+  auto* event = static_cast<EventObject*>(KpLookupHandle(handle, KpHandleObject::Event));
+  if (!event) return WAIT_FAILED;
+  DWORD start = GetTickCount();
+  for (;;) {
+    if (IsSignalled(event)) {
+      // An auto-reset event lets one waiter through. Across processes this is not atomic; the
+      // system's own users of named events all use manual reset.
+      if (!event->manualReset) SetState(event, false);
+      return WAIT_OBJECT_0;
+    }
+    DWORD waited = GetTickCount() - start;
+    if (milliseconds != INFINITE && waited >= milliseconds) return WAIT_TIMEOUT;
+    DWORD pause = 5;
+    if (milliseconds != INFINITE && milliseconds - waited < pause) pause = milliseconds - waited;
+    Sleep(pause);
+  }
+}

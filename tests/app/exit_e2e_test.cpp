@@ -1,0 +1,120 @@
+// Leaving the program: the exit command saves the store and ends, a failed save keeps the window
+// and every entry, and the other ways out leave the data file as it was.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+
+#include "kalmeno_run.h"
+
+using namespace kalmeno_test;
+
+namespace {
+
+// Records as an older writer may have left them: seconds and bytes after the terminators that
+// the program never shows but must keep.
+std::string RecordsWithHiddenBytes() {
+  std::string a = Record(2007, 12, 24, 18, 0, kHoliday, u"성탄 전야", u"케이크", 42);
+  a[14 + 2 * 6] = 'x';   // after the title's terminator
+  a[36 + 2 * 10] = 'y';  // after the memo's terminator
+  return a + Record(2007, 11, 1, 9, 30, kLunar | kYearly, u"생신") + Record(2008, 1, 1, 0, 0, 0, u"새해", u"", 59);
+}
+
+void SetOldModificationTime(const std::string& path) {
+  struct utimbuf old{1000000000, 1000000000};
+  utime(path.c_str(), &old);
+}
+
+time_t ModificationTime(const std::string& path) {
+  struct stat st{};
+  stat(path.c_str(), &st);
+  return st.st_mtime;
+}
+
+int ExitCodeTraced(const Kalmeno& k) {
+  const auto exits = e2e::Select(k.lines, "exit");
+  return exits.empty() ? -1 : std::stoi(exits.back().fields[0]);
+}
+
+TEST(ExitE2E, ExitRewritesAnUnchangedFileByteForByte) {
+  Kalmeno k;
+  const std::string bytes = RecordsWithHiddenBytes();
+  e2e::WriteBytes(k.dataFile, bytes);
+  SetOldModificationTime(k.dataFile);
+  k.Run("2007-12-08T10:00:00", {"wait 100", "command 1", "wait 2000"});
+  EXPECT_EQ(k.result.exitCode, 0) << k.result.output;
+  EXPECT_TRUE(MessageBoxTexts(k.lines).empty());
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile), bytes);
+  EXPECT_GT(ModificationTime(k.dataFile), 1000000000) << "the file was written again";
+}
+
+TEST(ExitE2E, FirstStartCreatesAnEmptyFileAndExitKeepsItEmpty) {
+  Kalmeno k;
+  k.Run("2007-12-08T10:00:00", {"wait 100", "quit"});
+  ASSERT_TRUE(e2e::Exists(k.dataFile));
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile).size(), 0u);
+  Kalmeno again;
+  again.Run("2007-12-08T10:00:00", {"wait 100", "command 1", "wait 2000"});
+  EXPECT_EQ(again.result.exitCode, 0);
+  EXPECT_EQ(e2e::ReadBytes(again.dataFile).size(), 0u);
+}
+
+TEST(ExitE2E, ClosingFromOutsideEndsWithoutWriting) {
+  Kalmeno k;
+  const std::string bytes = RecordsWithHiddenBytes();
+  e2e::WriteBytes(k.dataFile, bytes);
+  SetOldModificationTime(k.dataFile);
+  k.Run("2007-12-08T10:00:00", {"wait 100", "command 2", "wait 2000"});
+  EXPECT_EQ(k.result.exitCode, 0);
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile), bytes);
+  EXPECT_EQ(ModificationTime(k.dataFile), 1000000000);
+}
+
+// Makes the folder refuse new files: permissions for a normal user; for root, whom permissions do
+// not stop, the immutable attribute. Returns false when neither is possible here.
+bool MakeFolderReadOnly(const std::string& folder, bool readOnly) {
+  if (geteuid() != 0) return chmod(folder.c_str(), readOnly ? 0555 : 0755) == 0;
+  const std::string command = std::string("chattr ") + (readOnly ? "+i" : "-i") + " '" + folder + "' 2>/dev/null";
+  return std::system(command.c_str()) == 0;
+}
+
+TEST(ExitE2E, AFailedSaveShowsBothMessagesKeepsTheWindowAndASecondExitSaves) {
+  Kalmeno k;
+  const std::string bytes = RecordsWithHiddenBytes();
+  e2e::WriteBytes(k.dataFile, bytes);
+  if (!MakeFolderReadOnly(k.dir.path(), true)) GTEST_SKIP() << "cannot make a folder read-only here";
+
+  // The folder is made writable again once both messages have been shown; the script waits for it.
+  std::atomic<bool> restored{false};
+  std::thread watcher([&] {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+    while (std::chrono::steady_clock::now() < deadline) {
+      if (MessageBoxTexts(e2e::ReadTrace(k.trace)).size() >= 2) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    MakeFolderReadOnly(k.dir.path(), false);
+    restored = true;
+  });
+  k.Run("2007-12-08T10:00:00",
+        {"wait 100", "command 1", "answer", "answer", "wait 100", Tap(CellX(20), CellY(20)), "wait 100",
+         "shot " + k.Shot("still.png"), "wait 1500", "command 1", "wait 2000"});
+  watcher.join();
+  MakeFolderReadOnly(k.dir.path(), false);
+  ASSERT_TRUE(restored);
+
+  const std::vector<std::string> boxes = MessageBoxTexts(k.lines);
+  ASSERT_EQ(boxes.size(), 2u);
+  EXPECT_EQ(boxes[0], "일정파일을 생성하지 못했습니다.");
+  EXPECT_EQ(boxes[1], "일정을 저장하지 못했습니다. 다시 종료해 주세요.");
+  for (const auto& box : e2e::Select(k.lines, "msgbox")) EXPECT_EQ(box.fields[0], "Kalmeno");
+  // The window stayed and answered the tap; the second exit wrote every entry.
+  EXPECT_EQ(ClientPixel(k.Shot("still.png"), CellX(20), CellY(20)), 0xFFE1E1);
+  EXPECT_EQ(k.result.exitCode, 0);
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile), bytes);
+}
+
+}  // namespace

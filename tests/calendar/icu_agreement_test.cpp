@@ -1,0 +1,98 @@
+// Cross-check against an independent implementation: ICU's Korean (dangi) calendar, which
+// computes the months astronomically. The two agree on every day of 1900..2043 except in the
+// months listed below; a new disagreement means the table or the conversion changed.
+#include <gtest/gtest.h>
+#include <unicode/calendar.h>
+#include <unicode/locid.h>
+#include <unicode/timezone.h>
+
+#include <memory>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "calendar/lunar_calendar.h"
+
+namespace {
+
+struct IcuLunar {
+  int year, month, day, leap;
+};
+
+class IcuDangi {
+ public:
+  IcuDangi() {
+    UErrorCode status = U_ZERO_ERROR;
+    m_calendar.reset(icu::Calendar::createInstance(icu::TimeZone::getGMT()->clone(),
+                                                   icu::Locale("ko_KR@calendar=dangi"), status));
+    m_ok = U_SUCCESS(status);
+  }
+  bool ok() const { return m_ok; }
+  // Noon UTC of the solar day, so that no time-zone edge can move it to another day.
+  IcuLunar Convert(int year, int month, int day) {
+    UErrorCode status = U_ZERO_ERROR;
+    const double millis = (double(DayNumber(year, month, day)) - 719163.0) * 86400000.0 + 43200000.0;
+    m_calendar->setTime(millis, status);
+    // The dangi extended year counts from the Dangun era, 2333 years before the Gregorian one.
+    return {m_calendar->get(UCAL_EXTENDED_YEAR, status) - 2333, m_calendar->get(UCAL_MONTH, status) + 1,
+            m_calendar->get(UCAL_DATE, status), m_calendar->get(UCAL_IS_LEAP_MONTH, status)};
+  }
+
+ private:
+  std::unique_ptr<icu::Calendar> m_calendar;
+  bool m_ok = false;
+};
+
+std::string Iso(int y, int m, int d) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
+  return text;
+}
+
+// A run of consecutive solar days on which the two calendars disagree.
+struct Span {
+  std::string first, last;
+  bool operator==(const Span&) const = default;
+};
+std::ostream& operator<<(std::ostream& out, const Span& span) { return out << span.first << ".." << span.last; }
+
+// Each is one lunar month that ICU starts a day earlier or later than the table (a new moon close
+// to midnight in Korea): found when the table was first checked, and kept as the table has it.
+const std::vector<Span> kKnownDisagreements = {
+    {"1966-01-21", "1966-02-19"},  // table: lunar 1966-01-01 starts 01-21; ICU: 01-22
+    {"1990-10-18", "1990-11-16"},  // table: lunar 1990-09-01 starts 10-18; ICU: 10-19
+    {"2017-02-26", "2017-03-27"},  // table: lunar 2017-02-01 starts 02-26; ICU: 02-27
+    {"2036-12-17", "2037-01-15"},  // table: lunar 2036-11-01 starts 12-17; ICU: 12-18
+    {"2042-12-12", "2043-01-10"},  // table: lunar 2042-11-01 starts 12-13; ICU: 12-12
+};
+
+TEST(IcuAgreement, TableAgreesWithIcuDangiCalendarFrom1900To2043ButForKnownMonths) {
+  IcuDangi icu;
+  ASSERT_TRUE(icu.ok());
+  std::vector<Span> spans;
+  long previousDisagreement = -1;
+  for (int year = 1900; year <= 2043; ++year)
+    for (int month = 1; month <= 12; ++month)
+      for (int day = 1; day <= DaysInSolarMonth(year, month); ++day) {
+        LunarDate ours{};
+        ASSERT_EQ(SolarToLunar(year, month, day, &ours), 1);
+        const IcuLunar theirs = icu.Convert(year, month, day);
+        if (ours.wLunarYear == theirs.year && ours.byMonth == theirs.month && ours.byDay == theirs.day &&
+            ours.byLeap == theirs.leap)
+          continue;
+        const long n = DayNumber(year, month, day);
+        const bool continuesSpan = n == previousDisagreement + 1;
+        previousDisagreement = n;
+        if (continuesSpan) {
+          spans.back().last = Iso(year, month, day);
+          continue;
+        }
+        spans.push_back({Iso(year, month, day), Iso(year, month, day)});
+        std::printf("disagreement from %s: table %s%s, ICU %s%s\n", Iso(year, month, day).c_str(),
+                    Iso(ours.wLunarYear, ours.byMonth, ours.byDay).c_str(), ours.byLeap ? " leap" : "",
+                    Iso(theirs.year, theirs.month, theirs.day).c_str(), theirs.leap ? " leap" : "");
+      }
+  EXPECT_EQ(spans, kKnownDisagreements);
+}
+
+}  // namespace

@@ -1,0 +1,191 @@
+// Runs the real kalmeno-lunar for each form of its command line and each kind of bad input,
+// and checks its exit status, standard output and standard error separately.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "e2e.h"
+
+namespace {
+
+struct ToolRun {
+  int exitCode = -1;
+  std::string out, err;
+};
+
+// Runs the converter through the shell so that stdout and stderr land in separate files.
+ToolRun RunTool(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {}) {
+  e2e::TempDir dir;
+  std::string command = "exec '" + e2e::Built("tools/kalmeno-lunar") + "'";
+  for (const std::string& arg : args) command += " '" + arg + "'";
+  command += " >'" + dir.file("out") + "' 2>'" + dir.file("err") + "'";
+  e2e::RunResult run = e2e::Run("/bin/sh", {"-c", command}, env);
+  return {run.exitCode, e2e::ReadBytes(dir.file("out")), e2e::ReadBytes(dir.file("err"))};
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+// Day names (일진) were checked by counting sixty-day cycles from 2000-03-01, a 무오 day.
+TEST(LunarTool, WithoutArgumentsShowsTodayFromThePlatformClock) {
+  ToolRun run = RunTool({}, {{"KALMENO_NOW", "2026-12-07T09:30:00"}});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "2026년 12월 07일 (월) = 음력 2026년 10월 29일 (평달) · 병오년 (말) · 일진 을묘일 · 단기 4359년\n");
+  EXPECT_EQ(run.err, "");
+
+  run = RunTool({"--tsv"}, {{"KALMENO_NOW", "2010-02-14T00:00:01"}});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "2010-02-14\t2010-01-01\t0\t0\t4343\t경인\t범\t을미\n");
+}
+
+TEST(LunarTool, TodayOutsideTheTableIsReportedWithStatusOne) {
+  ToolRun run = RunTool({"--tsv"}, {{"KALMENO_NOW", "2050-01-01T12:00:00"}});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "2050-01-01\t-\n");
+}
+
+TEST(LunarTool, OneSolarDateGivesItsLunarDateAndNames) {
+  ToolRun run = RunTool({"1984-02-02"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "1984년 02월 02일 (목) = 음력 1984년 01월 01일 (평달) · 갑자년 (쥐) · 일진 병인일 · 단기 4317년\n");
+  run = RunTool({"2016-02-08", "--tsv"});
+  EXPECT_EQ(run.out, "2016-02-08\t2016-01-01\t0\t1\t4349\t병신\t원숭이\t경신\n");
+}
+
+TEST(LunarTool, RangeAcrossALeapMonthPrintsOneLinePerDay) {
+  ToolRun run = RunTool({"--tsv", "2006-08-22", "2006-08-25"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                "2006-08-22\t2006-07-29\t0\t2\t4339\t병술\t개\t계미",
+                                "2006-08-23\t2006-07-30\t0\t3\t4339\t병술\t개\t갑신",
+                                "2006-08-24\t2006-07-01\t1\t4\t4339\t병술\t개\t을유",
+                                "2006-08-25\t2006-07-02\t1\t5\t4339\t병술\t개\t병술",
+                            }));
+}
+
+TEST(LunarTool, DatesOutsideTheTableAreMarkedAndGiveStatusOne) {
+  ToolRun run = RunTool({"--tsv", "1841-01-21", "1841-01-24"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(Lines(run.out), (std::vector<std::string>{
+                                "1841-01-21\t-",
+                                "1841-01-22\t-",
+                                "1841-01-23\t1841-01-01\t0\t6\t4174\t신축\t소\t정해",
+                                "1841-01-24\t1841-01-02\t0\t0\t4174\t신축\t소\t무자",
+                            }));
+  run = RunTool({"2044-01-01"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("2044-01-01 = 음력으로 바꿀 수 없는 날짜입니다"), std::string::npos) << run.out;
+}
+
+TEST(LunarTool, FullRangeHasOneLinePerDayAndEndsOutsideTheTable) {
+  ToolRun run = RunTool({"--tsv", "1841-01-01", "2044-01-01"});
+  EXPECT_EQ(run.exitCode, 1);
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 74145u);
+  EXPECT_EQ(lines.front(), "1841-01-01\t-");
+  EXPECT_EQ(lines[22], "1841-01-23\t1841-01-01\t0\t6\t4174\t신축\t소\t정해");
+  EXPECT_EQ(lines[lines.size() - 2], "2043-12-31\t2043-12-01\t0\t4\t4376\t계해\t돼지\t무신");
+  EXPECT_EQ(lines.back(), "2044-01-01\t-");
+}
+
+TEST(LunarTool, LunarDateConvertsToSolarWithOrWithoutLeapMonth) {
+  ToolRun run = RunTool({"--tsv", "--lunar", "2006-07-01", "--leap"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "2006-07-01\t1\t2006-08-24\t4\n");
+  run = RunTool({"--lunar", "2006-07-01", "--tsv"});
+  EXPECT_EQ(run.out, "2006-07-01\t0\t2006-07-25\t2\n");
+  // 2007 has no leap 1st month: the regular month is used, and the output says so.
+  run = RunTool({"--tsv", "--lunar", "2007-01-01", "--leap"});
+  EXPECT_EQ(run.out, "2007-01-01\t0\t2007-02-18\t0\n");
+  run = RunTool({"--lunar", "2007-01-01", "--leap"});
+  EXPECT_EQ(run.out, "음력 2007년 01월 01일 (평달: 이 달에는 윤달이 없습니다) = 2007년 02월 18일 (일)\n");
+  run = RunTool({"--lunar", "2043-12-30"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out, "음력 2043년 12월 30일 (평달) = 2044년 01월 29일 (금)\n");
+}
+
+TEST(LunarTool, LunarDayTheMonthDoesNotHaveGivesStatusOne) {
+  ToolRun run = RunTool({"--tsv", "--lunar", "2010-02-30"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "2010-02-30\t-\n");
+  run = RunTool({"--tsv", "--lunar", "2006-07-30", "--leap"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.out, "2006-07-30\t-\n");
+  run = RunTool({"--lunar", "1840-01-01"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("양력으로 바꿀 수 없는 날짜입니다"), std::string::npos) << run.out;
+}
+
+TEST(LunarTool, MonthGridShowsLunarDaysAndMarksLeapMonths) {
+  ToolRun run = RunTool({"--month", "2023-03"});
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_GE(lines.size(), 12u);
+  EXPECT_NE(lines[0].find("2023년 03월"), std::string::npos);
+  EXPECT_EQ(lines[1], "      일      월      화      수      목      금      토");
+  // 2023-03-01 is a Wednesday, lunar 2-10; the leap 2nd month starts on Wednesday the 22nd.
+  EXPECT_EQ(lines[2], "                               1       2       3       4");
+  EXPECT_EQ(lines[3], "                            2.10    2.11    2.12    2.13");
+  EXPECT_EQ(lines[8], "      19      20      21      22      23      24      25");
+  EXPECT_EQ(lines[9], "    2.28    2.29    2.30   윤2.1   윤2.2   윤2.3   윤2.4");
+  EXPECT_EQ(lines.back(), "(윤: 윤달)");
+
+  run = RunTool({"--month", "1841-01"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.out.find("     1.1"), std::string::npos);
+}
+
+TEST(LunarTool, HelpPrintsUsage) {
+  ToolRun run = RunTool({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out.rfind("사용법: kalmeno-lunar", 0), 0u) << run.out;
+  EXPECT_NE(run.out.find("--tsv"), std::string::npos);
+}
+
+struct BadInput {
+  std::vector<std::string> args;
+  const char* says;  // part of the one stderr line
+};
+
+TEST(LunarTool, BadInputGetsOneLineOnStderrAndStatusTwo) {
+  const BadInput cases[] = {
+      {{"2026-13-01"}, "'2026-13-01': 월은 1~12입니다 (YYYY-MM-DD"},
+      {{"2026-02-30"}, "'2026-02-30': 2026년 2월은 1~28일입니다"},
+      {{"1900-02-29"}, "'1900-02-29': 1900년 2월은 1~28일입니다"},
+      {{"abc"}, "'abc'은(는) 날짜 형식이 아닙니다 (YYYY-MM-DD"},
+      {{""}, "''은(는) 날짜 형식이 아닙니다"},
+      {{"2026-12-07x"}, "날짜 형식이 아닙니다"},
+      {{"0000-01-01"}, "연도는 1 이상"},
+      {{"--lunar"}, "--lunar 다음에 YYYY-MM-DD 형식의 음력 날짜가 필요합니다"},
+      {{"--lunar", "--tsv"}, "--lunar 다음에"},
+      {{"--month"}, "--month 다음에 YYYY-MM 형식의 월이 필요합니다"},
+      {{"--month", "2026-00"}, "월은 1~12입니다 (YYYY-MM"},
+      {{"--lunar", "2026-01-31"}, "음력 일은 1~30입니다"},
+      {{"--lunar", "2026-13-01"}, "음력 월은 1~12입니다"},
+      {{"--frobnicate"}, "알 수 없는 옵션 '--frobnicate' (옵션: --tsv"},
+      {{"2026-12-07", "2026-12-01"}, "종료일 '2026-12-01'이(가) 시작일 '2026-12-07'보다 앞섭니다"},
+      {{"2026-12-01", "2026-12-02", "2026-12-03"}, "양력 날짜는 두 개까지"},
+      {{"--leap", "2026-12-01"}, "--leap은 --lunar와 함께만"},
+      {{"--month", "2026-12", "--tsv"}, "--tsv는 --month와 함께 쓸 수 없습니다"},
+      {{"--lunar", "2026-01-01", "2026-12-01"}, "하나만 쓸 수 있습니다"},
+  };
+  for (const BadInput& bad : cases) {
+    std::string shown;
+    for (const auto& a : bad.args) shown += "[" + a + "] ";
+    SCOPED_TRACE(shown);
+    ToolRun run = RunTool(bad.args);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_EQ(run.out, "");
+    EXPECT_EQ(Lines(run.err).size(), 1u) << run.err;
+    EXPECT_EQ(run.err.rfind("kalmeno-lunar: ", 0), 0u) << run.err;
+    EXPECT_NE(run.err.find(bad.says), std::string::npos) << run.err;
+  }
+}
+
+}  // namespace

@@ -1,0 +1,66 @@
+// kalmeno-lunar: converts between solar and Korean lunar dates on the command line.
+// Exit status: 0 done, 1 some date had no conversion, 2 the arguments were not understood.
+#include <cstdio>
+#include <string>
+
+#include "tools/lunar_args.h"
+#include "tools/lunar_lines.h"
+#include "tools/lunar_month_grid.h"
+#include "windows.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "사용법: kalmeno-lunar [--tsv] [YYYY-MM-DD [YYYY-MM-DD]]\n"
+    "        kalmeno-lunar [--tsv] --lunar YYYY-MM-DD [--leap]\n"
+    "        kalmeno-lunar --month YYYY-MM\n"
+    "양력 날짜와 음력 날짜(음력 1841~2043년)를 서로 바꿉니다.\n"
+    "  (날짜 없음)              오늘과 오늘의 음력 날짜\n"
+    "  YYYY-MM-DD               양력 날짜의 음력 날짜\n"
+    "  YYYY-MM-DD YYYY-MM-DD    두 날짜 사이(양 끝 포함)의 하루하루\n"
+    "  --lunar YYYY-MM-DD       음력 날짜의 양력 날짜 (--leap: 그 달의 윤달)\n"
+    "  --month YYYY-MM          한 달의 달력과 날마다의 음력 월.일\n"
+    "  --tsv                    탭으로 나눈 한 줄씩:\n"
+    "                           양력→음력  YYYY-MM-DD LLLL-MM-DD 윤달(1/0) 요일(0=일) 단기 연간지 띠 일진\n"
+    "                           음력→양력  LLLL-MM-DD 윤달(1/0) YYYY-MM-DD 요일(0=일)\n"
+    "                           바꿀 수 없는 날짜는 \"날짜<TAB>-\"\n"
+    "  --help                   이 도움말\n"
+    "종료 상태: 0 성공, 1 바꿀 수 없는 날짜가 있음, 2 인자 오류\n";
+
+int Print(const std::string& text, bool ok) {
+  std::fwrite(text.data(), 1, text.size(), stdout);
+  return ok ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using namespace lunar_tool;
+  const Arguments args = ParseArguments(argc, argv);
+  std::string out;
+  switch (args.mode) {
+    case Mode::Help:
+      std::fputs(kUsage, stdout);
+      return 0;
+    case Mode::UsageError:
+      std::fprintf(stderr, "kalmeno-lunar: %s (kalmeno-lunar --help)\n", args.error.c_str());
+      return 2;
+    case Mode::Today: {
+      SYSTEMTIME now{};
+      GetLocalTime(&now);
+      const bool ok = AppendSolarLine({now.wYear, now.wMonth, now.wDay}, args.tsv, out);
+      return Print(out, ok);
+    }
+    case Mode::Solar:
+      return WriteSolarRange(args.first, args.last, args.tsv, stdout) == 0 ? 0 : 1;
+    case Mode::Lunar: {
+      const bool ok = AppendLunarLine(args.first, args.leap, args.tsv, out);
+      return Print(out, ok);
+    }
+    case Mode::Month: {
+      const bool ok = AppendMonthGrid(args.first.year, args.first.month, out);
+      return Print(out, ok);
+    }
+  }
+  return 2;
+}

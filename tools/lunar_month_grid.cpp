@@ -1,0 +1,85 @@
+// The month grid: a title, the weekday header, then two rows per week (solar days, lunar
+// month.day). A leap month's days carry "윤". Cells are 8 columns wide on a terminal where a
+// Hangul syllable takes two columns, so "윤10.28" still leaves a space before it.
+#include "tools/lunar_month_grid.h"
+
+#include "calendar/lunar_calendar.h"
+#include "tools/lunar_lines.h"
+
+namespace lunar_tool {
+namespace {
+
+constexpr int kCellWidth = 8;
+constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
+
+// Appends text right-aligned in a cell; `columns` is the width the text takes on a terminal.
+void AppendCell(const std::string& text, int columns, std::string& out) {
+  out.append(columns < kCellWidth ? kCellWidth - columns : 0, ' ');
+  out += text;
+}
+
+std::string LunarLabel(const LunarDate& lunar, int& columns) {
+  std::string label;
+  if (lunar.byLeap) label += "윤";
+  AppendNumber(lunar.byMonth, 1, label);
+  label += '.';
+  AppendNumber(lunar.byDay, 1, label);
+  columns = static_cast<int>(label.size()) - (lunar.byLeap ? 1 : 0);  // 윤: 3 bytes, 2 columns
+  return label;
+}
+
+void TrimRight(std::string& out) {
+  while (!out.empty() && out.back() == ' ') out.pop_back();
+}
+
+}  // namespace
+
+bool AppendMonthGrid(int year, int month, std::string& out) {
+  const int days = DaysInSolarMonth(year, month);
+  const int firstWeekday = static_cast<int>(DayNumber(year, month, 1) % 7);
+  bool complete = true, anyLeap = false;
+
+  std::string title;
+  AppendNumber(year, 4, title);
+  title += "년 ";
+  AppendNumber(month, 2, title);
+  title += "월";
+  out.append((7 * kCellWidth - 12) / 2, ' ');  // the title is 12 columns wide
+  out += title;
+  out += '\n';
+  for (const char* name : kWeekdays) AppendCell(name, 2, out);
+  out += '\n';
+
+  for (int weekStart = 1 - firstWeekday; weekStart <= days; weekStart += 7) {
+    std::string solarRow, lunarRow;
+    for (int column = 0; column < 7; ++column) {
+      const int day = weekStart + column;
+      if (day < 1 || day > days) {
+        AppendCell("", 0, solarRow);
+        AppendCell("", 0, lunarRow);
+        continue;
+      }
+      std::string number;
+      AppendNumber(day, 1, number);
+      AppendCell(number, static_cast<int>(number.size()), solarRow);
+      LunarDate lunar{};
+      if (SolarToLunar(year, month, day, &lunar)) {
+        int columns = 0;
+        const std::string label = LunarLabel(lunar, columns);
+        AppendCell(label, columns, lunarRow);
+        anyLeap = anyLeap || lunar.byLeap;
+      } else {
+        AppendCell("-", 1, lunarRow);
+        complete = false;
+      }
+    }
+    TrimRight(solarRow);
+    TrimRight(lunarRow);
+    out += solarRow + '\n' + lunarRow + '\n';
+  }
+  if (anyLeap) out += "(윤: 윤달)\n";
+  if (!complete) out += "(-: 음력 변환 범위 밖, 양력 1841-01-23 ~ 2043-12-31)\n";
+  return complete;
+}
+
+}  // namespace lunar_tool

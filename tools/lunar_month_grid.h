@@ -1,0 +1,11 @@
+#pragma once
+// A month laid out like `cal`, with each day's lunar month and day under its solar day.
+#include <string>
+
+namespace lunar_tool {
+
+// Appends the grid of one solar month (year >= 1, month 1..12). Returns false when some day of
+// the month has no lunar date in the table (shown as "-").
+bool AppendMonthGrid(int year, int month, std::string& out);
+
+}  // namespace lunar_tool
