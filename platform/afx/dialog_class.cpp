@@ -42,6 +42,17 @@ LRESULT DefaultDialogProcessing(HWND dialog, UINT message, WPARAM wParam, LPARAM
       PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                    reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
       return 0;
+    case WM_SETFOCUS: {
+      // The dialog hands the focus on to a control: the one that had it before a dialog above
+      // took it, else the first tab stop.
+      KpDialogState* state = KpDialogStateOf(dialog);
+      HWND target = state && state->savedFocus && IsWindow(state->savedFocus) && GetParent(state->savedFocus)
+                        ? state->savedFocus
+                        : KpFirstTabStop(dialog);
+      if (state) state->savedFocus = nullptr;
+      if (target) SetFocus(target);
+      return 0;
+    }
     case WM_GETFONT: {
       KpDialogState* state = KpDialogStateOf(dialog);
       return reinterpret_cast<LRESULT>(state ? state->font : nullptr);
@@ -64,6 +75,8 @@ LRESULT Dispatch(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       return IsWindow(dialog) ? GetWindowLongPtrW(dialog, DWLP_MSGRESULT) : 0;
     }
     if (!IsWindow(dialog) && message != WM_NCDESTROY) return 0;
+    // FALSE from WM_INITDIALOG means "I placed the focus myself".
+    if (message == WM_INITDIALOG) return FALSE;
   }
   return DefaultDialogProcessing(dialog, message, wParam, lParam);
 }

@@ -25,11 +25,6 @@ int TemplateIdOf(LPCWSTR templateName) {
   return static_cast<int>(id);
 }
 
-HWND TopLevelOf(HWND window) {
-  while (window && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
-  return window;
-}
-
 // Where the dialog goes on the screen: template coordinates count from the owner's client origin
 // (from the work area's origin without an owner); DS_CENTER centres it in the work area.
 POINT TopLevelOrigin(const KpDialogTemplate& dialogTemplate, HWND owner, const RECT& pixels) {
@@ -58,15 +53,15 @@ bool CreateItems(HWND dialog, HINSTANCE instance, const KpDialogTemplate& dialog
   return true;
 }
 
-HWND FirstTabStop(HWND dialog) {
+}  // namespace
+
+HWND KpFirstTabStop(HWND dialog) {
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
     const LONG style = GetWindowLongW(child, GWL_STYLE);
     if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) return child;
   }
   return nullptr;
 }
-
-}  // namespace
 
 HWND KpCreateDialogFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc,
                                 LPARAM param, bool modal) {
@@ -91,7 +86,7 @@ HWND KpCreateDialogFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND p
   POINT at{pixels.left, pixels.top};
   if (!(style & WS_CHILD)) {
     style |= WS_POPUP;
-    owner = TopLevelOf(parent);
+    owner = KpTopLevelOf(parent);
     at = TopLevelOrigin(*dialogTemplate, owner, pixels);
   }
   HWND dialog = CreateWindowExW(dialogTemplate->exStyle, KpDialogClassName(), dialogTemplate->caption ? dialogTemplate->caption : u"",
@@ -112,7 +107,7 @@ HWND KpCreateDialogFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND p
     DestroyWindow(dialog);
     return nullptr;
   }
-  HWND focus = FirstTabStop(dialog);
+  HWND focus = KpFirstTabStop(dialog);
   if (SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(focus), param) && IsWindow(dialog)) {
     SetFocus(focus ? focus : dialog);
   }

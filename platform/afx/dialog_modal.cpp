@@ -38,6 +38,11 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
 
 }  // namespace
 
+HWND KpTopLevelOf(HWND window) {
+  while (window && (GetWindowLongW(window, GWL_STYLE) & WS_CHILD)) window = GetParent(window);
+  return window;
+}
+
 void KpAddIdleHandler(void (*handler)()) { IdleHandlers().push_back(handler); }
 
 void KpRunIdleHandlers() {
@@ -45,19 +50,31 @@ void KpRunIdleHandlers() {
 }
 
 INT_PTR DialogBoxParamW(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc, LPARAM param) {
-  HWND dialog = KpCreateDialogFromTemplate(instance, templateName, parent, proc, param, true);
-  if (!dialog) return -1;
-  KpDialogState* state = KpDialogStateOf(dialog);
+  // The owner takes no input while its modal dialog runs, from WM_INITDIALOG on; a dialog owner
+  // remembers which of its controls had the focus, to have it back afterwards.
+  HWND owner = KpTopLevelOf(parent);
   HWND disabledOwner = nullptr;
-  if (!state->ended) {
-    // The owner takes no input while its modal dialog runs.
-    HWND owner = (GetWindowLongW(dialog, GWL_STYLE) & WS_CHILD) ? nullptr : GetParent(dialog);
-    if (owner && IsWindowEnabled(owner)) {
-      EnableWindow(owner, FALSE);
-      state->disabledOwner = disabledOwner = owner;
+  if (owner && IsWindowEnabled(owner)) {
+    if (KpDialogState* ownerState = KpDialogStateOf(owner)) {
+      HWND focus = GetFocus();
+      if (focus && IsInside(focus, owner) && focus != owner) ownerState->savedFocus = focus;
     }
+    EnableWindow(owner, FALSE);
+    disabledOwner = owner;
+  }
+  HWND dialog = KpCreateDialogFromTemplate(instance, templateName, parent, proc, param, true);
+  if (!dialog) {
+    if (disabledOwner) EnableWindow(disabledOwner, TRUE);
+    return -1;
+  }
+  KpDialogState* state = KpDialogStateOf(dialog);
+  if (!state->ended) {
+    state->disabledOwner = disabledOwner;
     ShowWindow(dialog, SW_SHOW);
     UpdateWindow(dialog);
+  } else if (disabledOwner) {
+    EnableWindow(disabledOwner, TRUE);
+    disabledOwner = nullptr;
   }
   // The run ends with EndDialog, with the window's destruction (the result so far, IDCANCEL when
   // nobody ended it), or with WM_QUIT, which is posted again for the loop outside.

@@ -15,6 +15,7 @@ struct KpDialogState {
   bool ended = false;          // EndDialog was called
   INT_PTR result = 0;
   HWND disabledOwner = nullptr;  // the owner a modal run disabled, re-enabled by EndDialog
+  HWND savedFocus = nullptr;     // the control that had the focus when a dialog above it opened
 };
 
 // The state of a dialog window, or null for any other window.
@@ -36,6 +37,11 @@ RECT KpDialogUnitsToPixels(SIZE baseUnits, int x, int y, int cx, int cy);
 // is missing or a window cannot be made.
 HWND KpCreateDialogFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc,
                                 LPARAM param, bool modal);
+
+// The top-level window a window belongs to (itself when it is one).
+HWND KpTopLevelOf(HWND window);
+// The first visible, enabled control with WS_TABSTOP, in creation order; null when none.
+HWND KpFirstTabStop(HWND dialog);
 
 // Functions run by modal loops when their queue is empty (the framework frees temporary wrapper
 // objects there).

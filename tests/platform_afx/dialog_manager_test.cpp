@@ -138,7 +138,8 @@ TEST_F(DialogManager, CancelThatTheProcedureIgnoresLeavesTheDialogOpen) {
       PostMessageW(dialog, WM_APP, 0, 0);
       return TRUE;
     }
-    if (message == WM_COMMAND) commands.push_back(LOWORD(wParam));
+    // Controls tell about their focus with commands too; only the clicks matter here.
+    if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) commands.push_back(LOWORD(wParam));
     if (message == WM_APP) {
       // The close request's IDCANCEL is posted, so it arrives after this: look again later.
       PostMessageW(dialog, WM_APP + 1, 0, 0);
@@ -190,28 +191,58 @@ TEST_F(DialogManager, AnswersComeFromMsgResultExceptControlColoursWhichTheProced
   DeleteObject(custom);
 }
 
-TEST_F(DialogManager, FocusGoesToTheFirstTabStopUnlessInitDialogReturnsFalse) {
+TEST_F(DialogManager, FocusGoesToTheFirstTabStopUnlessInitDialogSetsItItself) {
   for (BOOL initResult : {TRUE, FALSE}) {
-    HWND focusAfterInit = nullptr, firstTabStop = nullptr, offered = nullptr;
+    HWND focusAfterInit = nullptr, offered = nullptr, wanted = nullptr;
     g_behaviour = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
       if (message == WM_INITDIALOG) {
         offered = reinterpret_cast<HWND>(wParam);
+        // FALSE: the procedure chose the focus itself and it stays there.
+        wanted = initResult ? GetDlgItem(dialog, IDC_NAME) : GetDlgItem(dialog, IDC_COUNT);
+        if (!initResult) SetFocus(wanted);
         PostMessageW(dialog, WM_APP, 0, 0);
         return initResult;
       }
       if (message == WM_APP) {
         focusAfterInit = GetFocus();
-        firstTabStop = GetDlgItem(dialog, IDC_NAME);
+        EXPECT_EQ(offered, GetDlgItem(dialog, IDC_NAME));
         EndDialog(dialog, IDOK);
         return TRUE;
       }
       return FALSE;
     };
     ASSERT_EQ(RunModal(IDD_FORM), IDOK);
-    EXPECT_EQ(offered, firstTabStop);
-    if (initResult) EXPECT_EQ(focusAfterInit, firstTabStop);
-    else EXPECT_NE(focusAfterInit, firstTabStop);
+    EXPECT_EQ(focusAfterInit, wanted) << "WM_INITDIALOG returned " << initResult;
   }
+}
+
+TEST_F(DialogManager, FocusReturnsToItsControlWhenADialogAboveCloses) {
+  HWND focusAfterInner = nullptr, count = nullptr;
+  g_behaviour = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+    if (message == WM_INITDIALOG && GetDlgItem(dialog, IDC_COUNT)) {
+      count = GetDlgItem(dialog, IDC_COUNT);
+      SetFocus(count);
+      PostMessageW(dialog, WM_APP, 0, 0);
+      return FALSE;
+    }
+    if (message == WM_INITDIALOG) {  // the inner dialog
+      EndDialog(dialog, IDOK);
+      return TRUE;
+    }
+    if (message == WM_APP) {
+      RunModal(IDD_INNER, dialog);
+      PostMessageW(dialog, WM_APP + 1, 0, 0);
+      return TRUE;
+    }
+    if (message == WM_APP + 1) {
+      focusAfterInner = GetFocus();
+      EndDialog(dialog, IDOK);
+      return TRUE;
+    }
+    return FALSE;
+  };
+  ASSERT_EQ(RunModal(IDD_FORM), IDOK);
+  EXPECT_EQ(focusAfterInner, count);
 }
 
 TEST_F(DialogManager, EndDialogDuringInitDialogEndsTheRunAtOnce) {
@@ -228,7 +259,8 @@ TEST_F(DialogManager, EndDialogDuringInitDialogEndsTheRunAtOnce) {
 }
 
 // One modal run, as the dialog procedure sees it: the font, WM_INITDIALOG with the first tab
-// stop and the caller's parameter, the command that ends it, then the window's destruction.
+// stop and the caller's parameter, the edit telling that it has the focus, the command that ends
+// the run, the edit losing the focus as the dialog goes, then the window's destruction.
 TEST_F(DialogManager, ModalRunDeliversMessagesInThePlatformOrder) {
   struct Record {
     UINT message;
@@ -260,7 +292,9 @@ TEST_F(DialogManager, ModalRunDeliversMessagesInThePlatformOrder) {
   const std::vector<Record> expected = {
       {WM_SETFONT, static_cast<WPARAM>(font), FALSE},
       {WM_INITDIALOG, reinterpret_cast<WPARAM>(firstTabStop), 99},
+      {WM_COMMAND, MAKEWPARAM(IDC_NAME, EN_SETFOCUS), reinterpret_cast<LPARAM>(firstTabStop)},
       {WM_COMMAND, IDOK, 0},
+      {WM_COMMAND, MAKEWPARAM(IDC_NAME, EN_KILLFOCUS), reinterpret_cast<LPARAM>(firstTabStop)},
       {WM_DESTROY, 0, 0},
       {WM_NCDESTROY, 0, 0},
   };
@@ -323,8 +357,12 @@ TEST_F(TemplateItems, EachItemIsMadeWithItsClassIdTextStyleAndPlace) {
     EXPECT_EQ(TextOf(child), item.text);
     const DWORD style = static_cast<DWORD>(GetWindowLongW(child, GWL_STYLE));
     EXPECT_EQ(style & (item.style | WS_CHILD | WS_VISIBLE), item.style | WS_CHILD | WS_VISIBLE) << "control " << item.id;
-    RECT expected = item.units;
-    ASSERT_TRUE(MapDialogRect(m_dialog, &expected));
+    // Position and size are converted each on its own, as the platform does for templates.
+    RECT placeAndSize{item.units.left, item.units.top, item.units.right - item.units.left,
+                      item.units.bottom - item.units.top};
+    ASSERT_TRUE(MapDialogRect(m_dialog, &placeAndSize));
+    const RECT expected{placeAndSize.left, placeAndSize.top, placeAndSize.left + placeAndSize.right,
+                        placeAndSize.top + placeAndSize.bottom};
     EXPECT_EQ(Show(ClientRectOf(child)), Show(expected)) << "control " << item.id;
     EXPECT_EQ(SendMessageW(child, WM_GETFONT, 0, 0), font) << "control " << item.id;
     child = GetWindow(child, GW_HWNDNEXT);
