@@ -82,6 +82,9 @@ typedef LVITEMW* LPLVITEMW;
 #define LVM_SETITEMTEXTW (LVM_FIRST + 116)
 #define LVN_FIRST (0u - 100u)
 #define LVN_ITEMCHANGED (LVN_FIRST - 1)
+// LVN_ITEMCHANGED: which item changed (uChanged LVIF_STATE: from uOldState to uNewState).
+struct NMLISTVIEW { NMHDR hdr; int iItem; int iSubItem; UINT uNewState; UINT uOldState; UINT uChanged; POINT ptAction; LPARAM lParam; };
+typedef NMLISTVIEW* LPNMLISTVIEW;
 
 // ---- Date and time picker -------------------------------------------------------------------
 #define DATETIMEPICK_CLASSW u"SysDateTimePick32"
@@ -99,3 +102,6 @@ typedef LVITEMW* LPLVITEMW;
 #define GDT_NONE 1
 #define DTN_FIRST (0u - 760u)
 #define DTN_DATETIMECHANGE (DTN_FIRST + 1)
+// DTN_DATETIMECHANGE: the picker's new value (dwFlags GDT_VALID).
+struct NMDATETIMECHANGE { NMHDR nmhdr; DWORD dwFlags; SYSTEMTIME st; };
+typedef NMDATETIMECHANGE* LPNMDATETIMECHANGE;

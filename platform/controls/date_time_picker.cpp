@@ -1,0 +1,244 @@
+#include "date_time_picker.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "kp_control_draw.h"
+#include "kp_dropdown.h"
+
+namespace {
+
+constexpr int kButtonWidth = 16;
+constexpr int kTextMargin = 3;
+constexpr int kCalendarWidth = 7 * 24 + 2;
+constexpr int kCalendarHeight = 2 + 22 + 16 + 6 * 18 + 2;
+
+}  // namespace
+
+std::vector<KpDateTimePiece> KpDateTimePicker::Pieces() const {
+  if (IsTime()) return KpTimePieces(m_value);
+  if (Style() & DTS_LONGDATEFORMAT) return KpLongDatePieces(m_value);
+  return KpShortDatePieces(m_value);
+}
+
+RECT KpDateTimePicker::ButtonArea() const {
+  RECT client = Client();
+  return RECT{client.right - 1 - kButtonWidth, client.top + 1, client.right - 1, client.bottom - 1};
+}
+
+RECT KpDateTimePicker::TextArea() const {
+  RECT client = Client();
+  return RECT{client.left + 1 + kTextMargin, client.top + 1, ButtonArea().left - 1, client.bottom - 1};
+}
+
+KpDateField KpDateTimePicker::FieldAt(int x) const {
+  KpTextMeasure measure(m_hwnd, Font());
+  int left = TextArea().left;
+  KpDateField nearest = KpDateField::None;
+  int nearestDistance = 1 << 30;
+  for (const auto& piece : Pieces()) {
+    int width = measure.Width(piece.text);
+    if (piece.field != KpDateField::None) {
+      if (x >= left && x < left + width) return piece.field;
+      int distance = std::min(std::abs(x - left), std::abs(x - (left + width)));
+      if (distance < nearestDistance) {
+        nearestDistance = distance;
+        nearest = piece.field;
+      }
+    }
+    left += width;
+  }
+  return nearest;
+}
+
+void KpDateTimePicker::UserChanged(const SYSTEMTIME& value) {
+  m_value = value;
+  m_value.wDayOfWeek = static_cast<WORD>(KpDayOfWeek(m_value.wYear, m_value.wMonth, m_value.wDay));
+  Redraw();
+  NMDATETIMECHANGE change{};
+  change.dwFlags = GDT_VALID;
+  change.st = m_value;
+  NotifyParent(&change.nmhdr, DTN_DATETIMECHANGE);
+}
+
+void KpDateTimePicker::ChooseDate(int year, int month, int day) {
+  SYSTEMTIME value = m_value;
+  value.wYear = static_cast<WORD>(year);
+  value.wMonth = static_cast<WORD>(month);
+  value.wDay = static_cast<WORD>(day);
+  if (!KpIsValidSystemTime(value)) return;
+  UserChanged(value);
+}
+
+void KpDateTimePicker::Step(int delta) {
+  if (m_field == KpDateField::None) m_field = IsTime() ? KpDateField::Hour : KpDateField::Day;
+  SYSTEMTIME value = m_value;
+  KpStepField(value, m_field, delta);
+  UserChanged(value);
+}
+
+void KpDateTimePicker::OpenCalendar() {
+  if (m_calendar) return;
+  m_calendar = KpOpenDropDown(kCalendarClass, m_hwnd, kCalendarWidth, kCalendarHeight, (Style() & DTS_RIGHTALIGN) != 0);
+  Redraw();
+}
+
+LRESULT KpDateTimePicker::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      GetLocalTime(&m_value);
+      m_value.wMilliseconds = 0;
+      return KpControl::Handle(message, wParam, lParam);
+    case DTM_GETSYSTEMTIME:
+      if (!lParam) return GDT_ERROR;
+      *reinterpret_cast<SYSTEMTIME*>(lParam) = m_value;
+      return GDT_VALID;
+    case DTM_SETSYSTEMTIME: {
+      if (wParam != GDT_VALID || !lParam) return FALSE;
+      SYSTEMTIME value = *reinterpret_cast<const SYSTEMTIME*>(lParam);
+      if (!KpIsValidSystemTime(value)) return FALSE;
+      value.wDayOfWeek = static_cast<WORD>(KpDayOfWeek(value.wYear, value.wMonth, value.wDay));
+      m_value = value;
+      Redraw();
+      return TRUE;
+    }
+    case WM_GETDLGCODE:
+      return DLGC_WANTCHARS;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      m_focused = message == WM_SETFOCUS;
+      Redraw();
+      return 0;
+    case WM_LBUTTONDOWN: {
+      if (!IsWindowEnabled(m_hwnd)) return 0;
+      if (GetFocus() != m_hwnd) SetFocus(m_hwnd);
+      int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+      RECT button = ButtonArea();
+      if (x >= button.left) {
+        if (HasUpDown()) {
+          m_pressedButton = y < (button.top + button.bottom) / 2 ? 1 : -1;
+          SetCapture(m_hwnd);
+          Step(m_pressedButton);
+        } else {
+          OpenCalendar();
+        }
+        return 0;
+      }
+      m_field = FieldAt(x);
+      Redraw();
+      if (!HasUpDown()) OpenCalendar();
+      return 0;
+    }
+    case WM_LBUTTONUP:
+      if (m_pressedButton) {
+        m_pressedButton = 0;
+        if (GetCapture() == m_hwnd) ReleaseCapture();
+        Redraw();
+      }
+      return 0;
+    case WM_KEYDOWN:
+      switch (wParam) {
+        case VK_UP: Step(1); break;
+        case VK_DOWN: Step(-1); break;
+        case VK_LEFT:
+        case VK_RIGHT: {
+          std::vector<KpDateField> fields;
+          for (const auto& piece : Pieces())
+            if (piece.field != KpDateField::None) fields.push_back(piece.field);
+          auto at = std::find(fields.begin(), fields.end(), m_field);
+          int index = at == fields.end() ? 0 : static_cast<int>(at - fields.begin()) + (wParam == VK_LEFT ? -1 : 1);
+          m_field = fields[static_cast<size_t>(std::clamp<int>(index, 0, static_cast<int>(fields.size()) - 1))];
+          Redraw();
+          break;
+        }
+        default: break;
+      }
+      return 0;
+    case KPM_DROPDOWN_CLOSED:
+      if (reinterpret_cast<HWND>(lParam) == m_calendar) {
+        m_calendar = nullptr;
+        Redraw();
+      }
+      return 0;
+    case WM_DESTROY:
+      if (m_calendar) DestroyWindow(m_calendar);
+      return 0;
+    case KPM_SCRIPT_SET: {
+      auto* value = reinterpret_cast<LPCWSTR>(lParam);
+      if (!value) return FALSE;
+      if (IsTime()) {
+        int hour, minute, second;
+        if (!KpParseScriptTime(value, hour, minute, second)) return FALSE;
+        SYSTEMTIME time = m_value;
+        time.wHour = static_cast<WORD>(hour);
+        time.wMinute = static_cast<WORD>(minute);
+        time.wSecond = static_cast<WORD>(second);
+        UserChanged(time);
+        return TRUE;
+      }
+      int year, month, day;
+      if (!KpParseScriptDate(value, year, month, day) || year > 9999) return FALSE;
+      ChooseDate(year, month, day);
+      return TRUE;
+    }
+    default:
+      return KpControl::Handle(message, wParam, lParam);
+  }
+}
+
+void KpDateTimePicker::Paint(HDC dc, const RECT& client) {
+  bool enabled = IsWindowEnabled(m_hwnd);
+  HBRUSH brush = AskParentColours(WM_CTLCOLOREDIT, dc,
+                                  enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT),
+                                  GetSysColor(COLOR_WINDOW));
+  COLORREF textColour = GetTextColor(dc);
+  RECT inner = client;
+  KpDrawFieldBorder(dc, inner);
+  if (brush) FillRect(dc, &inner, brush);
+  else KpFillSolid(dc, inner, GetSysColor(COLOR_WINDOW));
+
+  RECT button = ButtonArea();
+  COLORREF arrow = enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT);
+  if (HasUpDown()) {
+    int middle = (button.top + button.bottom) / 2;
+    RECT up{button.left, button.top, button.right, middle};
+    RECT down{button.left, middle, button.right, button.bottom};
+    KpDrawButtonFace(dc, up, m_pressedButton == 1, false);
+    KpDrawButtonFace(dc, down, m_pressedButton == -1, false);
+    KpDrawArrow(dc, up, KpArrow::Up, 3, arrow);
+    KpDrawArrow(dc, down, KpArrow::Down, 3, arrow);
+  } else {
+    KpDrawButtonFace(dc, button, m_calendar != nullptr, false);
+    KpDrawArrow(dc, button, KpArrow::Down, 4, arrow);
+  }
+
+  // The whole text in one piece, then the selected field over it, highlighted.
+  std::vector<KpDateTimePiece> pieces = Pieces();
+  std::u16string text = KpJoinPieces(pieces);
+  RECT area = TextArea();
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, textColour);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (!m_focused || !enabled || m_field == KpDateField::None) return;
+  KpTextMeasure measure(m_hwnd, Font());
+  int left = area.left;
+  for (const auto& piece : pieces) {
+    int width = measure.Width(piece.text);
+    if (piece.field == m_field) {
+      int lineHeight = measure.LineHeight();
+      int top = (area.top + area.bottom - lineHeight) / 2;
+      RECT box{left, std::max<int>(top, area.top), std::min<int>(left + width, area.right), std::min<int>(top + lineHeight, area.bottom)};
+      KpFillSolid(dc, box, GetSysColor(COLOR_HIGHLIGHT));
+      SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+      RECT pieceArea{left, area.top, left + width + 1, area.bottom};
+      DrawTextW(dc, piece.text.c_str(), static_cast<int>(piece.text.size()), &pieceArea,
+                DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+      break;
+    }
+    left += width;
+  }
+}
+
+namespace {
+const ATOM kRegistered = KpRegisterControlClass(DATETIMEPICK_CLASSW, KpControlWindowProc<KpDateTimePicker>);
+}  // namespace
