@@ -18,22 +18,39 @@ bool IsInside(HWND window, HWND ancestor) {
   return false;
 }
 
-// The keys a dialog answers for its controls: Escape cancels, Enter is OK unless the control
-// with the focus takes Enter itself (a multi-line edit). Returns true when the key was used.
+// The next control that takes the focus by Tab after `from`, wrapping around; null when none.
+HWND NextTabStop(HWND dialog, HWND from) {
+  std::vector<HWND> stops;
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    const LONG style = GetWindowLongW(child, GWL_STYLE);
+    if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) stops.push_back(child);
+  }
+  if (stops.empty()) return nullptr;
+  for (size_t i = 0; i < stops.size(); ++i) {
+    if (IsInside(from, stops[i])) return stops[(i + 1) % stops.size()];
+  }
+  return stops.front();
+}
+
+// The keys a dialog answers for its controls: Escape cancels, Enter is OK and Tab moves to the
+// next tab stop, unless the control with the focus takes every key itself (a multi-line edit).
+// Returns true when the key was used.
 bool HandleDialogKey(HWND dialog, const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !IsInside(msg.hwnd, dialog)) return false;
+  if (msg.wParam != VK_ESCAPE && msg.wParam != VK_RETURN && msg.wParam != VK_TAB) return false;
+  const LRESULT code = msg.hwnd == dialog ? 0 : SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
   if (msg.wParam == VK_ESCAPE) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
     return true;
   }
-  if (msg.wParam == VK_RETURN) {
-    const LRESULT code = msg.hwnd == dialog ? 0 : SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
-    if (code & DLGC_WANTALLKEYS) return false;
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  if (code & DLGC_WANTALLKEYS) return false;
+  if (msg.wParam == VK_TAB) {
+    if (HWND next = NextTabStop(dialog, msg.hwnd)) SetFocus(next);
     return true;
   }
-  return false;
+  PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  return true;
 }
 
 }  // namespace

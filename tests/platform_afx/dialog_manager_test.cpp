@@ -245,6 +245,34 @@ TEST_F(DialogManager, FocusReturnsToItsControlWhenADialogAboveCloses) {
   EXPECT_EQ(focusAfterInner, count);
 }
 
+TEST_F(DialogManager, KeysMoveBetweenTabStopsAndEnterAndEscapeAreOkAndCancel) {
+  for (WPARAM finalKey : {static_cast<WPARAM>(VK_RETURN), static_cast<WPARAM>(VK_ESCAPE)}) {
+    std::vector<HWND> focusTrail;
+    g_behaviour = [&](HWND dialog, UINT message, WPARAM wParam, LPARAM) -> INT_PTR {
+      if (message == WM_INITDIALOG) {
+        // Keys go to the control with the focus, as the window manager delivers them.
+        PostMessageW(GetDlgItem(dialog, IDC_NAME), WM_KEYDOWN, VK_TAB, 1);
+        PostMessageW(dialog, WM_APP, 0, 0);
+        return TRUE;
+      }
+      if (message == WM_APP) {
+        focusTrail.push_back(GetFocus());
+        PostMessageW(GetFocus(), WM_KEYDOWN, finalKey, 1);
+        return TRUE;
+      }
+      if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+        EndDialog(dialog, LOWORD(wParam));
+        return TRUE;
+      }
+      if (message == WM_DESTROY) focusTrail.push_back(GetDlgItem(dialog, IDC_REMIND));
+      return FALSE;
+    };
+    EXPECT_EQ(RunModal(IDD_FORM), finalKey == VK_RETURN ? IDOK : IDCANCEL);
+    ASSERT_EQ(focusTrail.size(), 2u);
+    EXPECT_EQ(focusTrail[0], focusTrail[1]) << "Tab from the name field goes to the check box";
+  }
+}
+
 TEST_F(DialogManager, EndDialogDuringInitDialogEndsTheRunAtOnce) {
   int initCount = 0;
   g_behaviour = [&](HWND dialog, UINT message, WPARAM, LPARAM) -> INT_PTR {
