@@ -2,7 +2,7 @@
 BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
-                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev
+                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install test-sanitize clean
@@ -29,18 +29,27 @@ bench: configure
 	@cmake --build $(BUILD) --target benchmarks
 	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
 
+# Installs into PREFIX and records the Today item in the registry. The installer checks first that
+# the paths fit what the Today item can read, so a too long PREFIX installs nothing.
 install: build
-	@cmake --build $(BUILD) --target install-kalmeno -- >/dev/null || true
-	@$(BUILD)/tools/kalmeno-install "$(PREFIX)"
+	@$(BUILD)/host/kalmeno-install --check "$(PREFIX)"
+	@cmake --install $(BUILD) --prefix "$(PREFIX)" >/dev/null
+	@$(BUILD)/host/kalmeno-install "$(PREFIX)"
 
-run: build
-	@if [ -x $(BUILD)/tools/kalmeno-run.sh ]; then $(BUILD)/tools/kalmeno-run.sh "$(PREFIX)"; \
-	 else $(BUILD)/tools/kalmeno-lunar; fi
+# With a display: the Today screen (tap the item to start Kalmeno). Without one: a short headless
+# demo that writes screenshots to $(BUILD)/screens/.
+run: install
+	@if [ -n "$$DISPLAY$$WAYLAND_DISPLAY" ]; then "$(PREFIX)/kalmeno-today"; \
+	 else host/kalmeno-demo.sh "$(BUILD)"; fi
 
 test-sanitize: deps
-	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON >/dev/null
+	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON -DKALMENO_BUILD_BENCH=OFF >/dev/null
 	@cmake --build $(BUILD)-asan
-	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
+	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
+	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
+	  ctest --output-on-failure -j2
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan

@@ -5,6 +5,7 @@ The text file holds the lunar month-length codes as published: one line per ten 
 the first field the first year of the line, then one group of 12 digits per year. The output
 is the body of the C++ array LunarMonthTable[203][12], one row per lunar year 1841..2043.
 Run it again whenever the text file changes:  python3 calendar/tools/make_lunar_month_table.py
+An optional argument writes elsewhere (the build checks that the committed file is up to date).
 """
 import pathlib
 import sys
@@ -12,7 +13,7 @@ import sys
 FIRST_YEAR, LAST_YEAR = 1841, 2043
 here = pathlib.Path(__file__).resolve().parent
 source = here / "lunar_month_table.txt"
-target = here.parent / "lunar_month_table_rows.inc"
+target = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else here.parent / "lunar_month_table_rows.inc"
 
 rows = []
 for number, line in enumerate(source.read_text().splitlines(), 1):

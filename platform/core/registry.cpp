@@ -212,3 +212,28 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
   }
   return ERROR_FILE_NOT_FOUND;
 }
+
+// The sub-keys in the order the file first names them; a key listed only through a deeper key
+// ("...\Items\Kalmeno\Sub" with no "[...\Items\Kalmeno]" line) counts as well, as KeyExists has it.
+LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD, LPWSTR, LPDWORD, FILETIME*) {
+  if (!name || !nameSize) return ERROR_INVALID_PARAMETER;
+  std::string path;
+  if (!PathOfKey(key, path)) return ERROR_INVALID_HANDLE;
+  KpRegistryFile file = KpRegistryFile::Load(KpRegistryPath());
+  std::vector<std::string> children;
+  for (const KpRegistryKey& listed : file.keys) {
+    if (listed.path.size() <= path.size() + 1 || listed.path[path.size()] != '\\') continue;
+    if (!KpRegistryNamesEqual(listed.path.substr(0, path.size()), path)) continue;
+    std::string child = listed.path.substr(path.size() + 1);
+    child = child.substr(0, child.find('\\'));
+    bool known = false;
+    for (const std::string& seen : children) known = known || KpRegistryNamesEqual(seen, child);
+    if (!known && !child.empty()) children.push_back(child);
+  }
+  if (index >= children.size()) return ERROR_NO_MORE_ITEMS;
+  std::u16string text = KpFromUtf8(children[index]);
+  if (text.size() + 1 > *nameSize) return ERROR_MORE_DATA;
+  std::memcpy(name, text.c_str(), (text.size() + 1) * sizeof(WCHAR));
+  *nameSize = static_cast<DWORD>(text.size());
+  return ERROR_SUCCESS;
+}

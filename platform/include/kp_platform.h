@@ -39,6 +39,11 @@ void KpSetClock(const SYSTEMTIME* time);
 // top-level window (the most recently shown enabled top-level window).
 HWND KpGetActiveTopLevel();
 
+// Adds commands in the script language (lines as in KALMENO_SCRIPT) after those still pending. They
+// run like the script's own, each when the queue is idle, through the same input path as a real
+// tap; in-process tests drive input with it.
+void KpQueueScript(const char* commands);
+
 // UTF-16 <-> UTF-8 helpers for trace lines and file names.
 #include <string>
 std::string KpToUtf8(LPCWSTR text, int count = -1);

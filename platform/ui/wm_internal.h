@@ -1,0 +1,135 @@
+#pragma once
+// The window manager's own state, shared by its files (windows, messages, painting, input, screen,
+// menus, shell). Nothing outside platform/ui includes this.
+#include <QFont>
+#include <QImage>
+#include <QRect>
+#include <QRegion>
+#include <chrono>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "windows.h"
+
+namespace kpwm {
+
+using Clock = std::chrono::steady_clock;
+
+struct WindowClass {
+  std::u16string name;
+  HINSTANCE instance = nullptr;   // null: a global class (the built-in controls)
+  WNDCLASSW info{};
+};
+
+// What a window is to the screen beyond its style: our own helper windows (menu bar, popup menu,
+// message box) never become the active window that the title bar and the script address.
+enum class Role { Normal, MenuBar, PopupMenu, MessageBox };
+
+struct Window {
+  const WindowClass* windowClass = nullptr;
+  WNDPROC proc = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  Window* parent = nullptr;      // child windows
+  Window* owner = nullptr;       // top-level windows
+  std::vector<Window*> children; // creation order: the first is the top of the z-order
+  QRect rect;                    // parent's client coordinates (child) or screen (top-level)
+  std::u16string text;
+  LONG_PTR id = 0;
+  LONG_PTR userData = 0;
+  std::map<int, LONG_PTR> extra;  // the class's extra window bytes, by offset
+  int extraBytes = 0;
+  HINSTANCE instance = nullptr;
+  QImage buffer;                 // the client area's pixels, kept between paints
+  QRegion update;                // client coordinates
+  bool eraseOnPaint = false;
+  std::string traceName;         // set by the dialog manager; else the class name
+  Role role = Role::Normal;
+  bool destroying = false;
+  unsigned paintCount = 0;       // BeginPaint calls, to notice a WM_PAINT handler that never validates
+  void* roleData = nullptr;      // the helper window's own state (menu bar, popup, message box)
+};
+
+inline Window* From(HWND handle);
+inline HWND Handle(Window* window) { return reinterpret_cast<HWND>(window); }
+
+// ---- Classes (wm_classes.cpp)
+const WindowClass* FindClass(LPCWSTR name, HINSTANCE instance);
+
+// ---- Windows (wm_windows.cpp)
+bool IsLive(const Window* window);
+Window* FromHandle(HWND handle);             // null when not a live window
+const std::vector<Window*>& TopLevels();     // bottom to top
+bool IsVisibleOnScreen(const Window* window);  // itself and every ancestor visible
+bool IsEnabledForInput(const Window* window);  // itself and every ancestor enabled
+QPoint ClientOriginOnScreen(const Window* window);
+QRect ScreenRect(const Window* window);
+Window* ActiveTopLevel();
+Window* TopLevelOf(Window* window);
+void BringToTop(Window* topLevel);
+// Makes a freshly created (hidden) window one of our helper windows, above the others.
+void RegisterRoleWindow(Window* window, Role role, void* data);
+void TraceWindowPlacement(Window* window);
+std::string NameOf(const Window* window);
+// Invalidates, erasing, what lies under `screenArea` in the windows below `above` (null: all).
+void ExposeBelow(const Window* above, const QRegion& screenArea);
+
+// ---- Painting (wm_paint.cpp)
+void InvalidateClient(Window* window, const QRegion& region, bool erase);
+void ResizeBuffer(Window* window);
+Window* NextWindowToPaint(HWND filter);
+
+// ---- Messages (wm_messages.cpp)
+void DropMessagesFor(const Window* window);
+// Fetches the next message like GetMessageW / PeekMessageW; waits until `deadline` at most when
+// `wait` (returns false when nothing arrived by then).
+bool Fetch(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool wait, Clock::time_point deadline);
+Clock::time_point Forever();
+bool HasPostedMessage(UINT message);
+void Post(const MSG& msg);
+void PutBack(const MSG& msg);   // to the front of the queue
+DWORD Now();
+
+// ---- Timers (wm_timers.cpp)
+bool NextDueTimer(HWND filter, UINT first, UINT last, bool remove, MSG* msg);
+Clock::time_point EarliestTimer();
+void KillTimersOf(const Window* window);
+
+// ---- Input (wm_input.cpp)
+// The one input path: the desktop window's mouse and the script's taps both come here.
+void StylusDown(QPoint screenPoint);
+void StylusMove(QPoint screenPoint);
+void StylusUp(QPoint screenPoint);
+bool StylusIsDown();
+void KeyDown(int virtualKey);
+void TypeText(const std::u16string& text);
+void ForgetWindowInInput(const Window* window);
+Window* FocusWindow();
+
+// ---- Screen (wm_screen.cpp)
+void EnsureStarted();
+int ScreenWidth();
+int ScreenHeight();
+inline int TitleBarHeight() { return 26; }
+inline int MenuBarHeight() { return 26; }
+QRect WorkArea();
+void MarkScreenDirty();
+const QImage& ComposeScreen();
+void ProcessHostEvents(int waitMs);   // waitMs < 0: wait for something, 0: do not wait
+QRect CaptionOkButtonRect();
+void PaintTitleBar(QImage& screen);
+
+// ---- Script (wm_script.cpp)
+void StartScriptOnce();
+// Runs the next script command when one is due; returns true when it did something.
+bool RunScriptStep();
+Clock::time_point ScriptDeadline();
+
+// ---- Helpers' fonts and colours (wm_look.cpp)
+QFont UiFont(int pixelHeight, bool bold = false);
+std::string RectText(const QRect& rect);     // "l,t,r,b" (right and bottom exclusive)
+
+inline Window* From(HWND handle) { return reinterpret_cast<Window*>(handle); }
+
+}  // namespace kpwm

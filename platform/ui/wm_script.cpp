@@ -1,0 +1,189 @@
+// The script runner (KALMENO_SCRIPT): one command per line, run in order once the first window
+// is shown, each when the message queue is idle — so commands also run inside nested loops
+// (a modal dialog, a message box, a popup menu, the tap-and-hold recogniser). Taps go through the
+// same input path as the desktop window's mouse.
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <fstream>
+#include <sstream>
+
+#include "kp_platform.h"
+#include "wm_internal.h"
+
+namespace kpwm {
+namespace {
+
+struct Command {
+  int line = 0;
+  std::string verb;
+  std::vector<std::string> args;  // the words after the verb
+  std::string rest;               // everything after the verb's first argument (set's value)
+};
+
+std::deque<Command> g_pending;
+bool g_started = false;
+Clock::time_point g_notBefore{};
+
+void Complain(const Command& c, const std::string& what) {
+  std::fprintf(stderr, "%s: script line %d (%s): %s\n", KpProgramName(), c.line, c.verb.c_str(), what.c_str());
+}
+
+bool ParseInt(const std::string& text, long* value) {
+  char* end = nullptr;
+  *value = std::strtol(text.c_str(), &end, 10);
+  return !text.empty() && end && *end == 0;
+}
+
+bool ParsePoint(const Command& c, QPoint* p) {
+  long x = 0, y = 0;
+  if (c.args.size() != 2 || !ParseInt(c.args[0], &x) || !ParseInt(c.args[1], &y)) {
+    Complain(c, "expected X Y");
+    return false;
+  }
+  *p = QPoint(static_cast<int>(x), static_cast<int>(y));
+  return true;
+}
+
+Window* FindDescendantWithId(Window* w, long id) {
+  for (Window* c : w->children) {
+    if (c->id == id) return c;
+    if (Window* found = FindDescendantWithId(c, id)) return found;
+  }
+  return nullptr;
+}
+
+Window* TopmostMessageBox() {
+  const auto& tops = TopLevels();
+  for (auto it = tops.rbegin(); it != tops.rend(); ++it)
+    if ((*it)->role == Role::MessageBox) return *it;
+  return nullptr;
+}
+
+void RunSet(const Command& c) {
+  long id = 0;
+  if (c.args.empty() || !ParseInt(c.args[0], &id)) return Complain(c, "expected set ID VALUE");
+  Window* active = ActiveTopLevel();
+  Window* control = active ? FindDescendantWithId(active, id) : nullptr;
+  if (!control) return Complain(c, "no control with id " + c.args[0] + " in the active window");
+  std::u16string value = KpFromUtf8(c.rest);
+  if (!SendMessageW(Handle(control), KPM_SCRIPT_SET, 0, reinterpret_cast<LPARAM>(value.c_str())))
+    Complain(c, "control " + c.args[0] + " refused the value \"" + c.rest + "\"");
+}
+
+void RunClock(const Command& c) {
+  SYSTEMTIME t{};
+  int year, month, day, hour, minute, second;
+  char end = 0;
+  if (c.args.size() != 1 ||
+      std::sscanf(c.args[0].c_str(), "%d-%d-%dT%d:%d:%d%c", &year, &month, &day, &hour, &minute, &second, &end) != 6)
+    return Complain(c, "expected YYYY-MM-DDTHH:MM:SS");
+  t.wYear = static_cast<WORD>(year);
+  t.wMonth = static_cast<WORD>(month);
+  t.wDay = static_cast<WORD>(day);
+  t.wHour = static_cast<WORD>(hour);
+  t.wMinute = static_cast<WORD>(minute);
+  t.wSecond = static_cast<WORD>(second);
+  KpSetClock(&t);
+}
+
+void Run(const Command& c) {
+  QPoint p;
+  long number = 0;
+  if (c.verb == "tap") {
+    if (!ParsePoint(c, &p)) return;
+    StylusDown(p);
+    g_pending.push_front(Command{c.line, "up", c.args, ""});
+  } else if (c.verb == "down") {
+    if (ParsePoint(c, &p)) StylusDown(p);
+  } else if (c.verb == "up") {
+    if (ParsePoint(c, &p)) StylusUp(p);
+  } else if (c.verb == "hold") {
+    if (!ParsePoint(c, &p)) return;
+    // Past the tap-and-hold time (500 ms), with every loop still pumping meanwhile.
+    StylusDown(p);
+    g_pending.push_front(Command{c.line, "up", c.args, ""});
+    g_notBefore = Clock::now() + std::chrono::milliseconds(600);
+  } else if (c.verb == "command") {
+    if (c.args.size() != 1 || !ParseInt(c.args[0], &number)) return Complain(c, "expected command ID");
+    Window* active = ActiveTopLevel();
+    if (!active) return Complain(c, "no active window");
+    PostMessageW(Handle(active), WM_COMMAND, MAKEWPARAM(number, 0), 0);
+  } else if (c.verb == "set") {
+    RunSet(c);
+  } else if (c.verb == "answer") {
+    Window* box = TopmostMessageBox();
+    if (!box) return Complain(c, "no message box is open");
+    PostMessageW(Handle(box), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+  } else if (c.verb == "wait") {
+    if (c.args.size() != 1 || !ParseInt(c.args[0], &number) || number < 0) return Complain(c, "expected wait MS");
+    g_notBefore = Clock::now() + std::chrono::milliseconds(number);
+  } else if (c.verb == "clock") {
+    RunClock(c);
+  } else if (c.verb == "shot") {
+    if (c.args.size() != 1) return Complain(c, "expected shot FILE.png");
+    if (!ComposeScreen().save(QString::fromStdString(c.args[0]), "PNG")) Complain(c, "cannot write " + c.args[0]);
+  } else if (c.verb == "quit") {
+    KpQuitNow(0);
+  } else {
+    Complain(c, "unknown command");
+  }
+}
+
+std::deque<Command> ParseScript(std::istream& in) {
+  std::deque<Command> commands;
+  std::string text;
+  for (int line = 1; std::getline(in, text); ++line) {
+    if (auto hash = text.find('#'); hash != std::string::npos) text.erase(hash);
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.pop_back();
+    std::istringstream words(text);
+    Command c;
+    c.line = line;
+    if (!(words >> c.verb)) continue;
+    for (std::string word; words >> word;) c.args.push_back(word);
+    if (c.verb == "set" && !c.args.empty()) {
+      // The value is the rest of the line, spaces included.
+      size_t at = text.find(c.args[0], text.find("set") + 3) + c.args[0].size();
+      while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+      c.rest = text.substr(std::min(at, text.size()));
+    }
+    commands.push_back(std::move(c));
+  }
+  return commands;
+}
+
+}  // namespace
+
+void StartScriptOnce() {
+  if (g_started) return;
+  g_started = true;
+  const char* path = std::getenv("KALMENO_SCRIPT");
+  if (!path || !*path) return;
+  std::ifstream in(path);
+  if (!in) {
+    std::fprintf(stderr, "%s: cannot read the script %s\n", KpProgramName(), path);
+    return;
+  }
+  std::deque<Command> commands = ParseScript(in);
+  g_pending.insert(g_pending.begin(), commands.begin(), commands.end());
+}
+
+bool RunScriptStep() {
+  if (g_pending.empty() || Clock::now() < g_notBefore) return false;
+  // Taken off the list before it runs: a command may start a nested loop that runs the next ones.
+  Command c = std::move(g_pending.front());
+  g_pending.pop_front();
+  Run(c);
+  return true;
+}
+
+Clock::time_point ScriptDeadline() { return g_pending.empty() ? Forever() : g_notBefore; }
+
+}  // namespace kpwm
+
+void KpQueueScript(const char* commands) {
+  if (!commands) return;
+  std::istringstream in(commands);
+  std::deque<kpwm::Command> parsed = kpwm::ParseScript(in);
+  kpwm::g_pending.insert(kpwm::g_pending.end(), parsed.begin(), parsed.end());
+}

@@ -1,0 +1,152 @@
+#include "schedule/schedule_store.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+// How long a file held by the Today plug-in (for one read pass) is waited for at start.
+constexpr int kLoadAttempts = 20;
+constexpr DWORD kLoadRetryMs = 50;
+
+[[noreturn]] void StopOnBadIndex(const char* operation, int index, int count) {
+  std::fprintf(stderr, "ScheduleStore::%s: index %d is outside 0..%d; stopping\n", operation, index, count - 1);
+  std::abort();
+}
+
+bool IsMonth(int month) { return month >= 1 && month <= 12; }
+
+bool FallsOn(const ScheduleEntry& entry, int year, int month, int day) {
+  return entry.wMonth == month && entry.wDay == day && ((entry.wFlags & SCHEDULE_YEARLY) || entry.wYear == year);
+}
+
+// The label: the first title character, the second one if there is one, then "..".
+void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
+  int n = 0;
+  if (entry.szTitle[0]) {
+    label[n++] = entry.szTitle[0];
+    if (entry.szTitle[1]) label[n++] = entry.szTitle[1];
+  }
+  label[n++] = u'.';
+  label[n++] = u'.';
+  label[n] = 0;
+}
+
+}  // namespace
+
+ScheduleStore::ScheduleStore() : m_szFolder{}, m_szPath{}, m_solarCount{}, m_lunarCount{}, m_bFileUnread(false) {
+  WCHAR program[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
+  // A path cut short by the buffer would name another folder: then no path at all.
+  if (length == 0 || length >= MAX_PATH) {
+    m_bFileUnread = true;
+    return;
+  }
+  int cut = 0;
+  for (int i = 0; program[i]; ++i)
+    if (program[i] == u'\\') cut = i;
+  program[cut] = 0;  // no backslash, or only one in front: the folder is empty
+  FormPath(program);
+  Load();
+}
+
+ScheduleStore::ScheduleStore(LPCWSTR folder)
+    : m_szFolder{}, m_szPath{}, m_solarCount{}, m_lunarCount{}, m_bFileUnread(false) {
+  FormPath(folder);
+  Load();
+}
+
+void ScheduleStore::FormPath(LPCWSTR folder) {
+  // Folder, backslash and name must fit the 260-unit buffers whole; a longer folder leaves the
+  // path empty, so nothing is read and every save fails instead of touching a wrong file.
+  if (lstrlenW(folder) + 1 + lstrlenW(SCHEDULE_FILE_NAME) >= MAX_PATH) {
+    m_bFileUnread = true;
+    return;
+  }
+  lstrcpyW(m_szFolder, folder);
+  wsprintfW(m_szPath, u"%s\\%s", m_szFolder, SCHEDULE_FILE_NAME);
+}
+
+int ScheduleStore::Load() {
+  if (!m_szPath[0]) return -1;
+  int result = -1;
+  for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
+    result = ReadScheduleFile(m_szPath, m_entries);
+    if (result == 0 || GetLastError() != ERROR_SHARING_VIOLATION) break;
+    Sleep(kLoadRetryMs);
+  }
+  m_bFileUnread = result != 0;
+  Recount();
+  return result;
+}
+
+ScheduleWriteOutcome ScheduleStore::Save() {
+  if (!m_szPath[0]) return ScheduleWriteOutcome::CouldNotCreate;
+  if (!m_bFileUnread) return WriteScheduleFile(m_szPath, m_entries);
+  std::vector<ScheduleEntry> kept;
+  ScheduleWriteOutcome outcome = WriteScheduleFile(m_szPath, m_entries, &kept);
+  if (outcome == ScheduleWriteOutcome::Written) {
+    // The store now matches the file: a later save must neither lose nor repeat these records.
+    m_entries.insert(m_entries.begin(), kept.begin(), kept.end());
+    m_bFileUnread = false;
+    Recount();
+  }
+  return outcome;
+}
+
+void ScheduleStore::Add(const ScheduleEntry& entry) {
+  m_entries.push_back(entry);
+  Count(entry);
+}
+
+void ScheduleStore::RemoveAt(int index) {
+  if (index < 0 || index >= GetCount()) StopOnBadIndex("RemoveAt", index, GetCount());
+  m_entries.erase(m_entries.begin() + index);
+}
+
+int ScheduleStore::GetCount() const { return static_cast<int>(m_entries.size()); }
+
+ScheduleEntry ScheduleStore::GetAt(int index) const {
+  if (index < 0 || index >= GetCount()) StopOnBadIndex("GetAt", index, GetCount());
+  return m_entries[static_cast<size_t>(index)];
+}
+
+void ScheduleStore::Recount() {
+  for (int month = 0; month < 13; ++month) m_solarCount[month] = m_lunarCount[month] = 0;
+  for (const ScheduleEntry& entry : m_entries) Count(entry);
+}
+
+void ScheduleStore::Count(const ScheduleEntry& entry) {
+  // A month outside 1..12 (only from a damaged file) has no counter and matches no day.
+  if (!IsMonth(entry.wMonth)) return;
+  WORD& counter = (entry.wFlags & SCHEDULE_LUNAR) ? m_lunarCount[entry.wMonth] : m_solarCount[entry.wMonth];
+  // Saturates instead of wrapping to 0, which would wrongly skip the month's pass.
+  if (counter < 0xFFFF) ++counter;
+}
+
+int ScheduleStore::QueryDay(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay,
+                            DaySummary* summary, std::vector<unsigned long>* indices) const {
+  if (indices) std::vector<unsigned long>().swap(*indices);
+  *summary = DaySummary{};
+  struct Pass {
+    bool lunar;
+    int year, month, day;
+    int* counter;
+  };
+  const Pass passes[] = {{false, solarYear, solarMonth, solarDay, &summary->nSolarCount},
+                         {true, lunarYear, lunarMonth, lunarDay, &summary->nLunarCount}};
+  for (const Pass& pass : passes) {
+    if (!IsMonth(pass.month)) continue;
+    if ((pass.lunar ? m_lunarCount : m_solarCount)[pass.month] == 0) continue;
+    for (size_t i = 0; i < m_entries.size(); ++i) {
+      const ScheduleEntry& entry = m_entries[i];
+      if (((entry.wFlags & SCHEDULE_LUNAR) != 0) != pass.lunar) continue;
+      if (!FallsOn(entry, pass.year, pass.month, pass.day)) continue;
+      if (entry.wFlags & SCHEDULE_HOLIDAY) summary->bHoliday = 1;
+      ++*pass.counter;
+      SetLabel(entry, summary->szLabel);
+      if (indices) indices->push_back(static_cast<unsigned long>(i));
+    }
+  }
+  return 0;
+}

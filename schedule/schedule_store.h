@@ -1,0 +1,65 @@
+#pragma once
+// The program's one in-memory copy of all schedule entries, in file order followed by the
+// entries added since. Read from qmrv.dat beside the program when constructed; written back
+// only by Save. Used by the user-interface thread only.
+#include <vector>
+
+#include "schedule/schedule_entry.h"
+#include "schedule/schedule_file.h"
+#include "windows.h"
+
+// What one day of the month view shows.
+struct DaySummary {
+  int nSolarCount;   // solar entries falling on the day
+  int nLunarCount;   // lunar entries falling on the day
+  int bHoliday;      // 1 when any entry falling on the day is a holiday
+  WCHAR szLabel[6];  // first one or two title characters of the last match and "..", or empty
+};
+
+class ScheduleStore {
+ public:
+  // The data file beside the program file; reads it at once (creating it empty when missing).
+  ScheduleStore();
+  // The data file in `folder` (no trailing backslash), for tools and tests.
+  explicit ScheduleStore(LPCWSTR folder);
+
+  // Appends the file's records and recounts. 0 when read, -1 when the file could not be opened
+  // or read. A file held by another process is tried again for about a second; if it still
+  // cannot be read, the next Save first reads it and keeps its records (see Save).
+  int Load();
+  // Replaces the file by the entries, never leaving a partial file (see WriteScheduleFile).
+  // When the file could not be read at start, the records it holds now are kept ahead of this
+  // run's entries (and become part of the store once written), so a save never wipes entries
+  // that were never loaded; if it can still not be read, the outcome is CouldNotCreate.
+  ScheduleWriteOutcome Save();
+  // Appends a copy; nothing is validated or sorted, duplicates are allowed.
+  void Add(const ScheduleEntry& entry);
+  // Index must be >= 0 and < GetCount(); later entries move down by one. Stops the program
+  // with a message on stderr for an index outside that range.
+  void RemoveAt(int index);
+  int GetCount() const;
+  // Index must be >= 0 and < GetCount(); stops the program otherwise.
+  ScheduleEntry GetAt(int index) const;
+  // Which entries fall on the day given by both its solar and its lunar date (the leap-month
+  // mark plays no part). Fills `summary`; when `indices` is given, it is emptied and receives
+  // the positions of the matches, solar ones first. Returns 0.
+  int QueryDay(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay,
+               DaySummary* summary, std::vector<unsigned long>* indices) const;
+  // The data file's full path (empty when the folder was too long to form one).
+  LPCWSTR GetPath() const { return m_szPath; }
+
+ private:
+  void FormPath(LPCWSTR folder);
+  void Recount();
+  void Count(const ScheduleEntry& entry);
+
+  std::vector<ScheduleEntry> m_entries;
+  WCHAR m_szFolder[MAX_PATH];
+  WCHAR m_szPath[MAX_PATH];
+  // Index 1..12: at least as many entries of that kind and month as the store holds. Raised on
+  // Add, recomputed on Load, never lowered; they only let QueryDay skip a pass that cannot match.
+  WORD m_solarCount[13];
+  WORD m_lunarCount[13];
+  // The file could not be read at start: its records are still only on disk.
+  bool m_bFileUnread;
+};

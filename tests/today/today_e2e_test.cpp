@@ -1,0 +1,163 @@
+// End to end: the Today screen kalmeno-today, the plug-in and the program in their own processes,
+// with real files, driven by scripts as a user would.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "e2e.h"
+#include "schedule/schedule_entry.h"
+
+namespace {
+
+using e2e::TempDir;
+
+std::string Record(int year, int month, int day, int hour, int minute, const std::u16string& title, int flags = 0) {
+  ScheduleEntry entry;
+  std::memset(&entry, 0, sizeof(entry));
+  entry.wYear = (uint16_t)year;
+  entry.wMonth = (uint16_t)month;
+  entry.wDay = (uint16_t)day;
+  entry.wHour = (uint16_t)hour;
+  entry.wMinute = (uint16_t)minute;
+  entry.wFlags = (uint16_t)flags;
+  for (size_t i = 0; i < title.size() && i < 10; ++i) entry.szTitle[i] = title[i];
+  return std::string((const char*)&entry, sizeof(entry));
+}
+
+void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
+
+// A registry in its export format, as the installation leaves it.
+void WriteRegistry(const TempDir& dir, const std::string& values) {
+  WriteText(dir.file("registry.reg"), "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n" +
+                                          values + "\n");
+}
+
+std::string Quoted(const std::string& path) {
+  std::string out;
+  for (char c : path) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return "\"" + out + "\"";
+}
+
+std::string StandardValues(const TempDir& dir, const std::string& exe) {
+  return "\"DATA\"=" + Quoted(dir.file("qmrv.dat")) + "\n\"EXE\"=" + Quoted(exe) + "\n\"DLL\"=" +
+         Quoted(e2e::Built("today/libKalmenoTP.so")) + "\n";
+}
+
+e2e::RunResult RunToday(const TempDir& dir, const std::string& script, const std::string& now,
+                        const std::string& childScript = "") {
+  WriteText(dir.file("today.script"), script);
+  std::map<std::string, std::string> env = {
+      {"KALMENO_NOW", now},
+      {"KALMENO_REGISTRY", dir.file("registry.reg")},
+      {"KALMENO_TRACE", dir.file("trace.log")},
+      {"KALMENO_SCRIPT", dir.file("today.script")},
+      {"KALMENO_TODAY_REFRESH_MS", "200"},
+      {"XDG_RUNTIME_DIR", dir.path()},
+  };
+  if (!childScript.empty()) {
+    WriteText(dir.file("child.script"), childScript);
+    env["KALMENO_CHILD_SCRIPT"] = dir.file("child.script");
+  }
+  return e2e::Run(e2e::Built("host/kalmeno-today"), {}, env, 40000);
+}
+
+std::vector<std::string> ItemTexts(const TempDir& dir) {
+  return e2e::Texts(e2e::Select(e2e::ReadTrace(dir.file("trace.log")), "text", "Kalmeno Today Plugin"));
+}
+
+bool Contains(const std::vector<std::string>& texts, const std::string& text) {
+  return std::find(texts.begin(), texts.end(), text) != texts.end();
+}
+
+TEST(TodayScreenEndToEnd, DrawsTheDateTheLunarLineAndTheComingEntries) {
+  TempDir dir;
+  WriteRegistry(dir, StandardValues(dir, "/bin/true"));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 8, 9, 30, u"주간회의") + Record(2007, 12, 10, 14, 0, u"치과"));
+  e2e::RunResult result = RunToday(dir, "wait 1000\nshot " + dir.file("today.png") + "\nquit\n", "2007-12-08T15:00:00");
+  ASSERT_FALSE(result.timedOut) << result.output;
+  std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
+  EXPECT_TRUE(e2e::HasText(trace, "2007년 12월 8일 토요일"));
+  std::vector<std::string> texts = ItemTexts(dir);
+  EXPECT_TRUE(Contains(texts, "음력 2007년 10월 29일 평달"));
+  EXPECT_TRUE(Contains(texts, "오늘(토) 09:30 주간회의"));
+  // The item stands under the date line, on the Today screen's picture (not white).
+  long pixel = e2e::PixelAt(dir.file("today.png"), 150, 26 + 24 + 30);
+  EXPECT_NE(pixel, -1);
+  EXPECT_NE(pixel, 0xFFFFFF);
+}
+
+TEST(TodayScreenEndToEnd, MissingDataValueIsReportedOnceWhileItStaysMissing) {
+  TempDir dir;
+  WriteRegistry(dir, "\"EXE\"=\"/bin/true\"\n");
+  // The first message opens while the item is made; the refresh queries go on meanwhile and after.
+  RunToday(dir, "wait 1500\nanswer\nwait 1500\nquit\n", "2007-12-08T15:00:00");
+  std::vector<e2e::TraceLine> boxes = e2e::Select(e2e::ReadTrace(dir.file("trace.log")), "msgbox");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].fields.back(), "Data 파일의 경로정보가 존재하지 않습니다.");
+}
+
+TEST(TodayScreenEndToEnd, PluginThatFailsToLoadLeavesALineAndTheScreenWorking) {
+  TempDir dir;
+  WriteText(dir.file("registry.reg"),
+            "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Broken]\n\"DLL\"=" +
+                Quoted(dir.file("missing.so")) + "\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n" +
+                StandardValues(dir, "/bin/true") + "\n");
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, u"회의"));
+  e2e::RunResult result = RunToday(dir, "wait 1000\ncommand 40002\n", "2007-12-08T15:00:00");
+  std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
+  EXPECT_TRUE(e2e::HasText(trace, "Broken 항목을 불러오지 못했습니다.")) << result.output;
+  EXPECT_TRUE(Contains(ItemTexts(dir), "내일(일) 09:00 회의"));
+  std::vector<e2e::TraceLine> exits = e2e::Select(trace, "exit");
+  ASSERT_FALSE(exits.empty());
+  EXPECT_EQ(exits.back().fields[0], "0") << "종료 ends the Today screen normally";
+}
+
+TEST(TodayScreenEndToEnd, TapStartsKalmenoWhoseNewEntryTheItemShowsAfterItExits) {
+  std::string kalmeno = e2e::Built("app/kalmeno");
+  if (!e2e::Exists(kalmeno)) GTEST_SKIP() << "the program is not built";
+  TempDir dir;
+  // The program keeps its data beside itself: a copy of it in the test folder.
+  std::string exe = dir.file("kalmeno");
+  e2e::WriteBytes(exe, e2e::ReadBytes(kalmeno));
+  chmod(exe.c_str(), 0755);
+  WriteRegistry(dir, StandardValues(dir, exe));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 20, 9, 0, u"기존일정"));
+  std::string child =
+      "wait 500\ncommand 32794\nwait 300\nset 1011 새일정\nset 1005 2007-12-09\nset 1007 10:15:00\n"
+      "command 1\nwait 300\ncommand 1\n";
+  RunToday(dir, "wait 800\ntap 100 70\nwait 6000\nquit\n", "2007-12-08T15:00:00", child);
+  std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
+  std::vector<e2e::TraceLine> spawns = e2e::Select(trace, "spawn");
+  ASSERT_EQ(spawns.size(), 1u);
+  EXPECT_NE(spawns[0].fields[0].find("kalmeno"), std::string::npos);
+  EXPECT_TRUE(Contains(ItemTexts(dir), "내일(일) 10:15 새일정"));
+}
+
+TEST(KalmenoInstall, RefusesAPrefixWhosePathsTheItemCannotRead) {
+  TempDir dir;
+  std::string prefix = dir.path() + "/a-very-long-folder-name-that-does-not-fit/kalmeno";
+  e2e::RunResult result =
+      e2e::Run(e2e::Built("host/kalmeno-install"), {prefix}, {{"KALMENO_REGISTRY", dir.file("registry.reg")}});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_NE(result.output.find("shorter prefix"), std::string::npos) << result.output;
+  EXPECT_FALSE(e2e::Exists(dir.file("registry.reg"))) << "nothing is written";
+}
+
+TEST(KalmenoInstall, WritesTheThreeValuesForAnInstalledFolder) {
+  TempDir dir;
+  for (const char* file : {"kalmeno", "libKalmenoTP.so", "kalmeno-today"}) e2e::WriteBytes(dir.file(file), "x");
+  e2e::RunResult result =
+      e2e::Run(e2e::Built("host/kalmeno-install"), {dir.path()}, {{"KALMENO_REGISTRY", dir.file("registry.reg")}});
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  std::string registry = e2e::ReadBytes(dir.file("registry.reg"));
+  EXPECT_NE(registry.find("Today\\\\Items\\\\Kalmeno]"), std::string::npos) << registry;
+  for (const char* value : {"\"DATA\"", "\"EXE\"", "\"DLL\""})
+    EXPECT_NE(registry.find(value), std::string::npos) << registry;
+  EXPECT_NE(registry.find("qmrv.dat"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,163 @@
+// What the item draws: the lunar line, the coming entries and the D-day line.
+#include "today_fixture.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// 2007-12-08 is a Saturday, lunar 2007-10-29.
+const char kLunarLine20071208[] = "음력 2007년 10월 29일 평달";
+const char kNoMore[] = "더 이상 표시할 일정이 없습니다.";
+
+TEST_F(TodayItemTest, EntryTodayOnSaturdayShowsTodayLineWhateverTheTimeOfDay) {
+  SetNow("2007-12-08T23:50:00");
+  WriteEntries({MakeEntry(2007, 12, 8, 9, 30, u"주간회의")});
+  CreateItem();
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre(kLunarLine20071208, "오늘(토) 09:30 주간회의"));
+}
+
+TEST_F(TodayItemTest, TomorrowAndLaterEntriesNameTheirDayAndWeekday) {
+  WriteEntries({MakeEntry(2007, 12, 10, 14, 5, u"치과"), MakeEntry(2007, 12, 9, 19, 0, u"저녁")});
+  CreateItem();
+  ChooseOptions(0, 2, 1, 0);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(),
+              ElementsAre(kLunarLine20071208, "내일(일) 19:00 저녁", "2일뒤(월) 14:05 치과", kNoMore));
+}
+
+TEST_F(TodayItemTest, OnlyPastEntriesLeaveTheLunarLineAlone) {
+  WriteEntries({MakeEntry(2007, 12, 7, 9, 0, u"어제"), MakeEntry(2006, 5, 1, 9, 0, u"작년")});
+  CreateItem();
+  ChooseOptions(0, 4, 0, 0);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre(kLunarLine20071208));
+  EXPECT_EQ(m_record.cyp, 140u) << "the height still counts every line the settings ask for";
+}
+
+TEST_F(TodayItemTest, HiddenLunarLineLeavesOnlyScheduleLines) {
+  WriteEntries({MakeEntry(2007, 12, 8, 9, 30, u"회의")});
+  CreateItem();
+  ChooseOptions(1, 0, 1, 0);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("오늘(토) 09:30 회의"));
+}
+
+TEST_F(TodayItemTest, YearlyJanuaryEntryInLateDecemberFollowsTheYearsRemainingOccurrences) {
+  SetNow("2007-12-28T10:00:00");
+  WriteEntries({MakeEntry(2005, 1, 10, 8, 0, u"신년회", SCHEDULE_YEARLY), MakeEntry(2007, 12, 30, 18, 0, u"송년회"),
+                MakeEntry(2008, 3, 1, 9, 0, u"입학식")});
+  CreateItem();
+  ChooseOptions(1, 3, 1, 0);
+  QueryRefresh();
+  // 2007-12-30 is a Sunday, 2008-03-01 a Saturday 64 days on (2008 is a leap year), and
+  // 2008-01-10 a Thursday: next year's occurrence comes after the main list.
+  EXPECT_THAT(PaintedLines(), ElementsAre("2일뒤(일) 18:00 송년회", "64일뒤(토) 09:00 입학식",
+                                          "13일뒤(목) 08:00 신년회", kNoMore));
+}
+
+TEST_F(TodayItemTest, OneTimeEntryOfNextYearIsShownOnce) {
+  SetNow("2007-12-28T10:00:00");
+  WriteEntries({MakeEntry(2008, 1, 5, 12, 0, u"약속")});
+  CreateItem();
+  ChooseOptions(1, 2, 1, 0);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("8일뒤(토) 12:00 약속", kNoMore, kNoMore));
+}
+
+TEST_F(TodayItemTest, DatesThatDoNotExistAreLeftOutOfTheComingEntries) {
+  SetNow("2007-02-20T10:00:00");
+  WriteEntries({
+      MakeEntry(2004, 2, 29, 9, 0, u"윤일", SCHEDULE_YEARLY),   // no 29 February in 2007
+      MakeEntry(2007, 4, 31, 9, 0, u"사월"),                    // April has 30 days
+      MakeEntry(2007, 13, 1, 9, 0, u"십삼월"),
+      MakeEntry(2060, 1, 1, 9, 0, u"먼음력", SCHEDULE_LUNAR),  // beyond the lunar table
+      MakeEntry(2007, 2, 21, 9, 0, u"진짜"),
+  });
+  CreateItem();
+  ChooseOptions(1, 2, 1, 0);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("내일(수) 09:00 진짜", kNoMore, kNoMore));
+}
+
+TEST_F(TodayItemTest, LunarYearlyEntryFallsOnItsSolarDateOfThisYear) {
+  // Lunar 11-15 of 2007 is solar 2007-12-24, a Monday.
+  WriteEntries({MakeEntry(1990, 11, 15, 7, 0, u"제사", SCHEDULE_LUNAR | SCHEDULE_YEARLY)});
+  CreateItem();
+  ChooseOptions(1, 0, 1, 0);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("16일뒤(월) 07:00 제사"));
+}
+
+TEST_F(TodayItemTest, DdayOfYearlyEntryStoredThreeYearsAgoCountsFromItsStoredDate) {
+  WriteEntries({MakeEntry(2004, 12, 8, 0, 0, u"기념일", SCHEDULE_YEARLY)});
+  CreateItem();
+  ChooseOptions(0, 0, 0, 0);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre(kLunarLine20071208, "오늘(토) 00:00 기념일",
+                                          "기념일(으)로부터 1095일이 지났습니다."));
+}
+
+TEST_F(TodayItemTest, DdayCountsDaysLeftAndNamesTheDayItself) {
+  WriteEntries({MakeEntry(2007, 12, 31, 0, 0, u"마감"), MakeEntry(2007, 12, 8, 0, 0, u"발표")});
+  CreateItem();
+  ChooseOptions(1, 0, 0, 0);
+  QueryRefresh();
+  EXPECT_EQ(PaintedLines().back(), "마감이(가) 23일 남았습니다.");
+  ChooseOptions(1, 0, 0, 1);
+  EXPECT_EQ(PaintedLines().back(), "발표이(가) 오늘입니다.");
+}
+
+TEST_F(TodayItemTest, DdayOfADateThatDoesNotExistShowsNoDdayLine) {
+  WriteEntries({MakeEntry(2007, 12, 9, 0, 0, u"내일"), MakeEntry(2007, 2, 30, 0, 0, u"없는날")});
+  CreateItem();
+  ChooseOptions(1, 0, 0, 1);
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("내일(일) 00:00 내일"));
+}
+
+TEST_F(TodayItemTest, DdayEntryRemovedFromTheFileShowsNoDdayLine) {
+  WriteEntries({MakeEntry(2007, 12, 9, 0, 0, u"하나"), MakeEntry(2007, 12, 10, 0, 0, u"둘"),
+                MakeEntry(2007, 12, 11, 0, 0, u"셋")});
+  CreateItem();
+  ChooseOptions(1, 0, 0, 2);
+  QueryRefresh();
+  EXPECT_EQ(PaintedLines().back(), "셋이(가) 3일 남았습니다.");
+  WriteEntries({MakeEntry(2007, 12, 9, 0, 0, u"하나")});
+  EXPECT_EQ(QueryRefresh(), TRUE);
+  EXPECT_THAT(PaintedLines(), ElementsAre("내일(일) 00:00 하나"));
+}
+
+TEST_F(TodayItemTest, DdayChosenWithNoEntriesShowsNoDdayLine) {
+  CreateItem();
+  ChooseOptions(1, 0, 0, -1);  // combo box 1010 is empty: Done stores -1
+  WriteEntries({MakeEntry(2007, 12, 9, 0, 0, u"하나")});
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("내일(일) 00:00 하나"));
+}
+
+TEST_F(TodayItemTest, DayInALeapMonthEndsTheLunarLineWithLeapMark) {
+  // 2006 had a leap 7th month; solar 2006-09-01 is its 9th day.
+  SetNow("2006-09-01T12:00:00");
+  CreateItem();
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("음력 2006년 07월 09일 윤달"));
+}
+
+TEST_F(TodayItemTest, LinesStandInTwentyPixelRowsFromTheTextColumn) {
+  WriteEntries({MakeEntry(2007, 12, 8, 9, 30, u"회의")});
+  CreateItem();
+  ChooseOptions(0, 1, 0, 0);
+  QueryRefresh();
+  std::vector<e2e::TraceLine> lines = PaintedTextTrace();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].fields[1], "28,0,240,20");
+  EXPECT_EQ(lines[0].fields[2], "4") << "the lunar line is drawn with DT_VCENTER only";
+  EXPECT_EQ(lines[1].fields[1], "38,20,240,40");
+  EXPECT_EQ(lines[1].fields[2], "8004");
+  EXPECT_EQ(lines[2].fields[1], "38,40,240,60");
+  EXPECT_EQ(lines[3].fields[1], "38,60,240,80");
+  EXPECT_EQ(lines[3].fields[3], "#102030") << "the Today screen's text colour";
+}
+
+}  // namespace

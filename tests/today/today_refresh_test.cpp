@@ -1,0 +1,117 @@
+// The shell's refresh query: the height report, and the rebuild when the file or the day changes.
+#include "today_fixture.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "kp_platform.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+TEST_F(TodayItemTest, FirstQuerySetsTheHeightThenUnchangedDataNeedsNoRedraw) {
+  WriteEntries({MakeEntry(2007, 12, 9, 9, 0, u"회의")});
+  CreateItem();
+  EXPECT_EQ(QueryRefresh(), TRUE);
+  EXPECT_EQ(m_record.cyp, 40u) << "lunar line and one schedule line by default";
+  EXPECT_EQ(QueryRefresh(), FALSE);
+  EXPECT_EQ(QueryRefresh(), FALSE);
+}
+
+TEST_F(TodayItemTest, AllLinesWithFiveEntriesMakeTheItem140High) {
+  CreateItem();
+  ChooseOptions(0, 4, 0, 0);
+  QueryRefresh();
+  EXPECT_EQ(m_record.cyp, 140u);
+}
+
+TEST_F(TodayItemTest, HeightAlreadyReportedStaysUntilTheShellClearsIt) {
+  CreateItem();
+  QueryRefresh();
+  ChooseOptions(0, 4, 0, 0);
+  EXPECT_EQ(QueryRefresh(), FALSE);
+  EXPECT_EQ(m_record.cyp, 40u);
+  m_record.cyp = 0;
+  EXPECT_EQ(QueryRefresh(), TRUE);
+  EXPECT_EQ(m_record.cyp, 140u);
+}
+
+TEST_F(TodayItemTest, QueryWithoutItemRecordIsRefused) {
+  CreateItem();
+  EXPECT_EQ(SendMessageW(m_item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, 0, 0), FALSE);
+}
+
+TEST_F(TodayItemTest, ChangedFileIsReadAgainAndShown) {
+  WriteEntries({MakeEntry(2007, 12, 9, 9, 0, u"회의")});
+  CreateItem();
+  QueryRefresh();
+  EXPECT_EQ(PaintedLines().back(), "내일(일) 09:00 회의");
+  // Only the memo differs: every byte of a record counts.
+  ScheduleEntry changed = MakeEntry(2007, 12, 9, 9, 0, u"회의");
+  changed.szMemo[0] = u'x';
+  WriteEntries({changed});
+  EXPECT_EQ(QueryRefresh(), TRUE);
+  EXPECT_EQ(QueryRefresh(), FALSE);
+  WriteEntries({MakeEntry(2007, 12, 8, 20, 0, u"새일정"), changed});
+  EXPECT_EQ(QueryRefresh(), TRUE);
+  EXPECT_EQ(PaintedLines().back(), "오늘(토) 20:00 새일정");
+}
+
+TEST_F(TodayItemTest, FirstQueryAfterMidnightRedrawsWithTheNewDay) {
+  SetNow("2007-12-08T23:59:58");
+  WriteEntries({MakeEntry(2007, 12, 9, 9, 0, u"회의")});
+  CreateItem();
+  QueryRefresh();
+  EXPECT_EQ(QueryRefresh(), FALSE);
+  SetNow("2007-12-09T00:00:03");
+  EXPECT_EQ(QueryRefresh(), TRUE);
+  EXPECT_THAT(PaintedLines(), ElementsAre("음력 2007년 10월 30일 평달", "오늘(일) 09:00 회의"));
+  EXPECT_EQ(QueryRefresh(), FALSE);
+}
+
+TEST_F(TodayItemTest, ItemWaitsUntilTheShellIsReady) {
+  CreateItem();
+  HANDLE ready = OpenEventW(EVENT_ALL_ACCESS, FALSE, u"SYSTEM/ShellAPIReady");
+  ASSERT_NE(ready, nullptr);
+  ResetEvent(ready);
+  EXPECT_EQ(QueryRefresh(), FALSE);
+  EXPECT_EQ(m_record.cyp, 0u);
+  SetEvent(ready);
+  CloseHandle(ready);
+  EXPECT_EQ(QueryRefresh(), TRUE);
+  EXPECT_EQ(m_record.cyp, 40u);
+}
+
+TEST_F(TodayItemTest, MissingFileIsCreatedEmptyAtTheRegistryPath) {
+  CreateItem();
+  EXPECT_TRUE(e2e::Exists(m_dataPath));
+  EXPECT_EQ(e2e::ReadBytes(m_dataPath).size(), 0u);
+}
+
+// Lengths are given in 96-dpi units: at 192 dpi every length doubles. The screen's resolution is
+// read once per process, so this runs in a child process started with KALMENO_DPI=192.
+TEST_F(TodayItemTest, DISABLED_At192DpiChild) {
+  ASSERT_STREQ(std::getenv("KALMENO_DPI"), "192");
+  WriteEntries({MakeEntry(2007, 12, 8, 9, 30, u"회의")});
+  CreateItem();
+  QueryRefresh();
+  EXPECT_EQ(m_record.cyp, 80u);
+  std::vector<e2e::TraceLine> lines = PaintedTextTrace();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].fields[1], "56,0,240,40");
+  EXPECT_EQ(lines[1].fields[1], "76,40,240,80");
+}
+
+TEST(TodayDpiTest, At192DpiEveryLengthDoubles) {
+  char self[4096];
+  ssize_t n = readlink("/proc/self/exe", self, sizeof(self) - 1);
+  ASSERT_GT(n, 0);
+  self[n] = 0;
+  e2e::RunResult result = e2e::Run(self, {"--gtest_also_run_disabled_tests", "--gtest_filter=*At192DpiChild"},
+                                   {{"KALMENO_DPI", "192"}});
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_NE(result.output.find("[  PASSED  ] 1 test"), std::string::npos) << result.output;
+}
+
+}  // namespace

@@ -1,0 +1,12 @@
+// The in-process tests share one platform per process: it is set up before any test runs.
+#include <gtest/gtest.h>
+
+#include "today_fixture.h"
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  // Listing the tests (for ctest) needs no platform.
+  if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
+  SetUpTodayTestEnvironment();
+  return RUN_ALL_TESTS();
+}

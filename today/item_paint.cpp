@@ -1,0 +1,140 @@
+// Painting of the Today item: the lunar line with the moon, the coming entries, the D-day line.
+#include <cstring>
+
+#include "item_window.h"
+#include "occurrences.h"
+#include "today_settings.h"
+#include "wingdi.h"
+
+namespace {
+
+const WCHAR* const kWeekdayNames[7] = {u"일", u"월", u"화", u"수", u"목", u"금", u"토"};
+constexpr UINT kLineFormat = DT_END_ELLIPSIS | DT_VCENTER;
+
+// A title as stored may lack its terminator in a file that the application did not write; the
+// copy always ends within the field's 10 characters.
+void CopyTitle(const ScheduleEntry& entry, WCHAR (&title)[11]) {
+  lstrcpynW(title, entry.szTitle, 11);
+}
+
+// The text font: the system font's face at the size the shell uses for the Today screen's own
+// lines in this language. The size in pixels is applied as the character height.
+HFONT CreateItemFont(HDC dc) {
+  LOGFONTW font;
+  std::memset(&font, 0, sizeof(font));
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
+  WORD language = PRIMARYLANGID(GetUserDefaultLangID());
+  bool eastAsian = language == LANG_CHINESE || language == LANG_JAPANESE || language == LANG_KOREAN;
+  int points = eastAsian ? 9 : 8;
+  font.lfWeight = eastAsian ? FW_NORMAL : FW_BOLD;
+  font.lfHeight = -(LONG)(GetDeviceCaps(dc, LOGPIXELSY) * points / 72.0 + 0.5);
+  return CreateFontIndirectW(&font);
+}
+
+void DrawLine(HDC dc, HICON marker, int y, int right, LPCWSTR text) {
+  DrawIconEx(dc, ScaleX(23), y + ScaleY(3), marker, 0, 0, 0, nullptr, DI_NORMAL);
+  RECT rc = {ScaleX(38), y, right, y + ScaleY(20)};
+  DrawTextW(dc, text, -1, &rc, kLineFormat);
+}
+
+void FormatOccurrence(const Occurrence& occurrence, WCHAR (&line)[100]) {
+  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
+  WCHAR title[11];
+  CopyTitle(entry, title);
+  LONG diff = (LONG)(occurrence.nDay - g_nToday);
+  LPCWSTR weekday = kWeekdayNames[WeekdayOfDay(occurrence.nDay)];
+  if (diff == 0)
+    wsprintfW(line, u"오늘(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
+  else if (diff == 1)
+    wsprintfW(line, u"내일(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
+  else
+    wsprintfW(line, u"%d일뒤(%s) %02d:%02d %s", diff, weekday, entry.wHour, entry.wMinute, title);
+}
+
+// The D-day line counts from the date the chosen entry names itself, whether or not it repeats.
+// No line when the setting names no entry or the entry's date does not exist.
+bool FormatDday(WCHAR (&line)[100]) {
+  INT index = g_settings.nDdayEntry;
+  if (index < 0 || (size_t)index >= g_entries.size()) return false;
+  const ScheduleEntry& entry = g_entries[index];
+  DWORD day = 0;
+  if (!StoredEntryDay(entry, &day)) return false;
+  WCHAR title[11];
+  CopyTitle(entry, title);
+  if (day == g_nToday)
+    wsprintfW(line, u"%s이(가) 오늘입니다.", title);
+  else if (day < g_nToday)
+    wsprintfW(line, u"%s(으)로부터 %d일이 지났습니다.", title, (int)(g_nToday - day));
+  else
+    wsprintfW(line, u"%s이(가) %d일 남았습니다.", title, (int)(day - g_nToday));
+  return true;
+}
+
+void PaintLunarLine(HDC dc, int right) {
+  WCHAR line[100];
+  wsprintfW(line, u"음력 %04d년 %02d월 %02d일 %s", g_lunarToday.wLunarYear, g_lunarToday.byMonth,
+            g_lunarToday.byDay, g_lunarToday.byLeap ? u"윤달" : u"평달");
+  RECT rc = {ScaleX(28), 0, right, ScaleY(20)};
+  DrawTextW(dc, line, -1, &rc, DT_VCENTER);
+  int phase = MoonPhaseShown();
+  if (phase >= 0) DrawIconEx(dc, 203, 5, g_hMoonIcons[phase], 0, 0, 0, nullptr, DI_NORMAL);
+}
+
+void PaintScheduleLines(HDC dc, int& y, int right) {
+  int lines = g_settings.nListCount + 1;
+  if (lines < 1) lines = 1;
+  std::vector<Occurrence> nextYear;
+  size_t mainCount = g_occurrences.size();
+  // The next year's list is built only for a paint that runs out of this year's occurrences.
+  if ((size_t)g_nFirst + (size_t)(lines - 1) >= mainCount) nextYear = BuildNextYearOccurrences(g_entries);
+  size_t mainIndex = (size_t)g_nFirst;
+  size_t nextIndex = 0;
+  for (int k = 0; k < lines; ++k) {
+    WCHAR line[100];
+    if (mainIndex < mainCount)
+      FormatOccurrence(g_occurrences[mainIndex++], line);
+    else if (nextIndex < nextYear.size())
+      FormatOccurrence(nextYear[nextIndex++], line);
+    else
+      lstrcpyW(line, u"더 이상 표시할 일정이 없습니다.");
+    DrawLine(dc, k == 0 ? g_hFirstIcon : g_hNextIcon, y, right, line);
+    y += ScaleY(20);
+  }
+}
+
+}  // namespace
+
+int MoonPhaseShown() {
+  if (g_bAnimating) return g_nFrame;
+  int day = g_lunarToday.byDay;
+  // Outside the calendar's years there is no lunar day and so no moon to show.
+  if (day < 1 || day > MOON_PHASES) return -1;
+  return day - 1;
+}
+
+void PaintItem(HWND window) {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(window, &paint);
+  SetBkMode(dc, TRANSPARENT);
+  RECT rcWindow;
+  GetClientRect(window, &rcWindow);
+  int right = rcWindow.right;
+  DrawIconEx(dc, 2, 2, g_hItemIcon, 0, 0, 0, nullptr, DI_NORMAL);
+  HFONT font = CreateItemFont(dc);
+  HGDIOBJ previousFont = SelectObject(dc, font);
+  SetTextColor(dc, (COLORREF)SendMessageW(GetParent(window), TODAYM_GETCOLOR, TODAYCOLOR_TEXT, 0));
+
+  int y = 0;
+  if (g_settings.nLunarLine == 0) {
+    PaintLunarLine(dc, right);
+    y = ScaleY(20);
+  }
+  if (g_nFirst != -1) {
+    PaintScheduleLines(dc, y, right);
+    WCHAR line[100];
+    if (g_settings.nDdayLine == 0 && FormatDday(line)) DrawLine(dc, g_hDdayIcon, y, right, line);
+  }
+  SelectObject(dc, previousFont);
+  DeleteObject(font);
+  EndPaint(window, &paint);
+}

@@ -1,0 +1,25 @@
+#pragma once
+// Reading the application's data file by the path the installation put in the registry.
+#include <vector>
+
+#include "schedule/schedule_entry.h"
+#include "windows.h"
+
+// Empties `entries`, then appends every whole 98-byte record of the file named by the registry
+// value DATA, in file order. Returns 0, or -1 when the key, the value or the file could not be
+// had; the user is told in a message box. A trailing fragment shorter than a record is ignored.
+int LoadEntries(std::vector<ScheduleEntry>& entries);
+
+// Reads a string value of the item's registry key into a buffer of 100 bytes (50 units). A value
+// that does not fit counts as missing. Returns 0, -1 when the key cannot be opened, -2 when the
+// value is missing.
+int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]);
+
+// Shows an OK-only message box without owner. While a message box of the item is open, further
+// ones are not stacked on it: the refresh queries that arrive meanwhile stay silent.
+void ShowItemMessage(LPCWSTR text, LPCWSTR caption);
+
+// A failure of LoadEntries is shown once while it lasts; the next success, or a different
+// failure, ends it. The options dialog calls this first so that opening it always explains an
+// empty entry list.
+void ForgetReportedLoadFailure();

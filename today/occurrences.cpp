@@ -1,0 +1,157 @@
+#include "occurrences.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "load_entries.h"
+
+namespace {
+
+// 100-nanosecond units in one day.
+constexpr ULONGLONG kFileTimeDay = 864000000000ull;
+
+// The solar date of a lunar date in an ordinary (not leap) month; FALSE when the conversion
+// rejects it (a day 30 of a short month, a year outside the table, ...).
+BOOL LunarDay(int lunarYear, int month, int day, DWORD* days) {
+  SolarDate solar;
+  std::memset(&solar, 0, sizeof(solar));
+  if (!LunarToSolar(lunarYear, month, day, 0, &solar)) return FALSE;
+  return DaysSince1601(solar.wYear, solar.byMonth, solar.byDay, days);
+}
+
+// A yearly lunar entry falls on its month and day of some lunar year; its occurrence is the first
+// one on or after today. Lunar year Y - 1 still reaches into January and February of solar year Y
+// (its last months), so both lunar years Y - 1 and Y are tried: `lunarYear` tells which one the
+// occurrence belongs to, so that the next year's list can continue from there.
+BOOL YearlyLunarDay(const ScheduleEntry& entry, int solarYear, DWORD today, DWORD* days, int* lunarYear) {
+  DWORD previous = 0;
+  if (LunarDay(solarYear - 1, entry.wMonth, entry.wDay, &previous) && previous >= today) {
+    *days = previous;
+    *lunarYear = solarYear - 1;
+    return TRUE;
+  }
+  *lunarYear = solarYear;
+  return LunarDay(solarYear, entry.wMonth, entry.wDay, days);
+}
+
+bool ByDay(const Occurrence& a, const Occurrence& b) { return a.nDay < b.nDay; }
+
+}  // namespace
+
+BOOL DaysSince1601(int year, int month, int day, DWORD* days) {
+  SYSTEMTIME time;
+  std::memset(&time, 0, sizeof(time));
+  time.wYear = (WORD)year;
+  time.wMonth = (WORD)month;
+  time.wDay = (WORD)day;
+  if (year != time.wYear || month != time.wMonth || day != time.wDay) return FALSE;
+  FILETIME fileTime;
+  if (!SystemTimeToFileTime(&time, &fileTime)) return FALSE;
+  ULONGLONG units = ((ULONGLONG)fileTime.dwHighDateTime << 32) | fileTime.dwLowDateTime;
+  *days = (DWORD)(units / kFileTimeDay);
+  return TRUE;
+}
+
+int WeekdayOfDay(DWORD days) {
+  ULONGLONG units = (ULONGLONG)days * kFileTimeDay;
+  FILETIME fileTime = {(DWORD)(units & 0xFFFFFFFFu), (DWORD)(units >> 32)};
+  SYSTEMTIME time;
+  if (FileTimeToSystemTime(&fileTime, &time)) return time.wDayOfWeek;
+  return (int)((days + 1) % 7);
+}
+
+BOOL StoredEntryDay(const ScheduleEntry& entry, DWORD* days) {
+  if (entry.wFlags & SCHEDULE_LUNAR) return LunarDay(entry.wYear, entry.wMonth, entry.wDay, days);
+  return DaysSince1601(entry.wYear, entry.wMonth, entry.wDay, days);
+}
+
+void ComputeOccurrences(const std::vector<ScheduleEntry>& entries, OccurrenceSet& out) {
+  out.nFirst = -1;
+  out.occurrences.clear();
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  out.nToday = 0;
+  DaysSince1601(now.wYear, now.wMonth, now.wDay, &out.nToday);
+  // Outside the table's years the conversion writes nothing and the record stays all zero.
+  std::memset(&out.lunarToday, 0, sizeof(out.lunarToday));
+  SolarToLunar(now.wYear, now.wMonth, now.wDay, &out.lunarToday);
+
+  out.occurrences.reserve(entries.size());
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const ScheduleEntry& entry = entries[i];
+    bool yearly = (entry.wFlags & SCHEDULE_YEARLY) != 0;
+    DWORD day = 0;
+    BOOL exists;
+    if (!yearly) {
+      exists = StoredEntryDay(entry, &day);
+    } else if (entry.wFlags & SCHEDULE_LUNAR) {
+      int lunarYear = 0;
+      exists = YearlyLunarDay(entry, now.wYear, out.nToday, &day, &lunarYear);
+    } else {
+      exists = DaysSince1601(now.wYear, entry.wMonth, entry.wDay, &day);
+    }
+    // A date that does not exist falls on no day: it has no place among the coming entries.
+    if (exists) out.occurrences.push_back(Occurrence{(INT)i, day});
+  }
+  std::sort(out.occurrences.begin(), out.occurrences.end(), ByDay);
+  for (size_t k = 0; k < out.occurrences.size(); ++k) {
+    if (out.occurrences[k].nDay >= out.nToday) {
+      out.nFirst = (INT)k;
+      break;
+    }
+  }
+}
+
+void BuildOccurrences(const std::vector<ScheduleEntry>& entries) {
+  OccurrenceSet set;
+  ComputeOccurrences(entries, set);
+  g_nToday = set.nToday;
+  g_lunarToday = set.lunarToday;
+  g_occurrences.swap(set.occurrences);
+  g_nFirst = set.nFirst;
+}
+
+std::vector<Occurrence> BuildNextYearOccurrences(const std::vector<ScheduleEntry>& entries) {
+  std::vector<Occurrence> result;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  DWORD today = 0;
+  DaysSince1601(now.wYear, now.wMonth, now.wDay, &today);
+  for (size_t i = 0; i < entries.size(); ++i) {
+    const ScheduleEntry& entry = entries[i];
+    // One-time entries, next year's included, already stand in the main list at their own date;
+    // listing them here again would show one entry on two lines.
+    if (!(entry.wFlags & SCHEDULE_YEARLY)) continue;
+    DWORD day = 0;
+    BOOL exists;
+    if (entry.wFlags & SCHEDULE_LUNAR) {
+      int lunarYear = 0;
+      DWORD thisYear = 0;
+      YearlyLunarDay(entry, now.wYear, today, &thisYear, &lunarYear);
+      exists = LunarDay(lunarYear + 1, entry.wMonth, entry.wDay, &day);
+    } else {
+      exists = DaysSince1601(now.wYear + 1, entry.wMonth, entry.wDay, &day);
+    }
+    if (exists) result.push_back(Occurrence{(INT)i, day});
+  }
+  std::sort(result.begin(), result.end(), ByDay);
+  return result;
+}
+
+bool DataChanged() {
+  std::vector<ScheduleEntry> entries;
+  LoadEntries(entries);
+  if (entries.size() != g_entries.size()) return true;
+  if (!entries.empty() && std::memcmp(entries.data(), g_entries.data(), entries.size() * sizeof(ScheduleEntry)) != 0)
+    return true;
+  OccurrenceSet set;
+  ComputeOccurrences(entries, set);
+  if (set.nFirst != g_nFirst || set.nToday != g_nToday) return true;
+  if (std::memcmp(&set.lunarToday, &g_lunarToday, sizeof(LunarDate)) != 0) return true;
+  if (set.occurrences.size() != g_occurrences.size()) return true;
+  for (size_t k = 0; k < set.occurrences.size(); ++k) {
+    if (set.occurrences[k].nEntry != g_occurrences[k].nEntry || set.occurrences[k].nDay != g_occurrences[k].nDay)
+      return true;
+  }
+  return false;
+}

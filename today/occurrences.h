@@ -1,0 +1,35 @@
+#pragma once
+// When each entry next falls, counted in days since 1601-01-01, and whether the cache is stale.
+#include <vector>
+
+#include "today_state.h"
+
+// Everything BuildOccurrences derives from the entries and today's date. The refresh query
+// computes it into a temporary to compare with the cache.
+struct OccurrenceSet {
+  DWORD nToday;
+  LunarDate lunarToday;
+  std::vector<Occurrence> occurrences;
+  INT nFirst;
+};
+
+// Days from 1601-01-01 (day 0) to the Gregorian date, through the platform's file-time
+// conversion. Returns FALSE, writing nothing, for a date that does not exist (29 February of a
+// common year, month 0, day 31 of a 30-day month, ...) or lies outside the platform's years.
+BOOL DaysSince1601(int year, int month, int day, DWORD* days);
+// The weekday (0 = Sunday) of a day count; 1601-01-01 was a Monday.
+int WeekdayOfDay(DWORD days);
+
+// Computes today's day count and lunar date and one occurrence per entry whose date exists,
+// sorted by day, with the index of the first one falling today or later (-1: none).
+void ComputeOccurrences(const std::vector<ScheduleEntry>& entries, OccurrenceSet& out);
+// Fills g_nToday, g_lunarToday, g_occurrences and g_nFirst.
+void BuildOccurrences(const std::vector<ScheduleEntry>& entries);
+// The yearly entries' occurrences of next year, sorted by day: what follows the last occurrence
+// of the main list.
+std::vector<Occurrence> BuildNextYearOccurrences(const std::vector<ScheduleEntry>& entries);
+// True when the data file or the date no longer match the cached item data.
+bool DataChanged();
+// The day count of the date an entry itself names (a lunar entry's stored lunar date converted
+// whole, an ordinary month); FALSE when that date does not exist.
+BOOL StoredEntryDay(const ScheduleEntry& entry, DWORD* days);

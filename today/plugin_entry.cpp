@@ -1,0 +1,97 @@
+// What the shell calls: library load and unload, and the creation of the item window. The shell
+// finds the entry points by name, so they have C linkage and stay visible.
+#include "today_settings.h"
+#include "today_state.h"
+
+HINSTANCE g_hInstance;
+HWND g_hItemWnd;
+HICON g_hItemIcon;
+HICON g_hFirstIcon;
+HICON g_hNextIcon;
+HICON g_hDdayIcon;
+HICON g_hMoonIcons[MOON_PHASES];
+RECT g_rcMoon;
+std::vector<ScheduleEntry> g_entries;
+std::vector<Occurrence> g_occurrences;
+INT g_nFirst = -1;
+DWORD g_nToday;
+LunarDate g_lunarToday;
+INT g_nFrame;
+BYTE g_bAnimating;
+
+#define KALMENOTP_EXPORT extern "C" __attribute__((visibility("default")))
+
+namespace {
+
+HICON LoadItemIcon(int id, int size) {
+  return (HICON)LoadImageW(g_hInstance, MAKEINTRESOURCEW(id), IMAGE_ICON, ScaleX(size), ScaleY(size), 0);
+}
+
+void DestroyItemIcon(HICON& icon) {
+  if (icon != nullptr) DestroyIcon(icon);
+  icon = nullptr;
+}
+
+BOOL ProcessAttach(HINSTANCE instance) {
+  g_hInstance = instance;
+  // Settings live in memory only: every load starts from nothing, whatever the loader kept of an
+  // earlier load of the same file.
+  g_settings = TodaySettings{};
+  g_bAnimating = 0;
+  g_hItemIcon = LoadItemIcon(IDI_ITEM, 16);
+  g_hFirstIcon = LoadItemIcon(IDI_FIRST_MARKER, 16);
+  g_hDdayIcon = LoadItemIcon(IDI_DDAY_MARKER, 16);
+  g_hNextIcon = LoadItemIcon(IDI_NEXT_MARKER, 16);
+  for (int i = 0; i < MOON_PHASES; ++i) g_hMoonIcons[i] = LoadItemIcon(IDI_MOON_FIRST + i, 32);
+  g_rcMoon = RECT{201, 3, 237, 39};
+
+  WCHAR szClass[100];
+  LoadStringW(g_hInstance, IDS_ITEM_CLASS, szClass, 100);
+  // A registration left over from an earlier load of this module would make ours fail.
+  UnregisterClassW(szClass, g_hInstance);
+  WNDCLASSW windowClass = {};
+  windowClass.style = 0;
+  windowClass.lpfnWndProc = TodayItemWndProc;
+  windowClass.hInstance = g_hInstance;
+  windowClass.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
+  windowClass.lpszClassName = szClass;
+  RegisterClassW(&windowClass);
+  g_hItemWnd = nullptr;
+  return TRUE;
+}
+
+BOOL ProcessDetach() {
+  DestroyItemIcon(g_hItemIcon);
+  DestroyItemIcon(g_hFirstIcon);
+  DestroyItemIcon(g_hNextIcon);
+  DestroyItemIcon(g_hDdayIcon);
+  for (HICON& icon : g_hMoonIcons) DestroyItemIcon(icon);
+  WCHAR szClass[100];
+  LoadStringW(g_hInstance, IDS_ITEM_CLASS, szClass, 100);
+  UnregisterClassW(szClass, g_hInstance);
+  g_hInstance = nullptr;
+  std::vector<ScheduleEntry>().swap(g_entries);
+  std::vector<Occurrence>().swap(g_occurrences);
+  g_settings = TodaySettings{};
+  return TRUE;
+}
+
+}  // namespace
+
+KALMENOTP_EXPORT BOOL DllMain(HINSTANCE instance, DWORD reason, LPVOID reserved) {
+  if (reason == DLL_PROCESS_ATTACH) return ProcessAttach(instance);
+  if (reason == DLL_PROCESS_DETACH) return ProcessDetach();
+  return TRUE;
+}
+
+KALMENOTP_EXPORT HWND InitializeCustomItem(TODAYLISTITEM* item, HWND parent) {
+  WCHAR szClass[100];
+  LoadStringW(g_hInstance, IDS_ITEM_CLASS, szClass, 100);
+  HWND window = CreateWindowExW(0, szClass, szClass, WS_CHILD | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, 240, 0,
+                                parent, nullptr, g_hInstance, nullptr);
+  g_hItemWnd = window;
+  if (window == nullptr) return nullptr;
+  ShowWindow(window, SW_SHOWNORMAL);
+  UpdateWindow(window);
+  return window;
+}

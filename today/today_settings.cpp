@@ -1,0 +1,61 @@
+#include "today_settings.h"
+
+#include "wingdi.h"
+
+TodaySettings g_settings;
+
+namespace {
+
+// The screen's resolution is asked once and kept: it does not change while the shell runs.
+// -1 stands for "no screen device context could be had", as the shell's own code does.
+int g_nDpiX = 0;
+int g_nDpiY = 0;
+
+void FetchScreenResolution() {
+  if (g_nDpiX != 0) return;
+  HDC screen = GetDC(nullptr);
+  if (screen == nullptr) {
+    g_nDpiX = -1;
+    g_nDpiY = -1;
+    return;
+  }
+  g_nDpiX = GetDeviceCaps(screen, LOGPIXELSX);
+  g_nDpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+}
+
+int Scale(int units, int dpi) {
+  long long magnitude = units < 0 ? -(long long)units : units;
+  long long scaled = (magnitude * dpi + 48) / 96;
+  return (int)(units < 0 ? -scaled : scaled);
+}
+
+}  // namespace
+
+void ApplyDefaultSettings() {
+  if (g_settings.bConfirmed != 0) return;
+  g_settings.nReminderUnit = 0;
+  g_settings.nListCount = 0;
+  g_settings.nLunarLine = 0;
+  g_settings.nDdayEntry = 0;
+  g_settings.nDdayLine = 1;
+  g_settings.nReminderValue = 0;
+}
+
+int ItemHeightUnits() {
+  ApplyDefaultSettings();
+  int lines = g_settings.nListCount + 1;
+  if (g_settings.nLunarLine == 0) lines += 1;
+  if (g_settings.nDdayLine == 0) lines += 1;
+  return 20 * lines;
+}
+
+int ScaleX(int units) {
+  FetchScreenResolution();
+  return Scale(units, g_nDpiX);
+}
+
+int ScaleY(int units) {
+  FetchScreenResolution();
+  return Scale(units, g_nDpiY);
+}
