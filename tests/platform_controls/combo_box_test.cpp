@@ -71,6 +71,9 @@ TEST_F(ComboBox, ATapOpensTheListAndATapOnAnItemChoosesIt) {
   EXPECT_EQ(SendMessageW(combo, CB_GETDROPPEDSTATE, 0, 0), TRUE);
   HWND list = TopPopup();
   ASSERT_NE(list, nullptr);
+  // The list never takes activation or focus from the window and the combo.
+  EXPECT_EQ(GetActiveWindow(), m_parent);
+  EXPECT_EQ(GetFocus(), combo);
   RECT listRect{}, comboRect{};
   GetWindowRect(list, &listRect);
   GetWindowRect(combo, &comboRect);
