@@ -2,7 +2,7 @@
 BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
-                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3
+                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install test-sanitize clean

@@ -80,11 +80,11 @@ int LoadEntries(std::vector<ScheduleEntry>& entries) {
     ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
     return -1;
   }
-  ScheduleEntry record;
+  unsigned char record[SCHEDULE_RECORD_SIZE];
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file, &record, sizeof(record), &read, nullptr) || read < sizeof(record)) break;
-    entries.push_back(record);
+    if (!ReadFile(file, record, sizeof(record), &read, nullptr) || read < sizeof(record)) break;
+    entries.push_back(ScheduleEntryFromBytes(record));
   }
   CloseHandle(file);
   g_lastFailure = LOAD_OK;

@@ -66,6 +66,9 @@ struct TEXTMETRICW {
   BYTE tmItalic, tmUnderlined, tmStruckOut, tmPitchAndFamily, tmCharSet;
 };
 BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* metrics);
+// The face name of the font that really draws the DC's text (after the font system's matching),
+// so a missing font shows up as another name. Returns the units copied without the terminator.
+int GetTextFaceW(HDC dc, int count, LPWSTR name);
 
 #define LOGPIXELSX 88
 #define LOGPIXELSY 90

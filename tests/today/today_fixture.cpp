@@ -48,7 +48,13 @@ ScheduleEntry MakeEntry(int year, int month, int day, int hour, int minute, cons
 }
 
 std::string EntryBytes(const std::vector<ScheduleEntry>& entries) {
-  return std::string((const char*)entries.data(), entries.size() * sizeof(ScheduleEntry));
+  std::string bytes;
+  for (const ScheduleEntry& entry : entries) {
+    unsigned char record[SCHEDULE_RECORD_SIZE];
+    ScheduleEntryToBytes(entry, record);
+    bytes.append((const char*)record, sizeof(record));
+  }
+  return bytes;
 }
 
 const TodayTestEnvironment& TestEnvironment() { return g_environment; }

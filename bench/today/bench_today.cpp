@@ -1,0 +1,110 @@
+// The Today item's two regular costs: the refresh query the shell sends every two seconds (it
+// reads the whole data file and recomputes every occurrence to compare with the cache), and a
+// paint of the item.
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "kp_platform.h"
+#include "schedule/schedule_entry.h"
+#include "todaycmn.h"
+#include "windows.h"
+
+namespace {
+
+struct Setup {
+  HINSTANCE library = nullptr;
+  HWND parent = nullptr;
+  HWND item = nullptr;
+  TODAYLISTITEM record = {};
+};
+
+LRESULT ScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == TODAYM_GETCOLOR) return 0;
+  if (message == TODAYM_DRAWWATERMARK) {
+    auto* info = (TODAYDRAWWATERMARKINFO*)lParam;
+    FillRect(info->hdc, &info->rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
+    return TRUE;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// 10,000 entries: a mix of one-time and yearly, solar and lunar, spread over several years.
+void WriteEntries(const std::string& path, int count) {
+  std::string bytes;
+  for (int i = 0; i < count; ++i) {
+    ScheduleEntry entry;
+    std::memset(&entry, 0, sizeof(entry));
+    entry.wYear = (uint16_t)(2004 + i % 6);
+    entry.wMonth = (uint16_t)(1 + i % 12);
+    entry.wDay = (uint16_t)(1 + i % 28);
+    entry.wHour = (uint16_t)(i % 24);
+    entry.wFlags = (uint16_t)((i % 3 == 0 ? 0x0001 : 0) | (i % 4 == 0 ? 0x0010 : 0));
+    const char16_t title[] = u"일정";
+    std::memcpy(entry.szTitle, title, sizeof(title));
+    bytes.append((const char*)&entry, sizeof(entry));
+  }
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+Setup& Item() {
+  static Setup setup = [] {
+    Setup s;
+    char pattern[] = "/tmp/kalmeno-bench-today.XXXXXX";
+    std::string folder = mkdtemp(pattern);
+    setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
+    setenv("KALMENO_REGISTRY", (folder + "/registry.reg").c_str(), 1);
+    setenv("KALMENO_NOW", "2007-12-08T15:00:00", 1);
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    KpInitialize(0, nullptr);
+    std::string data = folder + "/qmrv.dat";
+    WriteEntries(data, 10000);
+    HKEY key = nullptr;
+    RegCreateKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\Today\\Items\\Kalmeno", 0, nullptr, 0, KEY_WRITE,
+                    nullptr, &key, nullptr);
+    std::u16string path = KpFromUtf8(data);
+    RegSetValueExW(key, u"DATA", 0, REG_SZ, (const BYTE*)path.c_str(), (DWORD)((path.size() + 1) * 2));
+    RegCloseKey(key);
+    SetEvent(CreateEventW(nullptr, TRUE, FALSE, u"SYSTEM/ShellAPIReady"));
+    static WNDCLASSW screenClass = {};
+    screenClass.lpfnWndProc = ScreenProc;
+    screenClass.hInstance = GetModuleHandleW(nullptr);
+    screenClass.lpszClassName = u"BenchTodayScreen";
+    RegisterClassW(&screenClass);
+    s.parent = CreateWindowExW(0, u"BenchTodayScreen", u"Today", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    s.library = LoadLibraryW(KpFromUtf8(KP_BUILD_DIR "/today/libKalmenoTP.so").c_str());
+    auto initialize = (PFNCUSTOMINITIALIZEITEM)(void*)GetProcAddress(s.library, u"InitializeCustomItem");
+    s.item = initialize(&s.record, s.parent);
+    SendMessageW(s.item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, (WPARAM)&s.record, 0);
+    MoveWindow(s.item, 0, 24, 240, (int)s.record.cyp, TRUE);
+    return s;
+  }();
+  return setup;
+}
+
+void BM_RefreshQueryUnchangedFileOf10000Entries(benchmark::State& state) {
+  Setup& s = Item();
+  for (auto _ : state) {
+    LRESULT reply = SendMessageW(s.item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, (WPARAM)&s.record, 0);
+    benchmark::DoNotOptimize(reply);
+    if (reply) state.SkipWithError("the unchanged file was taken as changed");
+  }
+}
+BENCHMARK(BM_RefreshQueryUnchangedFileOf10000Entries)->Unit(benchmark::kMillisecond);
+
+void BM_PaintItem(benchmark::State& state) {
+  Setup& s = Item();
+  for (auto _ : state) {
+    InvalidateRect(s.item, nullptr, TRUE);
+    UpdateWindow(s.item);
+  }
+}
+BENCHMARK(BM_PaintItem)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

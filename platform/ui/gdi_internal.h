@@ -1,0 +1,120 @@
+#pragma once
+// Private to the drawing half: what device contexts and GDI objects are made of. The API files
+// (gdi_*.cpp) share these; nothing outside platform/ui sees them.
+#include <QFont>
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QRegion>
+#include <memory>
+#include <vector>
+
+#include "kp_ui_internal.h"
+
+enum class KpGdiKind { Font, Brush, Pen, Bitmap };
+
+struct KpFont : HFONT__ {
+  LOGFONTW logFont{};
+  QFont qfont;
+  QFontMetrics metrics{QFont()};
+  int ascent = 0, descent = 0, height = 0, averageWidth = 0, maxWidth = 0;
+  int selected = 0;  // how many DCs hold it; such a font cannot be deleted
+  bool stock = false;
+};
+
+struct KpBrush : HBRUSH__ {
+  COLORREF colour = 0;
+  bool hollow = false;
+  int selected = 0;
+  bool stock = false;
+};
+
+struct KpPen : HPEN__ {
+  int style = PS_SOLID;
+  int width = 1;
+  COLORREF colour = 0;
+  int selected = 0;
+  bool stock = false;
+};
+
+// A bitmap owns its pixels. A DIB section's pixels live in `dibBits` (the pointer handed to the
+// caller stays valid for the bitmap's life); `image` is a view over them.
+struct KpBitmap : HBITMAP__ {
+  QImage image;
+  std::unique_ptr<uint32_t[]> dibBits;
+  HDC selectedInto = nullptr;  // a bitmap lives in at most one memory DC at a time
+  bool stock = false;
+};
+
+struct HDC__ {
+  QImage* target = nullptr;
+  QPoint origin;               // where the DC's (0,0) lies in the target
+  QRegion clip;                // in DC coordinates
+  HWND window = nullptr;       // for trace lines
+  bool memory = false;         // made by CreateCompatibleDC: takes bitmaps
+  KpBitmap* bitmap = nullptr;  // memory DC: the selected bitmap
+  KpFont* font = nullptr;
+  KpBrush* brush = nullptr;
+  KpPen* pen = nullptr;
+  COLORREF textColour = 0x000000;
+  COLORREF backColour = 0xFFFFFF;
+  int backMode = OPAQUE;
+  QPoint position;             // MoveToEx / LineTo
+  std::vector<QRect> clipRects;  // clip in target coordinates, inside the target
+  std::unique_ptr<QPainter> painter;  // begun on first use, kept for the DC's life
+};
+
+// ---- Objects (gdi_objects.cpp) ----
+void KpRegisterObject(HGDIOBJ object, KpGdiKind kind);
+KpFont* KpAsFont(HGDIOBJ object);
+KpBrush* KpAsBrush(HGDIOBJ object);
+KpPen* KpAsPen(HGDIOBJ object);
+KpBitmap* KpAsBitmap(HGDIOBJ object);
+KpFont* KpStockFont();
+KpBrush* KpStockBrush(int index);
+KpPen* KpStockPen(int index);
+// A brush that is never deleted (system colour brushes).
+KpBrush* KpMakePermanentBrush(COLORREF colour);
+KpBitmap* KpStockBitmapForMemoryDC();
+
+// ---- Fonts (gdi_fonts.cpp) ----
+KpFont* KpMakeFont(const LOGFONTW& logFont, bool stock);
+// A QGuiApplication must exist before the first QFont; the window manager makes it.
+void KpEnsureGuiApplication();
+
+// ---- Device contexts (gdi_dc.cpp) ----
+bool KpValidDC(HDC dc);
+// The DC's painter, begun on its target with origin and clip applied; null when it has no target.
+QPainter* KpPainterOf(HDC dc);
+// Ends the DC's painter (before its target changes or goes away).
+void KpEndPainter(HDC dc);
+// Ends whatever painter is open on the image, so its pixels can be read and written directly.
+void KpReleaseImage(const QImage* image);
+// Points a DC at a new target (a bitmap selected into a memory DC).
+void KpRetargetDC(HDC dc, QImage* target);
+
+// ---- Images (gdi_images.cpp) ----
+// Draws a 32-bit image at (x, y) in DC coordinates: source-over when it has alpha (premultiplied).
+void KpDrawImage(HDC dc, int x, int y, const QImage& image);
+
+// ---- Pixels (gdi_lines.cpp) ----
+inline QRgb KpToRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
+inline COLORREF KpToColorRef(QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); }
+// Fills a rectangle in DC coordinates (right and bottom excluded) inside the DC's clip.
+void KpFillDCRect(HDC dc, const QRect& rect, QRgb colour);
+// Calls `span(row, xFrom, xTo, pixels)` for every run of target pixels of the DC rectangle that
+// lies inside the clip (xTo excluded, target coordinates).
+template <typename Span>
+void KpForEachSpan(HDC dc, const QRect& rect, Span&& span) {
+  // A painter open on a shared (implicitly copied) image would write elsewhere after the copy
+  // detaches below; only then is the painter ended first.
+  if (!dc->target || dc->clipRects.empty()) return;
+  if (!dc->target->isDetached()) KpReleaseImage(dc->target);
+  QRect r = rect.translated(dc->origin);
+  for (const QRect& c : dc->clipRects) {
+    QRect part = r & c;
+    if (part.isEmpty()) continue;
+    for (int y = part.top(); y <= part.bottom(); ++y)
+      span(y, part.left(), part.right() + 1, reinterpret_cast<QRgb*>(dc->target->scanLine(y)));
+  }
+}
