@@ -2,6 +2,12 @@
 // /tmp/kalmeno-events-<uid>) holding "1" when signalled and "0" when not, so every process of
 // the user sees the same state. It is replaced whole by rename, never rewritten in place, so a
 // reader never sees a half-written state. Waiting polls the file. Unnamed events live in memory.
+//
+// As on the handheld, a named event lives as long as some process holds a handle to it: each
+// handle keeps a shared flock() on "<event>.holders", which the system drops when the process
+// ends however it ends. The last closer (or the next creator, after a crash) finds no holders
+// and removes the state, so a signal never outlives the programs that knew of it. Creating,
+// opening and closing run under "<event>.lock", so they never race each other.
 #include "kp_core_internal.h"
 #include "kp_platform.h"
 
@@ -11,17 +17,68 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+void ReleaseNamedEvent(const std::string& file, int holdersFd);
+
 struct EventObject : KpHandleObject {
   EventObject() : KpHandleObject(Event) {}
+  ~EventObject() override {
+    if (holdersFd >= 0) ReleaseNamedEvent(file, holdersFd);
+  }
   std::string file;                 // empty for an unnamed event
+  int holdersFd = -1;               // this handle's shared hold on a named event
   bool manualReset = true;
   std::atomic<bool> signalled{false};  // the state of an unnamed event
 };
+
+// Holds "<event>.lock" for one create, open or close.
+class EventMutex {
+ public:
+  explicit EventMutex(const std::string& file) {
+    m_fd = open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    if (m_fd >= 0) flock(m_fd, LOCK_EX);
+  }
+  ~EventMutex() {
+    if (m_fd >= 0) close(m_fd);
+  }
+  EventMutex(const EventMutex&) = delete;
+  EventMutex& operator=(const EventMutex&) = delete;
+  bool Held() const { return m_fd >= 0; }
+
+ private:
+  int m_fd;
+};
+
+// Opens a new hold on the event. Sets `alone` when no other handle, in any process, holds it.
+int OpenHold(const std::string& file, bool& alone) {
+  int fd = open((file + ".holders").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  if (fd < 0) return -1;
+  alone = flock(fd, LOCK_EX | LOCK_NB) == 0;
+  flock(fd, LOCK_SH);  // from exclusive, or joining the other holders
+  return fd;
+}
+
+bool NobodyHolds(const std::string& file) {
+  int fd = open((file + ".holders").c_str(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) return true;
+  bool alone = flock(fd, LOCK_EX | LOCK_NB) == 0;
+  close(fd);
+  return alone;
+}
+
+void ReleaseNamedEvent(const std::string& file, int holdersFd) {
+  EventMutex mutex(file);
+  close(holdersFd);
+  if (NobodyHolds(file)) {
+    unlink(file.c_str());
+    unlink((file + ".holders").c_str());
+  }
+}
 
 std::string EventFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
@@ -108,24 +165,26 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, 
     return KpRegisterHandle(event);
   }
   event->file = EventFile(name);
-  // The first creator sets the initial state; link() refuses atomically when the event exists,
-  // and a later creator then opens it as it is.
-  std::string temporary = WriteTemporaryState(event->file, initialState != FALSE);
-  if (temporary.empty()) {
+  EventMutex mutex(event->file);
+  bool alone = false;
+  event->holdersFd = mutex.Held() ? OpenHold(event->file, alone) : -1;
+  if (event->holdersFd < 0) {
     KpSetLastErrorFromErrno(errno);
+    event->file.clear();
     delete event;
     return nullptr;
   }
-  int linked = link(temporary.c_str(), event->file.c_str());
-  int err = errno;
-  unlink(temporary.c_str());
-  if (linked != 0 && err != EEXIST) {
-    KpSetLastErrorFromErrno(err);
+  // The first holder sets the initial state (replacing whatever a crashed holder left); a later
+  // creator opens the event as it is.
+  if (alone && !StoreState(event->file, initialState != FALSE)) {
+    SetLastError(ERROR_ACCESS_DENIED);
+    close(event->holdersFd);  // released here: the destructor would wait for the lock we hold
+    event->holdersFd = -1;
     delete event;
     return nullptr;
   }
   HANDLE handle = KpRegisterHandle(event);
-  SetLastError(linked == 0 ? ERROR_SUCCESS : ERROR_ALREADY_EXISTS);
+  SetLastError(alone ? ERROR_SUCCESS : ERROR_ALREADY_EXISTS);
   return handle;
 }
 
@@ -134,13 +193,23 @@ HANDLE OpenEventW(DWORD, BOOL, LPCWSTR name) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  std::string file = EventFile(name);
-  if (LoadState(file) < 0) {
+  auto* event = new EventObject();
+  event->file = EventFile(name);
+  EventMutex mutex(event->file);
+  bool alone = false;
+  event->holdersFd = mutex.Held() ? OpenHold(event->file, alone) : -1;
+  if (event->holdersFd < 0 || alone || LoadState(event->file) < 0) {
+    // Nobody holds it: the event does not exist (any state left is a dead holder's).
+    if (event->holdersFd >= 0) {
+      close(event->holdersFd);
+      event->holdersFd = -1;
+      unlink(event->file.c_str());
+      unlink((event->file + ".holders").c_str());
+    }
+    delete event;
     SetLastError(ERROR_FILE_NOT_FOUND);
     return nullptr;
   }
-  auto* event = new EventObject();
-  event->file = file;
   return KpRegisterHandle(event);
 }
 

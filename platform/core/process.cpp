@@ -72,7 +72,7 @@ BOOL CreateProcessW(LPCWSTR application, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURI
   if (middle == 0) {
     pid_t child = fork();
     if (child == 0) {
-      setsid();
+      // Stays in the starter's process group, so whoever stops that group stops it too.
       execve(argv[0], argv, envp.data());
       _exit(127);
     }

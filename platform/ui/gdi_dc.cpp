@@ -1,7 +1,6 @@
 // Device contexts: over a window's buffer (made by the window manager), or in memory over a bitmap.
 #include <cstdlib>
 #include <cstdio>
-#include <unordered_map>
 #include <unordered_set>
 
 #include "gdi_internal.h"
@@ -13,15 +12,10 @@ std::unordered_set<HDC>& LiveDCs() {
   return dcs;
 }
 
-// At most one painter may be open on an image; this says which DC holds it.
-std::unordered_map<const QImage*, HDC>& OpenPainters() {
-  static std::unordered_map<const QImage*, HDC> painters;
-  return painters;
-}
-
 void ComputeClipRects(HDC dc) {
   dc->clipRects.clear();
   if (!dc->target || dc->target->isNull()) return;
+  dc->targetSize = dc->target->size();
   const QRect bounds = dc->target->rect();
   if (dc->memory) {
     dc->clipRects.push_back(bounds);
@@ -46,7 +40,6 @@ HDC NewDC() {
 }
 
 void FreeDC(HDC dc) {
-  KpEndPainter(dc);
   dc->font->selected--;
   dc->brush->selected--;
   dc->pen->selected--;
@@ -86,40 +79,23 @@ void KpDestroyDC(HDC dc) {
 }
 
 QImage* KpDCImage(HDC dc) {
-  if (!KpValidDC(dc)) return nullptr;
-  KpEndPainter(dc);  // whoever asks reads or changes the pixels next
-  return dc->target;
+  return KpValidDC(dc) ? dc->target : nullptr;
 }
 
-QPainter* KpPainterOf(HDC dc) {
-  if (dc->painter && dc->painter->isActive()) return dc->painter.get();
-  if (!dc->target || dc->target->isNull()) return nullptr;
-  KpReleaseImage(dc->target);
-  if (!dc->painter) dc->painter = std::make_unique<QPainter>();
-  if (!dc->painter->begin(dc->target)) return nullptr;
-  dc->painter->translate(dc->origin);
-  if (!dc->memory) dc->painter->setClipRegion(dc->clip);
-  OpenPainters()[dc->target] = dc;
-  return dc->painter.get();
+bool KpBeginPainter(HDC dc, QPainter& painter) {
+  if (!dc->target || dc->target->isNull()) return false;
+  KpSyncTarget(dc);
+  if (!painter.begin(dc->target)) return false;
+  painter.translate(dc->origin);
+  if (!dc->memory) painter.setClipRegion(dc->clip);
+  return true;
 }
 
-void KpEndPainter(HDC dc) {
-  if (!dc->painter || !dc->painter->isActive()) return;
-  auto it = OpenPainters().find(dc->target);
-  if (it != OpenPainters().end() && it->second == dc) OpenPainters().erase(it);
-  dc->painter->end();
-}
-
-void KpReleaseImage(const QImage* image) {
-  auto it = OpenPainters().find(image);
-  if (it == OpenPainters().end()) return;
-  HDC holder = it->second;
-  OpenPainters().erase(it);
-  if (holder->painter && holder->painter->isActive()) holder->painter->end();
+void KpSyncTarget(HDC dc) {
+  if (dc->target && dc->target->size() != dc->targetSize) ComputeClipRects(dc);
 }
 
 void KpRetargetDC(HDC dc, QImage* target) {
-  KpEndPainter(dc);
   dc->target = target;
   ComputeClipRects(dc);
 }

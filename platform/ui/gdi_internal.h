@@ -61,7 +61,7 @@ struct HDC__ {
   int backMode = OPAQUE;
   QPoint position;             // MoveToEx / LineTo
   std::vector<QRect> clipRects;  // clip in target coordinates, inside the target
-  std::unique_ptr<QPainter> painter;  // begun on first use, kept for the DC's life
+  QSize targetSize;              // the target's size when clipRects were computed
 };
 
 // ---- Objects (gdi_objects.cpp) ----
@@ -84,12 +84,12 @@ void KpEnsureGuiApplication();
 
 // ---- Device contexts (gdi_dc.cpp) ----
 bool KpValidDC(HDC dc);
-// The DC's painter, begun on its target with origin and clip applied; null when it has no target.
-QPainter* KpPainterOf(HDC dc);
-// Ends the DC's painter (before its target changes or goes away).
-void KpEndPainter(HDC dc);
-// Ends whatever painter is open on the image, so its pixels can be read and written directly.
-void KpReleaseImage(const QImage* image);
+// Begins `painter` on the DC's target with the origin and the clip applied; false without a
+// target. A painter lives only for the call that draws with it: none stays open on an image
+// between calls, so the image's owner may read, copy, resize or replace it at any time.
+bool KpBeginPainter(HDC dc, QPainter& painter);
+// Recomputes the clip when the window manager has resized the target since the last call.
+void KpSyncTarget(HDC dc);
 // Points a DC at a new target (a bitmap selected into a memory DC).
 void KpRetargetDC(HDC dc, QImage* target);
 
@@ -106,10 +106,8 @@ void KpFillDCRect(HDC dc, const QRect& rect, QRgb colour);
 // lies inside the clip (xTo excluded, target coordinates).
 template <typename Span>
 void KpForEachSpan(HDC dc, const QRect& rect, Span&& span) {
-  // A painter open on a shared (implicitly copied) image would write elsewhere after the copy
-  // detaches below; only then is the painter ended first.
-  if (!dc->target || dc->clipRects.empty()) return;
-  if (!dc->target->isDetached()) KpReleaseImage(dc->target);
+  if (!dc->target) return;
+  KpSyncTarget(dc);
   QRect r = rect.translated(dc->origin);
   for (const QRect& c : dc->clipRects) {
     QRect part = r & c;

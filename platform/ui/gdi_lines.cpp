@@ -9,6 +9,7 @@
 namespace {
 
 bool InClip(HDC dc, int tx, int ty) {
+  KpSyncTarget(dc);
   for (const QRect& c : dc->clipRects)
     if (c.contains(tx, ty)) return true;
   return false;
@@ -17,7 +18,6 @@ bool InClip(HDC dc, int tx, int ty) {
 void PlotPixel(HDC dc, int x, int y, QRgb colour) {
   const int tx = x + dc->origin.x(), ty = y + dc->origin.y();
   if (!InClip(dc, tx, ty)) return;
-  if (!dc->target->isDetached()) KpReleaseImage(dc->target);
   reinterpret_cast<QRgb*>(dc->target->scanLine(ty))[tx] = colour;
 }
 
@@ -58,13 +58,13 @@ void DrawSegment(HDC dc, int x0, int y0, int x1, int y1) {
     PlotLine(dc, x0, y0, x1, y1, pen);
     return;
   }
-  QPainter* p = KpPainterOf(dc);
-  if (!p) return;
+  QPainter p;
+  if (!KpBeginPainter(dc, p)) return;
   QPen qpen(QColor(KpToRgb(pen.colour)), pen.width, pen.style == PS_DASH ? Qt::DashLine : Qt::SolidLine,
             Qt::FlatCap, Qt::MiterJoin);
-  p->setRenderHint(QPainter::Antialiasing, false);
-  p->setPen(qpen);
-  p->drawLine(x0, y0, x1, y1);
+  p.setRenderHint(QPainter::Antialiasing, false);
+  p.setPen(qpen);
+  p.drawLine(x0, y0, x1, y1);
 }
 
 QRect Normalized(int left, int top, int right, int bottom) {

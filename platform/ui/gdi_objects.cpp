@@ -135,7 +135,6 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     if (bitmap == dc->bitmap) return bitmap;
     if (bitmap->selectedInto && !bitmap->stock) return nullptr;
     KpBitmap* old = dc->bitmap;
-    KpEndPainter(dc);
     old->selectedInto = nullptr;
     bitmap->selectedInto = bitmap->stock ? nullptr : dc;
     dc->bitmap = bitmap;
@@ -180,7 +179,6 @@ BOOL DeleteObject(HGDIOBJ object) {
       auto* b = KpAsBitmap(object);
       if (b->stock) return TRUE;
       if (b->selectedInto) return FALSE;
-      KpReleaseImage(&b->image);
       Registry().erase(it);
       delete b;
       return TRUE;

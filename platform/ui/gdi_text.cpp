@@ -183,31 +183,29 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
   const int result = (format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM)) ? y - rect->top + textHeight
                                                                                       : textHeight;
   if (lines.empty()) return result;
-  QPainter* p = KpPainterOf(dc);
-  if (!p) return result;
+  QPainter painter;
+  if (!KpBeginPainter(dc, painter)) return result;
 
   const bool clip = !(format & DT_NOCLIP);
   if (clip) {
     if (rect->right <= rect->left || rect->bottom <= rect->top) return result;
-    p->save();
-    p->setClipRect(QRect(rect->left, rect->top, boxWidth, rect->bottom - rect->top), Qt::IntersectClip);
+    painter.setClipRect(QRect(rect->left, rect->top, boxWidth, rect->bottom - rect->top), Qt::IntersectClip);
   }
-  p->setFont(font.qfont);
-  p->setPen(QColor(KpToRgb(dc->textColour)));
+  painter.setFont(font.qfont);
+  painter.setPen(QColor(KpToRgb(dc->textColour)));
   const QColor back(KpToRgb(dc->backColour));
   for (const TextLine& line : lines) {
     int x = rect->left;
     if (format & DT_CENTER) x = (rect->left + rect->right - line.width) / 2;
     else if (format & DT_RIGHT) x = rect->right - line.width;
-    if (dc->backMode == OPAQUE && line.width > 0) p->fillRect(QRect(x, y, line.width, lineHeight), back);
-    if (!line.text.isEmpty()) p->drawText(QPoint(x, y + font.ascent), line.text);
+    if (dc->backMode == OPAQUE && line.width > 0) painter.fillRect(QRect(x, y, line.width, lineHeight), back);
+    if (!line.text.isEmpty()) painter.drawText(QPoint(x, y + font.ascent), line.text);
     if (line.mnemonic >= 0) {
       const int from = x + Width(font.metrics, line.text.left(line.mnemonic));
       const int width = font.metrics.horizontalAdvance(line.text.at(line.mnemonic));
-      p->fillRect(QRect(from, y + font.ascent + 1, std::max(width, 1), 1), QColor(KpToRgb(dc->textColour)));
+      painter.fillRect(QRect(from, y + font.ascent + 1, std::max(width, 1), 1), QColor(KpToRgb(dc->textColour)));
     }
     y += lineHeight;
   }
-  if (clip) p->restore();
   return result;
 }

@@ -14,17 +14,14 @@
 // coordinates), a memory bitmap selected into a memory DC, or the screen.
 // `window` is the window whose name appears in `text` trace lines (null: no trace line).
 // The target is a 32-bit image (Format_RGB32 or Format_ARGB32_Premultiplied; any other format is
-// converted in place) and must stay where it is, unresized, while the DC exists. Drawing stays
-// inside clip (an empty region draws nothing). The first DC needs the QGuiApplication: the drawing
+// converted in place); the QImage object must outlive the DC (its pixels may be replaced or
+// resized between drawing calls). Drawing stays inside clip (an empty region draws nothing). The first DC needs the QGuiApplication: the drawing
 // half calls KpInitialize when none exists yet.
 HDC KpCreateDC(QImage* target, const QPoint& origin, const QRegion& clip, HWND window);
 void KpDestroyDC(HDC dc);
-// The DC's current target after SelectObject of a bitmap into a memory DC. Drawing through the DC
-// is finished when this returns, so the pixels may be read or copied.
+// The DC's current target after SelectObject of a bitmap into a memory DC. Every drawing call is
+// finished when it returns, so the pixels may be read or copied between calls.
 QImage* KpDCImage(HDC dc);
-// Finishes drawing that any DC has open on the image (before the window manager copies, resizes
-// or replaces a window's buffer). Cheap when nothing is open.
-void KpReleaseImage(const QImage* image);
 
 // The Qt font for a platform font (the system font for null), and its pixel metrics.
 QFont KpQFont(HFONT font);

@@ -58,7 +58,7 @@ TEST(ListDialogE2E, DeletingTickedRowsTwoAndFourKeepsTheOthersInOrder) {
 TEST(ListDialogE2E, DeleteWithNothingTickedAsksForASelectionAndChangesNothing) {
   Kalmeno k;
   e2e::WriteBytes(k.dataFile, FiveEntries());
-  // A tap on the second row highlights it without ticking it.
+  // A tap on the first row's date highlights the row without ticking it.
   const auto entries = RunListAndSave(k, {"tap 150 80", "wait 50", kDelete, "wait 50", "answer"});
   EXPECT_EQ(MessageBoxTexts(k.lines), std::vector<std::string>{"삭제할 일정을 선택하세요."});
   EXPECT_EQ(entries.size(), 5u);

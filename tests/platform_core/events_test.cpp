@@ -53,6 +53,33 @@ TEST_F(Events, CreatingAnExistingEventOpensItWithoutChangingItsState) {
   CloseHandle(second);
 }
 
+int CreateSetAndDie(void*) {
+  HANDLE event = CreateEventW(nullptr, TRUE, FALSE, u"Kalmeno.Crashed");
+  if (!event || !SetEvent(event)) return 1;
+  _exit(0);  // no CloseHandle: the process ends as a crash would end it
+}
+
+TEST_F(Events, ASignalDoesNotOutliveEveryHolder) {
+  ASSERT_EQ(RunInChild(CreateSetAndDie, nullptr), 0);
+  EXPECT_EQ(OpenEventW(SYNCHRONIZE, FALSE, u"Kalmeno.Crashed"), nullptr) << "its only holder is gone";
+  ASSERT_EQ(RunInChild(CreateSetAndDie, nullptr), 0);
+  HANDLE fresh = CreateEventW(nullptr, TRUE, FALSE, u"Kalmeno.Crashed");
+  ASSERT_NE(fresh, nullptr);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SUCCESS)) << "created anew";
+  EXPECT_EQ(WaitForSingleObject(fresh, 0), WAIT_TIMEOUT) << "not signalled by the dead process";
+  CloseHandle(fresh);
+}
+
+TEST_F(Events, AnEventLivesWhileAnyHandleIsOpen) {
+  HANDLE first = CreateEventW(nullptr, TRUE, TRUE, u"Kalmeno.Shared");
+  HANDLE second = OpenEventW(SYNCHRONIZE, FALSE, u"Kalmeno.Shared");
+  ASSERT_NE(second, nullptr);
+  CloseHandle(first);
+  EXPECT_EQ(WaitForSingleObject(second, 0), WAIT_OBJECT_0) << "still there for the second handle";
+  CloseHandle(second);
+  EXPECT_EQ(OpenEventW(SYNCHRONIZE, FALSE, u"Kalmeno.Shared"), nullptr) << "gone with the last handle";
+}
+
 TEST_F(Events, OpeningAnEventNobodyCreatedFails) {
   EXPECT_EQ(OpenEventW(SYNCHRONIZE, FALSE, u"NeverCreated"), nullptr);
   EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));

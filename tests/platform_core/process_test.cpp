@@ -24,10 +24,13 @@ class Processes : public ::testing::Test {
     for (const char* name : {"KALMENO_TRACE", "KALMENO_SCRIPT", "KALMENO_CHILD_SCRIPT", "KALMENO_NOW", "KP_TEST_ENV_OUT"})
       unsetenv(name);
   }
-  // A program that writes its environment to $KP_TEST_ENV_OUT.
+  // A program that writes its environment and its process group to $KP_TEST_ENV_OUT.
   std::string MakeEnvDumper() {
     std::string path = folder.file("dump env.sh");
-    WriteWholeFile(path, "#!/bin/sh\nenv > \"$KP_TEST_ENV_OUT.part\"\nmv \"$KP_TEST_ENV_OUT.part\" \"$KP_TEST_ENV_OUT\"\n");
+    WriteWholeFile(path,
+                   "#!/bin/sh\nenv > \"$KP_TEST_ENV_OUT.part\"\n"
+                   "echo \"pgid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f3)\" >> \"$KP_TEST_ENV_OUT.part\"\n"
+                   "mv \"$KP_TEST_ENV_OUT.part\" \"$KP_TEST_ENV_OUT\"\n");
     chmod(path.c_str(), 0755);
     return path;
   }
@@ -76,6 +79,13 @@ TEST_F(Processes, AStartedChildIsNotLeftAsOurZombie) {
   int status;
   EXPECT_EQ(waitpid(-1, &status, WNOHANG), -1) << "the child is not ours to reap";
   EXPECT_EQ(errno, ECHILD);
+}
+
+TEST_F(Processes, AStartedChildStaysInTheStartersProcessGroup) {
+  // A test run that stops a program's process group must stop what it started too.
+  ASSERT_TRUE(Start(KpHandheldPath(MakeEnvDumper())));
+  std::string env = WaitForFile(folder.file("env"));
+  EXPECT_NE(env.find("pgid=" + std::to_string(getpgrp()) + "\n"), std::string::npos) << env;
 }
 
 TEST_F(Processes, AMissingOrNonExecutableFileIsNotStarted) {

@@ -1,5 +1,6 @@
-// The `text` trace line: one per DrawTextW on a window's DC, with the window's name, the
-// rectangle, the flags, the colour and the text; none for measuring or for memory DCs.
+// DCs over windows: the `text` trace line (one per DrawTextW, with the window's name, the
+// rectangle, the flags, the colour and the text; none for measuring or for memory DCs), the
+// update region as clip, and a window buffer that changes size under a DC.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -12,7 +13,7 @@
 
 namespace {
 
-class TextTrace : public ::testing::Test {
+class WindowDC : public ::testing::Test {
  protected:
   void SetUp() override {
     m_path = m_dir.file("trace.txt");
@@ -39,7 +40,7 @@ class TextTrace : public ::testing::Test {
   HWND m_window = nullptr;
 };
 
-TEST_F(TextTrace, OneLineWithNameRectangleFlagsColourAndText) {
+TEST_F(WindowDC, TraceHasOneLineWithNameRectangleFlagsColourAndText) {
   HDC dc = GetDC(m_window);
   SetTextColor(dc, RGB(0x12, 0xAB, 0xEF));
   RECT r{1, 2, 100, 40};
@@ -52,7 +53,7 @@ TEST_F(TextTrace, OneLineWithNameRectangleFlagsColourAndText) {
   EXPECT_EQ(lines[0].fields, expected);
 }
 
-TEST_F(TextTrace, LineBreaksAndTabsAreWrittenAsEscapesAndCountLimitsTheText) {
+TEST_F(WindowDC, TraceWritesLineBreaksAndTabsAsEscapesAndHonoursTheCount) {
   HDC dc = GetDC(m_window);
   RECT r{-5, 0, 240, 268};
   DrawTextW(dc, u"메모\r\n\t끝", -1, &r, DT_WORDBREAK);
@@ -67,7 +68,7 @@ TEST_F(TextTrace, LineBreaksAndTabsAreWrittenAsEscapesAndCountLimitsTheText) {
   EXPECT_EQ(lines[1].fields.at(4), "가나");
 }
 
-TEST_F(TextTrace, MeasuringAndMemoryDcsWriteNoLine) {
+TEST_F(WindowDC, TraceSkipsMeasuringAndMemoryDcs) {
   HDC dc = GetDC(m_window);
   RECT r{0, 0, 100, 20};
   DrawTextW(dc, u"measure", -1, &r, DT_CALCRECT | DT_SINGLELINE);
@@ -78,7 +79,7 @@ TEST_F(TextTrace, MeasuringAndMemoryDcsWriteNoLine) {
   EXPECT_TRUE(TextLines().empty());
 }
 
-TEST_F(TextTrace, PaintDcTracesTheWindowAndDrawsIntoItsBuffer) {
+TEST_F(WindowDC, PaintDcTracesTheWindowAndDrawsIntoItsBuffer) {
   InvalidateRect(m_window, nullptr, TRUE);
   PAINTSTRUCT ps{};
   HDC dc = BeginPaint(m_window, &ps);
@@ -96,7 +97,7 @@ TEST_F(TextTrace, PaintDcTracesTheWindowAndDrawsIntoItsBuffer) {
   EXPECT_EQ(lines[0].fields.at(3), "#ff0000");
 }
 
-TEST_F(TextTrace, PaintDrawsOnlyInsideTheUpdateRegion) {
+TEST_F(WindowDC, PaintDrawsOnlyInsideTheUpdateRegion) {
   HDC whole = GetDC(m_window);
   RECT client{0, 0, 240, 268};
   FillRect(whole, &client, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
@@ -115,6 +116,19 @@ TEST_F(TextTrace, PaintDrawsOnlyInsideTheUpdateRegion) {
   EXPECT_EQ(GetPixel(check, 50, 10), RGB(255, 255, 255));
   EXPECT_EQ(GetPixel(check, 10, 100), RGB(255, 255, 255));
   ReleaseDC(m_window, check);
+}
+
+TEST_F(WindowDC, DrawingGoesOnAfterTheWindowIsResizedUnderTheDc) {
+  HDC dc = GetDC(m_window);
+  RECT r{0, 0, 240, 268};
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  DrawTextW(dc, u"가", -1, &r, DT_SINGLELINE);
+  MoveWindow(m_window, 0, 26, 100, 60, TRUE);
+  FillRect(dc, &r, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+  DrawTextW(dc, u"가", -1, &r, DT_SINGLELINE);
+  EXPECT_EQ(GetPixel(dc, 99, 59), RGB(255, 255, 255));
+  EXPECT_EQ(GetPixel(dc, 100, 60), 0xFFFFFFFFu) << "outside the smaller buffer";
+  ReleaseDC(m_window, dc);
 }
 
 }  // namespace
