@@ -33,7 +33,6 @@ int ButtonAt(const Window* w, const MenuBarState& state, QPoint p) {
 void Paint(HWND window, Window* w, const MenuBarState& state) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
-  KpReleaseImage(&w->buffer);   // drawn here directly, not through the DC
   {
     QPainter painter(&w->buffer);
     painter.fillRect(QRect(QPoint(0, 0), w->rect.size()), look::kBarBack);

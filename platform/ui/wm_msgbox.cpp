@@ -30,7 +30,6 @@ struct BoxState {
 void Paint(HWND window, Window* w, const BoxState& state) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
-  KpReleaseImage(&w->buffer);   // drawn here directly, not through the DC
   {
     QPainter painter(&w->buffer);
     QRect all(QPoint(0, 0), w->rect.size());

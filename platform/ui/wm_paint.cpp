@@ -35,7 +35,6 @@ void InvalidateClient(Window* w, const QRegion& region, bool erase) {
 void ResizeBuffer(Window* w) {
   QSize size = w->rect.size().expandedTo(QSize(1, 1));
   if (w->buffer.size() == size) return;
-  KpReleaseImage(&w->buffer);
   QImage fresh(size, QImage::Format_RGB32);
   fresh.fill(Qt::white);
   if (!w->buffer.isNull()) {

@@ -49,7 +49,6 @@ void DrawCheck(QPainter& painter, const QRect& item, const QColor& colour) {
 void Paint(HWND window, Window* w, PopupState& state) {
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);
-  KpReleaseImage(&w->buffer);   // drawn here directly, not through the DC
   {
     QPainter painter(&w->buffer);
     QRect all(QPoint(0, 0), w->rect.size());

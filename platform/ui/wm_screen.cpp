@@ -120,7 +120,6 @@ void DrawTree(QPainter& painter, const Window* w, const QRect& clip) {
   QRect visible = clip.intersected(onScreen);
   if (visible.isEmpty()) return;
   painter.setClipRect(visible);
-  KpReleaseImage(&w->buffer);   // a DC may still be drawing into it
   painter.drawImage(onScreen.topLeft(), w->buffer);
   // The first child is the top of the z-order, so it is drawn last.
   for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) DrawTree(painter, *it, visible);
