@@ -52,7 +52,13 @@ void FreeTree(Window* w) {
     tops.erase(std::remove(tops.begin(), tops.end(), w), tops.end());
   }
   Live().erase(w);
-  delete w;
+  // The object stays allocated (without its pixels), so its address, which is its handle, is never
+  // given to a later window: a stale handle stays invalid instead of naming someone else.
+  w->buffer = QImage();
+  w->children.clear();
+  w->extra.clear();
+  w->text.clear();
+  w->update = QRegion();
 }
 
 QRect DefaultTopLevelRect(int x, int y, int width, int height) {
@@ -102,8 +108,12 @@ bool IsVisibleOnScreen(const Window* w) {
 }
 
 bool IsEnabledForInput(const Window* w) {
-  for (; w; w = w->parent)
+  for (; w; w = w->parent) {
     if (w->style & WS_DISABLED) return false;
+    // A menu bar belongs to its window: while that window is disabled (under a message box or
+    // a modal dialog) its bar takes no taps either.
+    if (w->role == Role::MenuBar && w->owner && (w->owner->style & WS_DISABLED)) return false;
+  }
   return true;
 }
 
