@@ -96,6 +96,12 @@ class DesktopWidget : public QWidget {
     if (int vk = VirtualKeyOf(e->key())) KeyDown(vk);
     if (!e->text().isEmpty()) TypeText(e->text().toStdU16String());
   }
+  // Input methods (Korean) only commit text to a widget that says it takes it.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+    if (query == Qt::ImEnabled) return true;
+    if (query == Qt::ImCursorRectangle) return QRect(0, height() - 1, 1, 1);
+    return QWidget::inputMethodQuery(query);
+  }
   void inputMethodEvent(QInputMethodEvent* e) override {
     if (!e->commitString().isEmpty()) TypeText(e->commitString().toStdU16String());
     e->accept();
