@@ -14,6 +14,7 @@
 #include <cstdlib>
 
 #include "kp_platform.h"
+#include "kp_ui_internal.h"
 #include "wm_internal.h"
 #include "wm_look.h"
 

@@ -1,0 +1,94 @@
+// Message boxes are modal nested loops: while one is open every other window's timers and posted
+// messages keep running, its owner takes no input, and a second box may open over the first.
+#include <gtest/gtest.h>
+
+#include "kp_platform.h"
+#include "wm_test_support.h"
+
+using namespace wmtest;
+
+namespace {
+
+class ModalLoop : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    KpInitialize(0, nullptr);
+    RegisterRecorderClass();
+    m_window = CreateWindowExW(0, u"Recorder", u"Owner", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                               CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
+    PumpIdle();
+    Log().clear();
+  }
+  void TearDown() override {
+    SetHook(nullptr);
+    DestroyWindow(m_window);
+  }
+  int Count(UINT message) {
+    int n = 0;
+    for (const Seen& s : Log())
+      if (s.window == m_window && s.message == message) ++n;
+    return n;
+  }
+  HWND m_window = nullptr;
+};
+
+TEST_F(ModalLoop, OpenMessageBoxKeepsTimersAndPostedMessagesOfOtherWindowsRunning) {
+  bool ownerEnabledDuringBox = true;
+  SetHook([&](HWND w, UINT m, WPARAM, LPARAM, LRESULT*) {
+    if (m == WM_TIMER) ownerEnabledDuringBox = ownerEnabledDuringBox && IsWindowEnabled(w);
+    return false;
+  });
+  SetTimer(m_window, 1, 20, nullptr);
+  PostMessageW(m_window, WM_USER + 7, 0, 0);
+  KpQueueScript("wait 300\nanswer\n");
+  DWORD start = GetTickCount();
+  EXPECT_EQ(MessageBoxW(m_window, u"본문", u"제목", MB_OK), IDOK);
+  DWORD open = GetTickCount() - start;
+  KillTimer(m_window, 1);
+  EXPECT_GE(open, 300u) << "the box stays open until answered";
+  EXPECT_EQ(Count(WM_USER + 7), 1);
+  EXPECT_GE(Count(WM_TIMER), 5) << "a 20 ms timer ran on through 300 ms";
+  EXPECT_FALSE(ownerEnabledDuringBox) << "the owner is disabled while its box is open";
+  EXPECT_TRUE(IsWindowEnabled(m_window)) << "and enabled again afterwards";
+}
+
+TEST_F(ModalLoop, OwnerTakesNoStylusInputWhileItsBoxIsOpen) {
+  KpQueueScript("tap 20 40\nanswer\ntap 20 40\n");
+  MessageBoxW(m_window, u"본문", u"제목", MB_OK);
+  EXPECT_EQ(Count(WM_LBUTTONDOWN), 0);
+  PumpUntil([&] { return Count(WM_LBUTTONUP) == 1; }, 2000);
+  EXPECT_EQ(Count(WM_LBUTTONDOWN), 1) << "after the box, taps arrive again";
+}
+
+TEST_F(ModalLoop, SecondBoxOpenedFromATimerClosesFirstAndTheFirstStaysOpen) {
+  std::vector<std::string> events;
+  SetHook([&](HWND w, UINT m, WPARAM id, LPARAM, LRESULT*) {
+    if (m != WM_TIMER || id != 2) return false;
+    KillTimer(w, 2);
+    events.push_back("inner opens");
+    MessageBoxW(nullptr, u"두 번째", u"안쪽", MB_OK);
+    events.push_back("inner closed");
+    return true;
+  });
+  SetTimer(m_window, 2, 50, nullptr);
+  KpQueueScript("wait 200\nanswer\nwait 100\nanswer\n");
+  MessageBoxW(m_window, u"첫 번째", u"바깥", MB_OK);
+  events.push_back("outer closed");
+  EXPECT_EQ(events, (std::vector<std::string>{"inner opens", "inner closed", "outer closed"}));
+}
+
+TEST_F(ModalLoop, QuitPostedInsideTheBoxEndsItAndReachesTheOuterLoop) {
+  KpQueueScript("wait 50\n");
+  SetTimer(m_window, 3, 20, nullptr);
+  SetHook([&](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
+    if (m == WM_TIMER) PostQuitMessage(4);
+    return false;
+  });
+  MessageBoxW(m_window, u"본문", u"제목", MB_OK);
+  KillTimer(m_window, 3);
+  MSG msg;
+  ASSERT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
+  EXPECT_EQ(msg.wParam, 4u);
+}
+
+}  // namespace
