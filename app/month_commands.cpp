@@ -32,7 +32,8 @@ void CKalmenoDlg::OnLunarView() {
     if (m_hMenuBar) ::CheckMenuItem(m_hMenuBar, ID_LUNAR_VIEW, MF_BYCOMMAND | MF_CHECKED);
     m_bLunarView = 1;
   }
-  Invalidate(FALSE);
+  // Erasing: cells without a fill of their own would otherwise keep the lunar dates just hidden.
+  Invalidate(TRUE);
 }
 
 void CKalmenoDlg::OnAbout() {
@@ -86,7 +87,9 @@ void CKalmenoDlg::OnGoToday() {
   CloseSchedulePanel();
   BuildMonthModel();
   UpdateTitle(0);
-  Invalidate(FALSE);
+  // Erasing: the other month's numbers and labels would otherwise stay under the new ones in the
+  // cells that have no fill of their own.
+  Invalidate(TRUE);
   m_nSelCell = -1;
   for (int i = 0; i < kMonthCellCount; ++i) {
     // The year is compared too: it differs only when the month was clamped and today is not shown.

@@ -1,5 +1,6 @@
 #include "kalmeno_run.h"
 
+#include <QImage>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -121,7 +122,17 @@ std::vector<std::string> MessageBoxTexts(const std::vector<e2e::TraceLine>& line
   return texts;
 }
 
-long ClientPixel(const std::string& png, int x, int y) { return e2e::PixelAt(png, x, y + kClientTop); }
+// Screenshots are read once each: a pixel-by-pixel comparison would otherwise decode the file
+// for every pixel.
+long ClientPixel(const std::string& png, int x, int y) {
+  static std::map<std::string, QImage> images;
+  auto it = images.find(png);
+  if (it == images.end()) it = images.emplace(png, QImage(QString::fromStdString(png))).first;
+  const QImage& image = it->second;
+  y += kClientTop;
+  if (image.isNull() || x < 0 || y < 0 || x >= image.width() || y >= image.height()) return -1;
+  return static_cast<long>(image.pixel(x, y) & 0xFFFFFF);
+}
 
 namespace {
 template <class Pred>
@@ -136,6 +147,14 @@ int CountPixels(const std::string& png, int left, int top, int right, int bottom
   return n;
 }
 }  // namespace
+
+int DifferingPixels(const std::string& a, const std::string& b, int left, int top, int right, int bottom) {
+  int n = 0;
+  for (int y = top; y <= bottom; ++y)
+    for (int x = left; x <= right; ++x)
+      if (ClientPixel(a, x, y) != ClientPixel(b, x, y)) ++n;
+  return n;
+}
 
 int CountReddish(const std::string& png, int left, int top, int right, int bottom) {
   return CountPixels(png, left, top, right, bottom,

@@ -72,6 +72,8 @@ int CellBottom(int i);
 
 // A screenshot pixel at a client point.
 long ClientPixel(const std::string& png, int x, int y);
+// How many pixels of the client rectangle (inclusive) differ between two screenshots.
+int DifferingPixels(const std::string& a, const std::string& b, int left, int top, int right, int bottom);
 // How many pixels of the client rectangle (inclusive) are "mostly" of the colour: red, blue.
 int CountReddish(const std::string& png, int left, int top, int right, int bottom);
 int CountBluish(const std::string& png, int left, int top, int right, int bottom);

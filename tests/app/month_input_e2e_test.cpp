@@ -77,7 +77,7 @@ TEST(MonthInputE2E, TheSelectedDaysPanelPagesThroughItsEntriesWhereverThePressLa
 
   // The panel is drawn over the grid; once closed the grid under it is as before.
   const std::string before = k.Shot("selected.png"), open = k.Shot("page1.png"), closed = k.Shot("closed.png");
-  EXPECT_NE(ClientPixel(open, 60, 100), ClientPixel(before, 60, 100));
+  EXPECT_NE(ClientPixel(open, 60, 150), ClientPixel(before, 60, 150));
   for (int py = 97; py < 209; py += 7)
     for (int px = 18; px < 221; px += 11) ASSERT_EQ(ClientPixel(closed, px, py), ClientPixel(before, px, py)) << px << "," << py;
   // The selection and the month did not change while the panel took the presses.
@@ -133,6 +133,21 @@ TEST(MonthInputE2E, GoingToTodayShowsItsMonthSelectsItAndClosesThePanel) {
   EXPECT_EQ(ClientPixel(today, 60, 200), ClientPixel(k.Shot("start.png"), 60, 200));
   EXPECT_EQ(LastTitle(k.lines), "2006년08월");
   ExpectFrameAround(k.Shot("again.png"), kDay10, 0xFF0000);
+}
+
+// Going to today from another month and turning the lunar dates off leave no trace of what was
+// drawn before: the grid looks exactly as when started on that state.
+TEST(MonthInputE2E, GoingToTodayAndHidingLunarDatesLeaveNothingOfThePreviousPicture) {
+  Kalmeno fresh;
+  e2e::WriteBytes(fresh.dataFile, ThreeEntriesOn15August());
+  fresh.Run("2006-08-10T10:00:00", {"wait 100", Tap(CellX(kDay10), CellY(kDay10)), "wait 50",
+                                    "shot " + fresh.Shot("fresh.png"), "quit"});
+  Kalmeno k;
+  e2e::WriteBytes(k.dataFile, ThreeEntriesOn15August());
+  k.Run("2006-08-10T10:00:00", {"wait 100", "command 32783", Tap(200, 10), "wait 50", Tap(200, 10), "wait 50",
+                                "command 32796", "wait 50", "command 32783", "wait 50", "shot " + k.Shot("back.png"),
+                                "quit"});
+  EXPECT_EQ(DifferingPixels(fresh.Shot("fresh.png"), k.Shot("back.png"), 0, 23, 239, 267), 0);
 }
 
 TEST(MonthInputE2E, TapAndHoldOpensThePopupWithTheLunarViewCheckMarkOfTheMoment) {

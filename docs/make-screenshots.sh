@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Makes the screenshots in docs/ by running the real program headless with a data file of a few
+# entries in April 2007: the month view, the lunar view, the schedule panel and the popup menu.
+# Usage: docs/make-screenshots.sh [build folder]   (default: build)
+set -euo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+build="${1:-$here/../build}"
+program="$build/app/kalmeno"
+[ -x "$program" ] || { echo "build the program first: $program is missing" >&2; exit 1; }
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+# The program keeps its data file beside itself, so it runs from a copy in the scratch folder.
+cp "$program" "$work/kalmeno"
+
+python3 - "$work/qmrv.dat" <<'PY'
+import struct, sys
+LUNAR, YEARLY, HOLIDAY = 0x0001, 0x0010, 0x0100
+def record(y, m, d, hh, mm, flags, title, memo=""):
+    def text(s, units):
+        b = s.encode("utf-16-le")[: 2 * (units - 1)]
+        return b + b"\0" * (2 * units - len(b))
+    return struct.pack("<7H", y, m, d, hh, mm, 0, flags) + text(title, 11) + text(memo, 31)
+entries = [
+    record(1949, 4, 5, 0, 0, YEARLY | HOLIDAY, "식목일", "나무 심기"),
+    record(2007, 4, 10, 14, 0, 0, "치과 예약", "스케일링, 오후 2시"),
+    record(2007, 4, 10, 19, 30, 0, "저녁 약속", "강남역 7번 출구"),
+    record(1980, 2, 25, 12, 30, LUNAR | YEARLY | HOLIDAY, "어머니 생신"),
+    record(2007, 4, 20, 10, 0, 0, "회의", "분기 보고"),
+    record(2007, 3, 1, 9, 0, LUNAR, "계모임"),
+    record(2007, 4, 28, 8, 0, HOLIDAY, "가족 여행", "제주도"),
+]
+open(sys.argv[1], "wb").write(b"".join(entries))
+PY
+
+shoot() {  # shoot NAME SCRIPT-LINES...
+  local name="$1"; shift
+  printf '%s\n' "wait 150" "$@" "wait 150" "shot $here/$name" "quit" > "$work/script.txt"
+  KALMENO_NOW=2007-04-10T09:00:00 KALMENO_SCRIPT="$work/script.txt" QT_QPA_PLATFORM=offscreen \
+    KALMENO_REGISTRY="$work/registry.reg" "$work/kalmeno" >/dev/null 2>&1 || true
+  echo "wrote docs/$name"
+}
+
+# April 2007 starts on a Sunday: day d lies in cell d - 1; the grid's cells are 34 x 38 pixels from
+# y = 40 of the window, which starts 26 pixels down the screen.
+tap_day() { local i=$(($1 - 1)); echo "tap $((34 * (i % 7) + 20)) $((26 + 40 + 38 * (i / 7) + 6))"; }
+hold_day() { local i=$(($1 - 1)); echo "hold $((34 * (i % 7) + 20)) $((26 + 40 + 38 * (i / 7) + 6))"; }
+
+shoot month-view.png "$(tap_day 10)"
+shoot lunar-view.png "command 32783" "$(tap_day 12)"
+shoot schedule-panel.png "$(tap_day 10)" "wait 100" "$(tap_day 10)"
+shoot popup-menu.png "$(hold_day 17)"
