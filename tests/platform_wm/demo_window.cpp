@@ -5,6 +5,8 @@
 // - command 100 ("초록") turns the background green (erasing); 101 ("격자") toggles its check mark;
 //   102 ("인사") shows a message box; 103 shows the local time in a message box; IDOK ("종료",
 //   or the caption's ok) ends the program;
+// - typed characters collect in a line that command 104 shows in a message box; Backspace
+//   takes the last one away;
 // - a child window with id 500 takes the script's `set 500 red|blue` and shows that colour.
 #include <string>
 
@@ -34,6 +36,7 @@ HBRUSH g_square;
 RECT g_lastSquare{-1, -1, -1, -1};
 HMENU g_popup;
 bool g_gridChecked = false;
+std::u16string g_typed;
 
 void OnPress(HWND window, int x, int y) {
   g_lastSquare = RECT{x - 5, y - 5, x + 5, y + 5};
@@ -57,6 +60,7 @@ void OnCommand(HWND window, int id) {
       g_gridChecked = !g_gridChecked;
       CheckMenuItem(g_popup, 101, g_gridChecked ? MF_CHECKED : MF_UNCHECKED);
       break;
+    case 104: MessageBoxW(window, g_typed.c_str(), u"Typed", MB_OK); break;
     case 103: {
       SYSTEMTIME now;
       GetLocalTime(&now);
@@ -104,6 +108,12 @@ LRESULT DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_CHAR:
+      if (wParam >= 0x20) g_typed.push_back(static_cast<char16_t>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_BACK && !g_typed.empty()) g_typed.pop_back();
+      return 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window, &client);

@@ -159,3 +159,19 @@ TEST(DemoWindow, ScreenSizeComesFromTheEnvironment) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DemoWindow, TypedTextArrivesAsOneCharacterPerUnitAtTheFocusWindow) {
+  e2e::TempDir dir;
+  // The last letter is outside the basic plane: two UTF-16 units, two WM_CHAR messages.
+  e2e::WriteBytes(dir.file("script"), "type 한글 ok\nkey 8\ntype K𝄞\ncommand 104\nanswer\nquit\n");
+  e2e::RunResult run = e2e::Run(e2e::Built("tests/platform_wm/wm_demo_window"), {},
+                                {{"KALMENO_SCRIPT", dir.file("script")}, {"KALMENO_TRACE", dir.file("trace")}});
+  ASSERT_FALSE(run.timedOut);
+  auto boxes = e2e::Select(e2e::ReadTrace(dir.file("trace")), "msgbox", "Typed");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].fields[1], "한글 oK𝄞");
+}
+
+}  // namespace
