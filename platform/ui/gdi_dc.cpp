@@ -7,9 +7,10 @@
 
 namespace {
 
+// Never destroyed: DCs may be released by other static destructors at exit.
 std::unordered_set<HDC>& LiveDCs() {
-  static std::unordered_set<HDC> dcs;
-  return dcs;
+  static auto* dcs = new std::unordered_set<HDC>;
+  return *dcs;
 }
 
 void ComputeClipRects(HDC dc) {

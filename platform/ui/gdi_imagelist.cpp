@@ -12,9 +12,10 @@ struct HIMAGELIST__ {
 
 namespace {
 
+// Never destroyed: lists may be destroyed by other static destructors at exit.
 QSet<HIMAGELIST>& LiveLists() {
-  static QSet<HIMAGELIST> lists;
-  return lists;
+  static auto* lists = new QSet<HIMAGELIST>;
+  return *lists;
 }
 
 bool Valid(HIMAGELIST list) { return list && LiveLists().contains(list); }

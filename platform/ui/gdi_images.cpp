@@ -19,9 +19,10 @@ namespace {
 constexpr int kMaxEntries = 16;
 constexpr int kDefaultIconSize = 32;
 
+// Never destroyed: icons may be destroyed by other static destructors at exit.
 QSet<HICON>& LiveIcons() {
-  static QSet<HICON> icons;
-  return icons;
+  static auto* icons = new QSet<HICON>;
+  return *icons;
 }
 
 bool ValidIcon(HICON icon) { return icon && LiveIcons().contains(icon); }
@@ -112,9 +113,9 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
   const int id = ResourceId(name);
   if (id < 0) return nullptr;
   // Loaded icons are shared: every caller gets the same one and need not destroy it.
-  static QHash<QPair<quintptr, int>, HICON> cache;
+  static auto* cache = new QHash<QPair<quintptr, int>, HICON>;
   const auto key = qMakePair(reinterpret_cast<quintptr>(instance), id);
-  if (HICON cached = cache.value(key)) return cached;
+  if (HICON cached = cache->value(key)) return cached;
   KpEnsureGuiApplication();
   // The entry nearest the standard icon size, at its own size.
   const KpImageEntry* entries[kMaxEntries];
@@ -127,7 +128,7 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
       best = decoded;
   }
   HICON icon = NewIcon(best.isNull() ? best : ToDrawable(best, true), true);
-  if (icon) cache.insert(key, icon);
+  if (icon) cache->insert(key, icon);
   return icon;
 }
 

@@ -7,9 +7,10 @@
 namespace {
 
 // Every live object by handle, so that a stale or foreign handle is refused instead of trusted.
+// Never destroyed: objects may be deleted by other static destructors at exit.
 std::unordered_map<const HGDIOBJ__*, KpGdiKind>& Registry() {
-  static std::unordered_map<const HGDIOBJ__*, KpGdiKind> registry;
-  return registry;
+  static auto* registry = new std::unordered_map<const HGDIOBJ__*, KpGdiKind>;
+  return *registry;
 }
 
 bool IsKind(HGDIOBJ object, KpGdiKind kind) {

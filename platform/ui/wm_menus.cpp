@@ -113,6 +113,7 @@ BOOL DestroyMenu(HMENU handle) {
   for (MenuItem& item : menu->items)
     if (item.popup) DestroyMenu(MenuHandle(item.popup));
   LiveMenus().erase(menu);
-  delete menu;
+  // Kept allocated, so a stale handle never names a later menu.
+  menu->items.clear();
   return TRUE;
 }

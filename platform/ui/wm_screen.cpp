@@ -96,6 +96,12 @@ class DesktopWidget : public QWidget {
     if (int vk = VirtualKeyOf(e->key())) KeyDown(vk);
     if (!e->text().isEmpty()) TypeText(e->text().toStdU16String());
   }
+  // Input methods (Korean) only commit text to a widget that says it takes it.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+    if (query == Qt::ImEnabled) return true;
+    if (query == Qt::ImCursorRectangle) return QRect(0, height() - 1, 1, 1);
+    return QWidget::inputMethodQuery(query);
+  }
   void inputMethodEvent(QInputMethodEvent* e) override {
     if (!e->commitString().isEmpty()) TypeText(e->commitString().toStdU16String());
     e->accept();
@@ -113,6 +119,21 @@ class DesktopWidget : public QWidget {
   }
   int m_scale = 1;
 };
+
+// Showing the screen in the desktop window costs more than composing it, and a person sees no
+// difference under 60 frames a second: bursts of paints reach the desktop window at most every
+// 15 ms.
+void ScheduleDesktopRepaint() {
+  if (!g_desktop) return;
+  static QTimer* timer = [] {
+    auto* t = new QTimer(g_desktop);
+    t->setSingleShot(true);
+    t->setInterval(15);
+    QObject::connect(t, &QTimer::timeout, g_desktop, [] { g_desktop->update(); });
+    return t;
+  }();
+  if (!timer->isActive()) timer->start();
+}
 
 void DrawTree(QPainter& painter, const Window* w, const QRect& clip) {
   if (!(w->style & WS_VISIBLE)) return;
@@ -188,7 +209,7 @@ const QImage& ComposeScreen() {
       if (w->role == Role::PopupMenu || w->role == Role::MessageBox) DrawTree(painter, w, all);
   }
   PaintTitleBar(g_screen);
-  if (g_desktop) g_desktop->update();
+  ScheduleDesktopRepaint();
   return g_screen;
 }
 

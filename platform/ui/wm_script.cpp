@@ -1,7 +1,9 @@
 // The script runner (KALMENO_SCRIPT): one command per line, run in order once the first window
 // is shown, each when the message queue is idle — so commands also run inside nested loops
 // (a modal dialog, a message box, a popup menu, the tap-and-hold recogniser). Taps go through the
-// same input path as the desktop window's mouse.
+// same input path as the desktop window's mouse. Besides the commands every program's tests use,
+// `type TEXT` (the rest of the line, as typed or committed by an input method) and `key VK` (a key
+// press) go to the focus window the way the desktop window's keyboard does.
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -123,6 +125,13 @@ void Run(const Command& c) {
   } else if (c.verb == "shot") {
     if (c.args.size() != 1) return Complain(c, "expected shot FILE.png");
     if (!ComposeScreen().save(QString::fromStdString(c.args[0]), "PNG")) Complain(c, "cannot write " + c.args[0]);
+  } else if (c.verb == "type") {
+    // Text as the keyboard or an input method delivers it: one WM_CHAR per UTF-16 unit.
+    TypeText(KpFromUtf8(c.rest));
+  } else if (c.verb == "key") {
+    if (c.args.size() != 1 || !ParseInt(c.args[0], &number) || number <= 0 || number > 0xFE)
+      return Complain(c, "expected key VK (a virtual-key number)");
+    KeyDown(static_cast<int>(number));
   } else if (c.verb == "quit") {
     KpQuitNow(0);
   } else {
@@ -145,6 +154,10 @@ std::deque<Command> ParseScript(std::istream& in) {
       // The value is the rest of the line, spaces included.
       size_t at = text.find(c.args[0], text.find("set") + 3) + c.args[0].size();
       while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+      c.rest = text.substr(std::min(at, text.size()));
+    } else if (c.verb == "type") {
+      size_t at = text.find("type") + 4;
+      if (at < text.size()) ++at;   // the one separating space; the rest is the text
       c.rest = text.substr(std::min(at, text.size()));
     }
     commands.push_back(std::move(c));

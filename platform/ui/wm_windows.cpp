@@ -52,7 +52,13 @@ void FreeTree(Window* w) {
     tops.erase(std::remove(tops.begin(), tops.end(), w), tops.end());
   }
   Live().erase(w);
-  delete w;
+  // The object stays allocated (without its pixels), so its address, which is its handle, is never
+  // given to a later window: a stale handle stays invalid instead of naming someone else.
+  w->buffer = QImage();
+  w->children.clear();
+  w->extra.clear();
+  w->text.clear();
+  w->update = QRegion();
 }
 
 QRect DefaultTopLevelRect(int x, int y, int width, int height) {
@@ -102,8 +108,12 @@ bool IsVisibleOnScreen(const Window* w) {
 }
 
 bool IsEnabledForInput(const Window* w) {
-  for (; w; w = w->parent)
+  for (; w; w = w->parent) {
     if (w->style & WS_DISABLED) return false;
+    // A menu bar belongs to its window: while that window is disabled (under a message box or
+    // a modal dialog) its bar takes no taps either.
+    if (w->role == Role::MenuBar && w->owner && (w->owner->style & WS_DISABLED)) return false;
+  }
   return true;
 }
 
@@ -128,18 +138,6 @@ Window* ActiveTopLevel() {
   for (auto it = tops.rbegin(); it != tops.rend(); ++it)
     if ((*it)->role == Role::Normal && ((*it)->style & WS_VISIBLE)) return *it;
   return nullptr;
-}
-
-std::string NameOf(const Window* w) {
-  if (!w) return "";
-  if (!w->traceName.empty()) return w->traceName;
-  return KpToUtf8(w->windowClass ? w->windowClass->name.c_str() : u"");
-}
-
-void TraceWindowPlacement(Window* w) {
-  if (!(w->style & WS_VISIBLE)) return;
-  std::string name = NameOf(w), rect = RectText(ScreenRect(w));
-  KpTrace("window", name.c_str(), rect.c_str());
 }
 
 static void InvalidateTreeOnScreen(Window* w, const QRegion& screenArea) {
@@ -313,5 +311,3 @@ HWND KpGetActiveTopLevel() { return Handle(ActiveTopLevel()); }
 void KpSetWindowTraceName(HWND window, LPCWSTR name) {
   if (Window* w = FromHandle(window)) w->traceName = name ? KpToUtf8(name) : std::string();
 }
-
-std::string KpTraceNameOf(HWND window) { return NameOf(FromHandle(window)); }

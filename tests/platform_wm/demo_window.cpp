@@ -3,7 +3,11 @@
 // - a press paints a red 10 x 10 square at the stylus (without erasing, so earlier squares stay);
 //   held still, it opens the bar's first popup at the press point;
 // - command 100 ("초록") turns the background green (erasing); 101 ("격자") toggles its check mark;
-//   102 ("인사") shows a message box; IDOK ("종료", or the caption's ok) ends the program.
+//   102 ("인사") shows a message box; 103 shows the local time in a message box; IDOK ("종료",
+//   or the caption's ok) ends the program;
+// - typed characters collect in a line that command 104 shows in a message box; Backspace
+//   takes the last one away;
+// - a child window with id 500 takes the script's `set 500 red|blue` and shows that colour.
 #include <string>
 
 #include "aygshell.h"
@@ -32,6 +36,7 @@ HBRUSH g_square;
 RECT g_lastSquare{-1, -1, -1, -1};
 HMENU g_popup;
 bool g_gridChecked = false;
+std::u16string g_typed;
 
 void OnPress(HWND window, int x, int y) {
   g_lastSquare = RECT{x - 5, y - 5, x + 5, y + 5};
@@ -55,8 +60,41 @@ void OnCommand(HWND window, int id) {
       g_gridChecked = !g_gridChecked;
       CheckMenuItem(g_popup, 101, g_gridChecked ? MF_CHECKED : MF_UNCHECKED);
       break;
+    case 104: MessageBoxW(window, g_typed.c_str(), u"Typed", MB_OK); break;
+    case 103: {
+      SYSTEMTIME now;
+      GetLocalTime(&now);
+      WCHAR text[64];
+      wsprintfW(text, u"%04d-%02d-%02d %02d:%02d", now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute);
+      MessageBoxW(window, text, u"Clock", MB_OK);
+      break;
+    }
     case 102: MessageBoxW(window, u"안녕하세요. 이 상자는 확인을 누를 때까지 열려 있습니다.", u"Demo", MB_OK); break;
   }
+}
+
+// The value control: `set 500 red` or `set 500 blue` fills it with that colour; other values are
+// refused, as a real control refuses a value that does not fit it.
+LRESULT ValueProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == KPM_SCRIPT_SET) {
+    std::u16string value = reinterpret_cast<LPCWSTR>(lParam);
+    if (value != u"red" && value != u"blue") return FALSE;
+    SetWindowTextW(window, value.c_str());
+    InvalidateRect(window, nullptr, TRUE);
+    return TRUE;
+  }
+  if (message == WM_ERASEBKGND) {
+    WCHAR text[8] = {};
+    GetWindowTextW(window, text, 8);
+    RECT client;
+    GetClientRect(window, &client);
+    COLORREF colour = std::u16string(text) == u"red" ? RGB(255, 0, 0) : std::u16string(text) == u"blue" ? RGB(0, 0, 255) : RGB(128, 128, 128);
+    HBRUSH brush = CreateSolidBrush(colour);
+    FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+    DeleteObject(brush);
+    return 1;
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -70,6 +108,12 @@ LRESULT DemoProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+    case WM_CHAR:
+      if (wParam >= 0x20) g_typed.push_back(static_cast<char16_t>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      if (wParam == VK_BACK && !g_typed.empty()) g_typed.pop_back();
+      return 0;
     case WM_ERASEBKGND: {
       RECT client;
       GetClientRect(window, &client);
@@ -90,9 +134,15 @@ int main(int argc, char** argv) {
   windowClass.lpfnWndProc = DemoProc;
   windowClass.lpszClassName = u"DemoWindow";
   if (!RegisterClassW(&windowClass)) return 1;
+  WNDCLASSW valueClass{};
+  valueClass.lpfnWndProc = ValueProc;
+  valueClass.lpszClassName = u"DemoValue";
+  RegisterClassW(&valueClass);
   HWND window = CreateWindowExW(WS_EX_CAPTIONOKBTN, u"DemoWindow", u"Demo", WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT,
                                 CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, nullptr, nullptr);
   if (!window) return 1;
+  CreateWindowExW(0, u"DemoValue", u"", WS_CHILD | WS_VISIBLE, 200, 10, 30, 20, window, reinterpret_cast<HMENU>(500),
+                  nullptr, nullptr);
   SHMENUBARINFO bar{sizeof(SHMENUBARINFO), window, SHCMBF_HMENU, 200, GetModuleHandleW(nullptr), 0, 0, nullptr, 0};
   if (SHCreateMenuBar(&bar)) {
     TBBUTTON button{};

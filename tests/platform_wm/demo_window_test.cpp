@@ -112,3 +112,66 @@ TEST(DemoWindow, HoldOpensThePopupAtThePressAndMenuBarPopupShowsItsCheckMarks) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(DemoWindow, ScriptSetsAControlByIdAndSaysWhenItCannot) {
+  e2e::TempDir dir;
+  e2e::WriteBytes(dir.file("script"),
+                  "set 500 blue\n"
+                  "shot " + dir.file("blue.png") + "\n"
+                  "set 500 purple\n"
+                  "set 501 red\n"
+                  "quit\n");
+  e2e::RunResult run = e2e::Run(e2e::Built("tests/platform_wm/wm_demo_window"), {},
+                                {{"KALMENO_SCRIPT", dir.file("script")}});
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(e2e::PixelAt(dir.file("blue.png"), 215, 46), 0x0000FF) << "the control at client (200,10) of the window";
+  EXPECT_NE(run.output.find("line 3 (set): control 500 refused the value \"purple\""), std::string::npos) << run.output;
+  EXPECT_NE(run.output.find("line 4 (set): no control with id 501 in the active window"), std::string::npos)
+      << run.output;
+}
+
+TEST(DemoWindow, ScriptClockSetsTheLocalTimeTheProgramReads) {
+  e2e::TempDir dir;
+  e2e::WriteBytes(dir.file("script"), "clock 2031-02-10T08:15:00\ncommand 103\nanswer\nquit\n");
+  e2e::RunResult run = e2e::Run(e2e::Built("tests/platform_wm/wm_demo_window"), {},
+                                {{"KALMENO_SCRIPT", dir.file("script")}, {"KALMENO_TRACE", dir.file("trace")},
+                                 {"KALMENO_NOW", "2020-01-01T00:00:00"}});
+  ASSERT_FALSE(run.timedOut);
+  auto boxes = e2e::Select(e2e::ReadTrace(dir.file("trace")), "msgbox", "Clock");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].fields[1], "2031-02-10 08:15");
+}
+
+TEST(DemoWindow, ScreenSizeComesFromTheEnvironment) {
+  e2e::TempDir dir;
+  e2e::WriteBytes(dir.file("script"), "shot " + dir.file("big.png") + "\nquit\n");
+  e2e::RunResult run = e2e::Run(e2e::Built("tests/platform_wm/wm_demo_window"), {},
+                                {{"KALMENO_SCRIPT", dir.file("script")}, {"KALMENO_TRACE", dir.file("trace")},
+                                 {"KALMENO_SCREEN", "320x480"}});
+  ASSERT_FALSE(run.timedOut);
+  auto windows = e2e::Select(e2e::ReadTrace(dir.file("trace")), "window", "DemoWindow");
+  ASSERT_EQ(windows.size(), 1u);
+  EXPECT_EQ(windows[0].fields[1], "0,26,320,454") << "the work area between title bar and menu bar";
+  EXPECT_NE(e2e::PixelAt(dir.file("big.png"), 319, 479), -1);
+  EXPECT_EQ(e2e::PixelAt(dir.file("big.png"), 320, 479), -1) << "the shot is the screen at 1:1";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DemoWindow, TypedTextArrivesAsOneCharacterPerUnitAtTheFocusWindow) {
+  e2e::TempDir dir;
+  // The last letter is outside the basic plane: two UTF-16 units, two WM_CHAR messages.
+  e2e::WriteBytes(dir.file("script"), "type 한글 ok\nkey 8\ntype K𝄞\ncommand 104\nanswer\nquit\n");
+  e2e::RunResult run = e2e::Run(e2e::Built("tests/platform_wm/wm_demo_window"), {},
+                                {{"KALMENO_SCRIPT", dir.file("script")}, {"KALMENO_TRACE", dir.file("trace")}});
+  ASSERT_FALSE(run.timedOut);
+  auto boxes = e2e::Select(e2e::ReadTrace(dir.file("trace")), "msgbox", "Typed");
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_EQ(boxes[0].fields[1], "한글 oK𝄞");
+}
+
+}  // namespace

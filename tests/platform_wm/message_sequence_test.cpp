@@ -193,6 +193,20 @@ TEST_F(MessageSequence, MessagesPostedToAWindowDieWithIt) {
   EXPECT_FALSE(PostMessageW(w, WM_USER, 0, 0)) << "a destroyed window takes no messages";
 }
 
+TEST_F(MessageSequence, AHandleOfADestroyedWindowNeverNamesALaterOne) {
+  std::vector<HWND> gone;
+  for (int i = 0; i < 50; ++i) {
+    HWND w = Create(0, nullptr, 0, 26, 10, 10);
+    DestroyWindow(w);
+    gone.push_back(w);
+  }
+  HWND fresh = Create(0, nullptr, 0, 26, 10, 10);
+  for (HWND old : gone) {
+    EXPECT_NE(old, fresh);
+    EXPECT_FALSE(IsWindow(old));
+  }
+}
+
 TEST_F(MessageSequence, DefaultProcessingKeepsTheTextAndCloseDestroys) {
   HWND w = Create(0, nullptr, 0, 26, 100, 100);
   EXPECT_TRUE(SetWindowTextW(w, u"달력"));

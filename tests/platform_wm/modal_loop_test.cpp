@@ -2,6 +2,7 @@
 // messages keep running, its owner takes no input, and a second box may open over the first.
 #include <gtest/gtest.h>
 
+#include "aygshell.h"
 #include "kp_platform.h"
 #include "wm_test_support.h"
 
@@ -89,6 +90,31 @@ TEST_F(ModalLoop, QuitPostedInsideTheBoxEndsItAndReachesTheOuterLoop) {
   MSG msg;
   ASSERT_FALSE(GetMessageW(&msg, nullptr, 0, 0));
   EXPECT_EQ(msg.wParam, 4u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ModalLoop, MenuBarOfTheOwnerTakesNoTapsWhileItsBoxIsOpen) {
+  SHMENUBARINFO bar{sizeof(SHMENUBARINFO), m_window, SHCMBF_EMPTYBAR, 0, nullptr, 0, 0, nullptr, 0};
+  ASSERT_TRUE(SHCreateMenuBar(&bar));
+  std::vector<UINT> barMessages;
+  // The bar's own procedure stays in place; a subclass only watches what reaches it.
+  static WNDPROC original;
+  static std::vector<UINT>* seen;
+  seen = &barMessages;
+  original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(bar.hwndMB, GWLP_WNDPROC));
+  SetWindowLongPtrW(bar.hwndMB, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) {
+                      if (m == WM_LBUTTONDOWN) seen->push_back(m);
+                      return CallWindowProcW(original, w, m, wp, lp);
+                    }));
+  KpQueueScript("tap 60 307\nanswer\n");
+  MessageBoxW(m_window, u"본문", u"제목", MB_OK);
+  EXPECT_TRUE(barMessages.empty());
+  KpQueueScript("tap 60 307\n");
+  PumpUntil([&] { return !barMessages.empty(); }, 2000);
+  EXPECT_EQ(barMessages.size(), 1u) << "after the box the bar takes taps again";
 }
 
 }  // namespace
