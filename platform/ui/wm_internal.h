@@ -116,6 +116,10 @@ void MarkScreenDirty();
 const QImage& ComposeScreen();
 void ProcessHostEvents(int waitMs);   // waitMs < 0: wait for something, 0: do not wait
 QRect CaptionOkButtonRect();
+
+// ---- The desktop window (wm_desktop_window.cpp)
+void CreateDesktopWindow();
+void ScheduleDesktopRepaint();   // shows the composited screen soon
 void PaintTitleBar(QImage& screen);
 
 // ---- Script (wm_script.cpp)
