@@ -35,6 +35,44 @@ TEST_F(StaticControl, TheParentsBrushFillsTheBackgroundAndItsTextColourDrawsTheT
   EXPECT_GT(redPixels, 20);
 }
 
+// The columns of the control that hold text pixels.
+static std::pair<int, int> InkColumns(HWND control, int width, int height) {
+  int first = -1, last = -1;
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y)
+      if (ControlTest::IsDark(ControlTest::PixelOf(control, x, y))) {
+        if (first < 0) first = x;
+        last = x;
+      }
+  return {first, last};
+}
+
+TEST_F(StaticControl, AlignsItsTextAndRepaintsWhenTheTextChanges) {
+  HWND left = Create(u"STATIC", SS_LEFT, 10, 0, 0, 200, 20, u"한글");
+  HWND right = Create(u"STATIC", SS_RIGHT, 11, 0, 30, 200, 20, u"한글");
+  HWND centre = Create(u"STATIC", SS_CENTER, 12, 0, 60, 200, 20, u"한글");
+  EXPECT_LT(InkColumns(left, 200, 20).first, 5);
+  EXPECT_GT(InkColumns(right, 200, 20).second, 194);
+  auto middle = InkColumns(centre, 200, 20);
+  EXPECT_NEAR((middle.first + middle.second) / 2, 100, 4);
+  SetWindowTextW(left, u"");
+  EXPECT_EQ(InkColumns(left, 200, 20).first, -1);
+}
+
+TEST_F(StaticControl, WrapsLongTextUnlessTold) {
+  HWND wrapped = Create(u"STATIC", SS_LEFT, 10, 0, 0, 60, 60, u"가나다 라마바 사아자");
+  HWND single = Create(u"STATIC", SS_LEFTNOWORDWRAP, 11, 0, 70, 60, 60, u"가나다 라마바 사아자");
+  auto inkRows = [](HWND control) {
+    int rows = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 60; ++x)
+        if (ControlTest::IsDark(ControlTest::PixelOf(control, x, y))) { rows = y; break; }
+    return rows;  // the lowest row with ink
+  };
+  EXPECT_GT(inkRows(wrapped), 20);
+  EXPECT_LT(inkRows(single), 18);
+}
+
 TEST_F(StaticControl, IconMessagesSwapTheIconAndReturnThePreviousOne) {
   HWND icon = Create(u"STATIC", SS_ICON, 14, 0, 0, 32, 32);
   EXPECT_EQ(SendMessageW(icon, STM_GETICON, 0, 0), 0);
