@@ -17,10 +17,14 @@ TEST_F(StaticControl, KeepsItsTextAndFont) {
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), font);
 }
 
-TEST_F(StaticControl, ClassNamesAreFoundInCapitalsAsRegistered) {
+TEST_F(StaticControl, ClassNamesAreFoundWhateverTheirLetterCase) {
   EXPECT_NE(Create(u"STATIC", SS_CENTER, 11, 0, 0, 50, 20), nullptr);
-  EXPECT_NE(Create(WC_LISTVIEWW, LVS_REPORT, 12, 0, 30, 50, 50), nullptr);
-  EXPECT_NE(Create(DATETIMEPICK_CLASSW, 0, 13, 0, 90, 80, 20), nullptr);
+  EXPECT_NE(Create(u"sysListView32", LVS_REPORT, 12, 0, 30, 50, 50), nullptr);
+  HWND button = Create(u"Button", BS_PUSHBUTTON, 13, 0, 90, 80, 20);
+  ASSERT_NE(button, nullptr);
+  char16_t name[32] = {};
+  GetClassNameW(button, name, 32);
+  EXPECT_EQ(std::u16string(name), u"BUTTON");  // the name as registered
 }
 
 TEST_F(StaticControl, TheParentsBrushFillsTheBackgroundAndItsTextColourDrawsTheText) {
