@@ -70,8 +70,6 @@ Window* TopLevelOf(Window* window);
 void BringToTop(Window* topLevel);
 // Makes a freshly created (hidden) window one of our helper windows, above the others.
 void RegisterRoleWindow(Window* window, Role role, void* data);
-void TraceWindowPlacement(Window* window);
-std::string NameOf(const Window* window);
 // Invalidates, erasing, what lies under `screenArea` in the windows below `above` (null: all).
 void ExposeBelow(const Window* above, const QRegion& screenArea);
 
@@ -118,6 +116,10 @@ void MarkScreenDirty();
 const QImage& ComposeScreen();
 void ProcessHostEvents(int waitMs);   // waitMs < 0: wait for something, 0: do not wait
 QRect CaptionOkButtonRect();
+
+// ---- The desktop window (wm_desktop_window.cpp)
+void CreateDesktopWindow();
+void ScheduleDesktopRepaint();   // shows the composited screen soon
 void PaintTitleBar(QImage& screen);
 
 // ---- Script (wm_script.cpp)
@@ -125,6 +127,13 @@ void StartScriptOnce();
 // Runs the next script command when one is due; returns true when it did something.
 bool RunScriptStep();
 Clock::time_point ScriptDeadline();
+
+// ---- Trace lines (wm_trace.cpp)
+std::string NameOf(const Window* window);   // dialog template id, else class name
+void TraceWindowPlacement(Window* window);  // when it is shown, moved or sized
+void TracePaint(const Window* window, const QRect& updateBounds);
+void TraceMenuItem(const QRect& onScreen, UINT_PTR id, const std::u16string& text);
+void TraceMessageBox(const std::u16string& caption, const std::u16string& text);
 
 // ---- Helpers' fonts and colours (wm_look.cpp)
 QFont UiFont(int pixelHeight, bool bold = false);

@@ -107,8 +107,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   // As on the platform, a box without a caption is titled "Error".
   state.caption = caption ? caption : u"Error";
   state.text = text ? text : u"";
-  std::string captionUtf8 = KpToUtf8(state.caption.c_str()), textUtf8 = KpToUtf8(state.text.c_str());
-  KpTrace("msgbox", captionUtf8.c_str(), textUtf8.c_str());
+  TraceMessageBox(state.caption, state.text);
 
   int width = std::min(ScreenWidth() - 20, 220);
   QFontMetrics metrics(UiFont(kTextHeight));

@@ -95,8 +95,7 @@ HDC BeginPaint(HWND window, LPPAINTSTRUCT paint) {
   QRect bounds = region.boundingRect();
   paint->rcPaint = RECT{bounds.left(), bounds.top(), bounds.left() + bounds.width(), bounds.top() + bounds.height()};
   paint->hdc = KpCreateDC(&w->buffer, QPoint(0, 0), region, window);
-  std::string name = NameOf(w), rectText = RectText(bounds);
-  KpTrace("paint", name.c_str(), rectText.c_str());
+  TracePaint(w, bounds);
   if (erase) paint->fErase = SendMessageW(window, WM_ERASEBKGND, reinterpret_cast<WPARAM>(paint->hdc), 0) ? FALSE : TRUE;
   return paint->hdc;
 }

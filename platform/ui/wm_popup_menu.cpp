@@ -167,10 +167,7 @@ UINT_PTR TrackMenu(Menu* menu, int x, int y, bool openUpwards, HWND owner, bool 
   for (size_t i = 0; i < menu->items.size(); ++i) {
     const MenuItem& item = menu->items[i];
     bool separator = (item.flags & MF_SEPARATOR) != 0;
-    std::string rect = RectText(state.itemRects[i].translated(x, y));
-    std::string id = std::to_string(separator ? 0 : item.id);
-    std::string text = separator ? std::string() : KpToUtf8(item.text.c_str());
-    KpTrace("menu", rect.c_str(), id.c_str(), text.c_str());
+    TraceMenuItem(state.itemRects[i].translated(x, y), separator ? 0 : item.id, separator ? u"" : item.text);
   }
   state.ignoreNextRelease = StylusIsDown();
   ShowWindow(popup, SW_SHOWNA);

@@ -2,14 +2,8 @@
 // top-level windows in z-order), the title bar and the active window's menu bar, shown in one
 // desktop window. Compositing happens only when something changed, at idle.
 #include <QApplication>
-#include <QCloseEvent>
-#include <QInputMethodEvent>
-#include <QKeyEvent>
-#include <QMouseEvent>
-#include <QPainter>
-#include <QScreen>
 #include <QTimer>
-#include <QWidget>
+#include <QPainter>
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,94 +34,6 @@ const QSize& ScreenSize() {
 
 QImage g_screen;
 bool g_dirty = true;
-class DesktopWidget;
-DesktopWidget* g_desktop = nullptr;
-
-int VirtualKeyOf(int qtKey) {
-  switch (qtKey) {
-    case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
-    case Qt::Key_Return:
-    case Qt::Key_Enter: return VK_RETURN;
-    case Qt::Key_Escape: return VK_ESCAPE;
-    case Qt::Key_Space: return VK_SPACE;
-    case Qt::Key_End: return VK_END;
-    case Qt::Key_Home: return VK_HOME;
-    case Qt::Key_Left: return VK_LEFT;
-    case Qt::Key_Up: return VK_UP;
-    case Qt::Key_Right: return VK_RIGHT;
-    case Qt::Key_Down: return VK_DOWN;
-    case Qt::Key_Delete: return VK_DELETE;
-  }
-  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
-  return 0;
-}
-
-// The desktop window: shows the screen image (scaled by a whole factor on large displays) and
-// feeds the one input path.
-class DesktopWidget : public QWidget {
- public:
-  DesktopWidget() {
-    setWindowTitle(QStringLiteral("Kalmeno"));
-    setAttribute(Qt::WA_InputMethodEnabled);
-    setFocusPolicy(Qt::StrongFocus);
-    int scale = 1;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-      scale = std::clamp(static_cast<int>(screen->availableGeometry().height() * 0.85 / ScreenHeight()), 1, 3);
-    m_scale = scale;
-    setFixedSize(ScreenWidth() * scale, ScreenHeight() * scale);
-  }
-
- protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.drawImage(QRect(0, 0, width(), height()), ComposeScreen());
-  }
-  void mousePressEvent(QMouseEvent* e) override {
-    if (e->button() == Qt::LeftButton) StylusDown(ToScreen(e));
-  }
-  void mouseMoveEvent(QMouseEvent* e) override {
-    if (e->buttons() & Qt::LeftButton) StylusMove(ToScreen(e));
-  }
-  void mouseReleaseEvent(QMouseEvent* e) override {
-    if (e->button() == Qt::LeftButton) StylusUp(ToScreen(e));
-  }
-  void keyPressEvent(QKeyEvent* e) override {
-    if (int vk = VirtualKeyOf(e->key())) KeyDown(vk);
-    if (!e->text().isEmpty()) TypeText(e->text().toStdU16String());
-  }
-  void inputMethodEvent(QInputMethodEvent* e) override {
-    if (!e->commitString().isEmpty()) TypeText(e->commitString().toStdU16String());
-    e->accept();
-  }
-  // Closing the desktop window is the "closed from outside" path: the active window gets IDCANCEL.
-  void closeEvent(QCloseEvent* e) override {
-    e->ignore();
-    if (Window* active = ActiveTopLevel()) PostMessageW(Handle(active), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
-  }
-
- private:
-  QPoint ToScreen(QMouseEvent* e) const {
-    QPointF p = e->position() / m_scale;
-    return QPoint(static_cast<int>(p.x()), static_cast<int>(p.y()));
-  }
-  int m_scale = 1;
-};
-
-// Showing the screen in the desktop window costs more than composing it, and a person sees no
-// difference under 60 frames a second: bursts of paints reach the desktop window at most every
-// 15 ms.
-void ScheduleDesktopRepaint() {
-  if (!g_desktop) return;
-  static QTimer* timer = [] {
-    auto* t = new QTimer(g_desktop);
-    t->setSingleShot(true);
-    t->setInterval(15);
-    QObject::connect(t, &QTimer::timeout, g_desktop, [] { g_desktop->update(); });
-    return t;
-  }();
-  if (!timer->isActive()) timer->start();
-}
 
 void DrawTree(QPainter& painter, const Window* w, const QRect& clip) {
   if (!(w->style & WS_VISIBLE)) return;
@@ -242,12 +148,7 @@ void KpInitialize(int argc, char** argv) {
     }
     new QApplication(qtArgc, qtArgv);
   }
-  // A test may have started a bare GUI application; without widgets there is no desktop window,
-  // but the screen is still composited (for `shot`).
-  if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-    g_desktop = new DesktopWidget;
-    g_desktop->show();
-  }
+  CreateDesktopWindow();
   MarkScreenDirty();
 }
 

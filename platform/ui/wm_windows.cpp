@@ -140,18 +140,6 @@ Window* ActiveTopLevel() {
   return nullptr;
 }
 
-std::string NameOf(const Window* w) {
-  if (!w) return "";
-  if (!w->traceName.empty()) return w->traceName;
-  return KpToUtf8(w->windowClass ? w->windowClass->name.c_str() : u"");
-}
-
-void TraceWindowPlacement(Window* w) {
-  if (!(w->style & WS_VISIBLE)) return;
-  std::string name = NameOf(w), rect = RectText(ScreenRect(w));
-  KpTrace("window", name.c_str(), rect.c_str());
-}
-
 static void InvalidateTreeOnScreen(Window* w, const QRegion& screenArea) {
   if (!(w->style & WS_VISIBLE)) return;
   QRect onScreen = ScreenRect(w);
@@ -323,5 +311,3 @@ HWND KpGetActiveTopLevel() { return Handle(ActiveTopLevel()); }
 void KpSetWindowTraceName(HWND window, LPCWSTR name) {
   if (Window* w = FromHandle(window)) w->traceName = name ? KpToUtf8(name) : std::string();
 }
-
-std::string KpTraceNameOf(HWND window) { return NameOf(FromHandle(window)); }

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "aygshell.h"
+#include "e2e.h"
 #include "kp_platform.h"
 #include "kp_resources.h"
 #include "wm_test_support.h"
@@ -71,6 +72,23 @@ TEST_F(Shell, MenuBarButtonsCarryTheirPopupMenus) {
   // The bar goes with its window.
   DestroyWindow(m_window);
   EXPECT_FALSE(IsWindow(bar.hwndMB));
+}
+
+TEST_F(Shell, ClosingTheDesktopWindowAsksTheActiveWindowToCancel) {
+  HWND below = CreateWindowExW(0, u"Recorder", u"Below", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268, nullptr, nullptr,
+                               nullptr, nullptr);
+  SetActiveWindow(m_window);
+  Log().clear();
+  ASSERT_TRUE(e2e::CloseDesktopWindow());
+  PumpIdle();
+  std::vector<Seen> cancels;
+  for (const Seen& s : Log())
+    if (s.message == WM_COMMAND) cancels.push_back(s);
+  ASSERT_EQ(cancels.size(), 1u);
+  EXPECT_EQ(cancels[0].window, m_window);
+  EXPECT_EQ(LOWORD(cancels[0].wParam), IDCANCEL);
+  EXPECT_TRUE(IsWindow(m_window)) << "the window decides; nothing is closed by force";
+  DestroyWindow(below);
 }
 
 TEST_F(Shell, MenuBarFromAMissingResourceFails) {

@@ -1,6 +1,8 @@
 #include "e2e.h"
 
+#include <QApplication>
 #include <QImage>
+#include <QWidget>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -162,5 +164,17 @@ long PixelAt(const std::string& pngPath, int x, int y) {
 }
 
 std::string Built(const std::string& relative) { return std::string(KP_BUILD_DIR) + "/" + relative; }
+
+bool CloseDesktopWindow() {
+  auto* app = qobject_cast<QApplication*>(QCoreApplication::instance());
+  if (!app) return false;
+  bool found = false;
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible()) {
+      w->close();
+      found = true;
+    }
+  return found;
+}
 
 }  // namespace e2e

@@ -52,4 +52,8 @@ long PixelAt(const std::string& pngPath, int x, int y);
 // Path of a built program, e.g. Built("app/kalmeno").
 std::string Built(const std::string& relative);
 
+// In-process tests: closes this process's desktop window the way the desktop's close button does
+// (a close request the window may refuse). Returns false when there is no desktop window.
+bool CloseDesktopWindow();
+
 }  // namespace e2e

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the seed inputs of the schedule-file fuzzer: small data files of 98-byte records
-(little-endian words, UTF-16LE text), regular and damaged. Run from this folder."""
+"""Writes the seed inputs (*.bin) of the schedule-file fuzzer: small data files of 98-byte records
+(little-endian words, UTF-16LE text), regular and damaged. Run from this folder.
+The found-* files are inputs the fuzzer found that reach code the seeds do not."""
 import struct
 
 LUNAR, YEARLY, HOLIDAY = 0x0001, 0x0010, 0x0100

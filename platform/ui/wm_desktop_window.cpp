@@ -1,0 +1,124 @@
+// The desktop window: a Qt widget that shows the composited handheld screen (scaled by a whole
+// factor on large displays) and feeds the one input path with its mouse, keyboard and input-method
+// events. Closing it is the "closed from outside" path: the active window gets IDCANCEL.
+#include <QApplication>
+#include <QCloseEvent>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QWidget>
+
+#include "wm_internal.h"
+
+namespace kpwm {
+namespace {
+
+class DesktopWidget;
+DesktopWidget* g_desktop = nullptr;
+
+int VirtualKeyOf(int qtKey) {
+  switch (qtKey) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Delete: return VK_DELETE;
+  }
+  if ((qtKey >= Qt::Key_A && qtKey <= Qt::Key_Z) || (qtKey >= Qt::Key_0 && qtKey <= Qt::Key_9)) return qtKey;
+  return 0;
+}
+
+// The desktop window: shows the screen image (scaled by a whole factor on large displays) and
+// feeds the one input path.
+class DesktopWidget : public QWidget {
+ public:
+  DesktopWidget() {
+    setWindowTitle(QStringLiteral("Kalmeno"));
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFocusPolicy(Qt::StrongFocus);
+    int scale = 1;
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+      scale = std::clamp(static_cast<int>(screen->availableGeometry().height() * 0.85 / ScreenHeight()), 1, 3);
+    m_scale = scale;
+    setFixedSize(ScreenWidth() * scale, ScreenHeight() * scale);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawImage(QRect(0, 0, width(), height()), ComposeScreen());
+  }
+  void mousePressEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton) StylusDown(ToScreen(e));
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    if (e->buttons() & Qt::LeftButton) StylusMove(ToScreen(e));
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (e->button() == Qt::LeftButton) StylusUp(ToScreen(e));
+  }
+  void keyPressEvent(QKeyEvent* e) override {
+    if (int vk = VirtualKeyOf(e->key())) KeyDown(vk);
+    if (!e->text().isEmpty()) TypeText(e->text().toStdU16String());
+  }
+  // Input methods (Korean) only commit text to a widget that says it takes it.
+  QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
+    if (query == Qt::ImEnabled) return true;
+    if (query == Qt::ImCursorRectangle) return QRect(0, height() - 1, 1, 1);
+    return QWidget::inputMethodQuery(query);
+  }
+  void inputMethodEvent(QInputMethodEvent* e) override {
+    if (!e->commitString().isEmpty()) TypeText(e->commitString().toStdU16String());
+    e->accept();
+  }
+  // Closing the desktop window is the "closed from outside" path: the active window gets IDCANCEL.
+  void closeEvent(QCloseEvent* e) override {
+    e->ignore();
+    if (Window* active = ActiveTopLevel()) PostMessageW(Handle(active), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+  }
+
+ private:
+  QPoint ToScreen(QMouseEvent* e) const {
+    QPointF p = e->position() / m_scale;
+    return QPoint(static_cast<int>(p.x()), static_cast<int>(p.y()));
+  }
+  int m_scale = 1;
+};
+
+// Showing the screen in the desktop window costs more than composing it, and a person sees no
+// difference under 60 frames a second: bursts of paints reach the desktop window at most every
+// 15 ms.
+}  // namespace
+
+void ScheduleDesktopRepaint() {
+  if (!g_desktop) return;
+  static QTimer* timer = [] {
+    auto* t = new QTimer(g_desktop);
+    t->setSingleShot(true);
+    t->setInterval(15);
+    QObject::connect(t, &QTimer::timeout, g_desktop, [] { g_desktop->update(); });
+    return t;
+  }();
+  if (!timer->isActive()) timer->start();
+}
+
+void CreateDesktopWindow() {
+  // A test may have started a bare GUI application; without widgets there is no desktop window,
+  // but the screen is still composited (for `shot`).
+  if (g_desktop || !qobject_cast<QApplication*>(QCoreApplication::instance())) return;
+  g_desktop = new DesktopWidget;
+  g_desktop->show();
+}
+
+}  // namespace kpwm
