@@ -27,6 +27,8 @@ BOOL Place(Window* w, const QRect& placement, bool repaint) {
   w->rect = wanted;
   bool sized = wanted.size() != old.size();
   if (sized) {
+    // What was invalid beyond the new edges no longer exists.
+    w->update &= QRect(QPoint(0, 0), wanted.size());
     ResizeBuffer(w);
     InvalidateClient(w, QRegion(QRect(QPoint(0, 0), wanted.size())), true);
   } else if (repaint) {
