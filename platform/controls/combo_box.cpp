@@ -172,6 +172,7 @@ LRESULT KpComboBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       if (wParam == VK_DOWN) Choose(std::min<int>(m_selection + 1, static_cast<int>(m_items.size()) - 1));
       else if (wParam == VK_UP) Choose(std::max(m_selection - 1, 0));
+      else if (wParam == VK_ESCAPE) CloseList();
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

@@ -140,13 +140,14 @@ LRESULT KpDateTimePicker::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       switch (wParam) {
         case VK_UP: Step(1); break;
         case VK_DOWN: Step(-1); break;
+        case VK_ESCAPE: if (m_calendar) DestroyWindow(m_calendar); break;
         case VK_LEFT:
         case VK_RIGHT: {
           std::vector<KpDateField> fields;
           for (const auto& piece : Pieces())
             if (piece.field != KpDateField::None) fields.push_back(piece.field);
           auto at = std::find(fields.begin(), fields.end(), m_field);
-          int index = at == fields.end() ? 0 : static_cast<int>(at - fields.begin()) + (wParam == VK_LEFT ? -1 : 1);
+          int index = at == fields.end() ? 0 : static_cast<int>(at - fields.begin()) + (wParam == VK_LEFT ? -1 : 1);  // none: the first
           m_field = fields[static_cast<size_t>(std::clamp<int>(index, 0, static_cast<int>(fields.size()) - 1))];
           Redraw();
           break;

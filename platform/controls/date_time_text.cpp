@@ -1,6 +1,5 @@
 #include "date_time_text.h"
 
-#include "kp_platform.h"
 
 namespace {
 

@@ -117,7 +117,7 @@ class EditControl : public KpControl {
       const KpEditLine& line = lines[i];
       int x = LineX(line, area, measure) - m_scrollX;
       // Three runs: before, inside and after the selection (the selection shows only with focus).
-      size_t runs[4] = {line.start, line.start, line.end, line.end};
+      size_t runs[4] = {line.start, line.end, line.end, line.end};
       if (m_focused && selStart < selEnd) {
         runs[1] = std::clamp(selStart, line.start, line.end);
         runs[2] = std::clamp(selEnd, line.start, line.end);

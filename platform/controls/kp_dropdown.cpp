@@ -14,8 +14,11 @@ HWND KpOpenDropDown(LPCWSTR className, HWND control, int width, int height, bool
   else if (y + height > screenHeight) y = std::max(0, screenHeight - height);
   HWND top = control;
   while (GetParent(top) && (GetWindowLongW(top, GWL_STYLE) & WS_CHILD)) top = GetParent(top);
-  return CreateWindowExW(WS_EX_TOPMOST, className, u"", WS_POPUP | WS_BORDER | WS_VISIBLE, x, y, width, height,
-                         top, nullptr, nullptr, control);
+  // Shown without activation: the control keeps the focus, and its window stays the active one.
+  HWND popup = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, className, u"", WS_POPUP | WS_BORDER, x, y, width,
+                               height, top, nullptr, nullptr, control);
+  if (popup) ShowWindow(popup, SW_SHOWNA);
+  return popup;
 }
 
 void KpDropDown::Close() {

@@ -120,6 +120,9 @@ BOOL GetClassInfoW(HINSTANCE instance, LPCWSTR className, WNDCLASSW* windowClass
 #define WS_EX_CLIENTEDGE 0x00000200u
 #define WS_EX_STATICEDGE 0x00020000u
 #define WS_EX_APPWINDOW 0x00040000u
+// A top-level window that never becomes the active window (the controls' drop-down lists and
+// calendars): the title bar, the menu bar and the script keep addressing the window below it.
+#define WS_EX_NOACTIVATE 0x08000000u
 #define WS_EX_NODRAG 0x40000000u
 // The handheld's OK button in the title bar; it sends IDOK to the window.
 #define WS_EX_CAPTIONOKBTN 0x80000000u

@@ -130,13 +130,18 @@ Window* TopLevelOf(Window* w) {
   return w;
 }
 
+// A drop-down of a control (WS_EX_NOACTIVATE) never becomes the active window.
+static bool CanBeActive(const Window* w) {
+  return w->role == Role::Normal && (w->style & WS_VISIBLE) && !(w->exStyle & WS_EX_NOACTIVATE);
+}
+
 Window* ActiveTopLevel() {
   const auto& tops = TopLevels();
   for (auto it = tops.rbegin(); it != tops.rend(); ++it)
-    if ((*it)->role == Role::Normal && ((*it)->style & WS_VISIBLE) && !((*it)->style & WS_DISABLED)) return *it;
+    if (CanBeActive(*it) && !((*it)->style & WS_DISABLED)) return *it;
   // Every window disabled (a message box over the only window): the title bar still shows it.
   for (auto it = tops.rbegin(); it != tops.rend(); ++it)
-    if ((*it)->role == Role::Normal && ((*it)->style & WS_VISIBLE)) return *it;
+    if (CanBeActive(*it)) return *it;
   return nullptr;
 }
 
