@@ -80,11 +80,20 @@ int LoadEntries(std::vector<ScheduleEntry>& entries) {
     ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
     return -1;
   }
-  unsigned char record[SCHEDULE_RECORD_SIZE];
+  // Records are read many at a time: the refresh query reads the whole file every two seconds,
+  // and one system call per record would make that the item's main cost.
+  std::vector<unsigned char> buffer(SCHEDULE_RECORD_SIZE * 512);
+  size_t held = 0;
   for (;;) {
     DWORD read = 0;
-    if (!ReadFile(file, record, sizeof(record), &read, nullptr) || read < sizeof(record)) break;
-    entries.push_back(ScheduleEntryFromBytes(record));
+    if (!ReadFile(file, buffer.data() + held, (DWORD)(buffer.size() - held), &read, nullptr) || read == 0) break;
+    held += read;
+    size_t used = 0;
+    for (; used + SCHEDULE_RECORD_SIZE <= held; used += SCHEDULE_RECORD_SIZE)
+      entries.push_back(ScheduleEntryFromBytes(buffer.data() + used));
+    // A short read can end inside a record: its start waits for the rest.
+    std::memmove(buffer.data(), buffer.data() + used, held - used);
+    held -= used;
   }
   CloseHandle(file);
   g_lastFailure = LOAD_OK;

@@ -168,7 +168,7 @@ struct AFX_MSGMAP {
 #define BEGIN_MESSAGE_MAP(theClass, baseClass)                                     \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* theClass::GetThisMessageMap() {                                \
-    typedef theClass ThisClass;                                                    \
+    [[maybe_unused]] typedef theClass ThisClass;                                                  \
     typedef baseClass TheBaseClass;                                                \
     static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 #define END_MESSAGE_MAP()                                                               \
@@ -400,6 +400,10 @@ class CDataExchange {
   CDataExchange(CWnd* dialog, BOOL saveAndValidate) : m_bSaveAndValidate(saveAndValidate), m_pDlgWnd(dialog) {}
   BOOL m_bSaveAndValidate;
   CWnd* m_pDlgWnd;
+  // A control's text could not be taken: the message is shown once, UpdateData returns FALSE and
+  // the dialog stays open.
+  void Fail(LPCWSTR message);
+  BOOL m_bFailed = FALSE;
 };
 // Binds the control with that id to the control object (first exchange only).
 void DDX_Control(CDataExchange* dx, int id, CWnd& control);

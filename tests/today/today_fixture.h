@@ -2,6 +2,7 @@
 // In-process tests of the Today plug-in: the built libKalmenoTP.so is loaded with LoadLibraryW into
 // this process, its item window made with InitializeCustomItem under a small stand-in Today screen,
 // and driven with the messages the shell sends. What it draws is read from the trace.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>

@@ -152,9 +152,9 @@ TEST_F(TodayItemTest, LinesStandInTwentyPixelRowsFromTheTextColumn) {
   std::vector<e2e::TraceLine> lines = PaintedTextTrace();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[0].fields[1], "28,0,240,20");
-  EXPECT_EQ(lines[0].fields[2], "4") << "the lunar line is drawn with DT_VCENTER only";
+  EXPECT_EQ(lines[0].fields[2], "0x0004") << "the lunar line is drawn with DT_VCENTER only";
   EXPECT_EQ(lines[1].fields[1], "38,20,240,40");
-  EXPECT_EQ(lines[1].fields[2], "8004");
+  EXPECT_EQ(lines[1].fields[2], "0x8004");
   EXPECT_EQ(lines[2].fields[1], "38,40,240,60");
   EXPECT_EQ(lines[3].fields[1], "38,60,240,80");
   EXPECT_EQ(lines[3].fields[3], "#102030") << "the Today screen's text colour";
