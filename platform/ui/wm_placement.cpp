@@ -68,7 +68,7 @@ BOOL ShowWindow(HWND window, int command) {
     MarkScreenDirty();
     return TRUE;
   }
-  bool activate = command != SW_SHOWNA && !w->parent && w->role == Role::Normal;
+  bool activate = command != SW_SHOWNA && !w->parent && w->role == Role::Normal && !(w->exStyle & WS_EX_NOACTIVATE);
   if (wasVisible) {
     if (activate) BringToTop(w);
     return TRUE;

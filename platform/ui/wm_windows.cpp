@@ -137,6 +137,15 @@ static bool CanBeActive(const Window* w) {
 
 Window* ActiveTopLevel() {
   const auto& tops = TopLevels();
+  for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+    bool candidate = CanBeActive(*it) || ((*it)->role == Role::MessageBox && ((*it)->style & WS_VISIBLE));
+    if (candidate && !((*it)->style & WS_DISABLED)) return *it;
+  }
+  return CaptionWindow();
+}
+
+Window* CaptionWindow() {
+  const auto& tops = TopLevels();
   for (auto it = tops.rbegin(); it != tops.rend(); ++it)
     if (CanBeActive(*it) && !((*it)->style & WS_DISABLED)) return *it;
   // Every window disabled (a message box over the only window): the title bar still shows it.
