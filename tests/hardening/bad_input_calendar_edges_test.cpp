@@ -1,6 +1,7 @@
 // The lunar table's first and last days, and one day past each, on the Today item: the lunar line
 // of a day outside the table shows zeros rather than a guess, and the entries go on regardless.
-// (The month view's and the converter's edges are guarded in tests/app and tests/lunar_tool.)
+// The converter's month grid and lunar conversion at the same edges. (The month view's edges and
+// the converter's solar dates are guarded in tests/app and tests/lunar_tool.)
 #include <gtest/gtest.h>
 
 #include "bad_input_today.h"
@@ -39,6 +40,37 @@ TEST(BadInputCalendarEdges, TodayItemOnTheTablesFirstAndLastDaysAndOnePastThem) 
     EXPECT_EQ(run.itemTexts[0], edge.lunarLine);
     EXPECT_EQ(run.itemTexts[1], edge.entryLine);
   }
+}
+
+e2e::RunResult Converter(const std::vector<std::string>& args) {
+  return e2e::Run(e2e::Built("tools/kalmeno-lunar"), args, {});
+}
+
+TEST(BadInputCalendarEdges, ConverterMonthGridsAndLunarDatesAtTheTablesEnds) {
+  // January 1841: the 22 days before the table start are marked, the 23rd is lunar 1/1.
+  e2e::RunResult run = Converter({"--month", "1841-01"});
+  EXPECT_EQ(run.exitCode, 1) << "some days have no lunar date";
+  EXPECT_NE(run.output.find("      17      18      19      20      21      22      23\n"
+                            "       -       -       -       -       -       -     1.1\n"),
+            std::string::npos)
+      << run.output;
+  run = Converter({"--month", "2043-12"});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("   11.27   11.28   11.29   11.30    12.1\n"), std::string::npos) << run.output;
+  for (const char* outside : {"1840-12", "2044-01"}) {
+    run = Converter({"--month", outside});
+    EXPECT_EQ(run.exitCode, 1) << outside;
+    EXPECT_EQ(run.output.find('.'), std::string::npos) << "no lunar day at all: " << run.output;
+  }
+  run = Converter({"--tsv", "--lunar", "1841-01-01"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.output, "1841-01-01\t0\t1841-01-23\t6\n");
+  run = Converter({"--tsv", "--lunar", "1840-12-29"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output, "1840-12-29\t-\n");
+  run = Converter({"--tsv", "--lunar", "2044-01-01"});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.output, "2044-01-01\t-\n");
 }
 
 }  // namespace
