@@ -1,11 +1,9 @@
 // The month view's commands: exit, lunar view, About, Add, List, go to today.
 #include "kalmeno_dlg.h"
 
-#if KALMENO_HAVE_DIALOGS
 #include "dialogs/add_dlg.h"
 #include "dialogs/info_dlg.h"
 #include "dialogs/list_dlg.h"
-#endif
 
 void CKalmenoDlg::OnExit() {
   // The only place the data file is written. A failed save keeps the window and every entry, so
@@ -37,35 +35,23 @@ void CKalmenoDlg::OnLunarView() {
 }
 
 void CKalmenoDlg::OnAbout() {
-#if KALMENO_HAVE_DIALOGS
   CInfoDlg dlg;
   dlg.DoModal();
-#else
-  AfxMessageBox(u"정보 화면은 아직 준비 중입니다.");
-#endif
 }
 
 void CKalmenoDlg::OnAddSchedule() {
   const int countBefore = m_store.GetCount();
-#if KALMENO_HAVE_DIALOGS
   CAddDlg dlg;
   dlg.m_pStore = &m_store;
   dlg.DoModal();
-#else
-  AfxMessageBox(u"일정 추가 화면은 아직 준비 중입니다.");
-#endif
   AfterStoreDialog(countBefore);
 }
 
 void CKalmenoDlg::OnScheduleList() {
   const int countBefore = m_store.GetCount();
-#if KALMENO_HAVE_DIALOGS
   CListDlg dlg;
   dlg.m_pStore = &m_store;
   dlg.DoModal();
-#else
-  AfxMessageBox(u"일정 목록 화면은 아직 준비 중입니다.");
-#endif
   AfterStoreDialog(countBefore);
 }
 

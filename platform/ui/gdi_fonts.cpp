@@ -66,8 +66,30 @@ KpFont* KpMakeFont(const LOGFONTW& lf, bool stock) {
   font->height = font->ascent + font->descent;
   font->averageWidth = font->metrics.averageCharWidth();
   font->maxWidth = font->metrics.maxWidth();
+  font->staticAscent = QFontMetricsF(q).ascent();
   KpRegisterObject(font, KpGdiKind::Font);
   return font;
+}
+
+int KpFont::WidthOf(const QString& text) {
+  if (text.isEmpty()) return 0;
+  auto it = widths.constFind(text);
+  if (it != widths.constEnd()) return *it;
+  if (widths.size() >= 2048) widths.clear();  // bounded: texts that change all the time
+  const int width = metrics.horizontalAdvance(text);
+  widths.insert(text, width);
+  return width;
+}
+
+const QStaticText& KpFont::Prepared(const QString& text) {
+  auto it = texts.constFind(text);
+  if (it != texts.constEnd()) return *it;
+  if (texts.size() >= 1024) texts.clear();
+  QStaticText prepared(text);
+  prepared.setTextFormat(Qt::PlainText);
+  prepared.setPerformanceHint(QStaticText::AggressiveCaching);
+  prepared.prepare(QTransform(), qfont);
+  return *texts.insert(text, prepared);
 }
 
 HFONT CreateFontIndirectW(const LOGFONTW* lf) {
@@ -107,7 +129,7 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* tm) {
 
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size) {
   if (!KpValidDC(dc) || !size || count < 0 || (count > 0 && !text)) return FALSE;
-  size->cx = count ? dc->font->metrics.horizontalAdvance(QString::fromUtf16(text, count)) : 0;
+  size->cx = count ? dc->font->WidthOf(QString::fromUtf16(text, count)) : 0;
   size->cy = dc->font->height;
   return TRUE;
 }

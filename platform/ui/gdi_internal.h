@@ -2,10 +2,12 @@
 // Private to the drawing half: what device contexts and GDI objects are made of. The API files
 // (gdi_*.cpp) share these; nothing outside platform/ui sees them.
 #include <QFont>
+#include <QHash>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
 #include <QRegion>
+#include <QStaticText>
 #include <memory>
 #include <vector>
 
@@ -20,6 +22,15 @@ struct KpFont : HFONT__ {
   int ascent = 0, descent = 0, height = 0, averageWidth = 0, maxWidth = 0;
   int selected = 0;  // how many DCs hold it; such a font cannot be deleted
   bool stock = false;
+  // Widths of texts measured before: a repaint measures the same labels again and again, and
+  // shaping is the dearest part of measuring.
+  QHash<QString, int> widths;
+  int WidthOf(const QString& text);
+  // Texts laid out before, ready to draw without shaping again; they draw the same pixels as a
+  // fresh layout. Their top edge lies staticAscent above the baseline.
+  QHash<QString, QStaticText> texts;
+  qreal staticAscent = 0;
+  const QStaticText& Prepared(const QString& text);
 };
 
 struct KpBrush : HBRUSH__ {

@@ -50,11 +50,11 @@ QString ExpandTabs(const QString& in, bool expand) {
   return out;
 }
 
-int Width(const QFontMetrics& m, const QString& s) { return s.isEmpty() ? 0 : m.horizontalAdvance(s); }
+int Width(KpFont& font, const QString& s) { return font.WidthOf(s); }
 
 // Greedy wrapping at spaces. A word wider than the line on its own is broken between characters,
 // so that no text is lost off the right edge.
-void WrapParagraph(const QString& para, int mnemonic, int maxWidth, const QFontMetrics& m,
+void WrapParagraph(const QString& para, int mnemonic, int maxWidth, KpFont& font,
                    std::vector<TextLine>& out) {
   qsizetype start = 0;
   const qsizetype n = para.size();
@@ -69,11 +69,11 @@ void WrapParagraph(const QString& para, int mnemonic, int maxWidth, const QFontM
     while (pos < n) {
       qsizetype wordEnd = pos;
       while (wordEnd < n && para[wordEnd] != u' ') ++wordEnd;
-      if (Width(m, para.mid(start, wordEnd - start)) > maxWidth && end > start) break;
-      if (Width(m, para.mid(start, wordEnd - start)) > maxWidth) {
+      if (Width(font, para.mid(start, wordEnd - start)) > maxWidth && end > start) break;
+      if (Width(font, para.mid(start, wordEnd - start)) > maxWidth) {
         // A single word too wide: take as many characters as fit (at least one).
         qsizetype cut = start + 1;
-        while (cut < wordEnd && Width(m, para.mid(start, cut + 1 - start)) <= maxWidth) ++cut;
+        while (cut < wordEnd && Width(font, para.mid(start, cut + 1 - start)) <= maxWidth) ++cut;
         if (cut < n && para[cut].isLowSurrogate()) ++cut;
         end = next = cut;
         pos = n + 1;
@@ -86,7 +86,7 @@ void WrapParagraph(const QString& para, int mnemonic, int maxWidth, const QFontM
     }
     TextLine line;
     line.text = para.mid(start, end - start);
-    line.width = Width(m, line.text);
+    line.width = Width(font, line.text);
     if (mnemonic >= start && mnemonic < end) line.mnemonic = static_cast<int>(mnemonic - start);
     out.push_back(line);
     if (next <= start) next = start + 1;
@@ -95,21 +95,21 @@ void WrapParagraph(const QString& para, int mnemonic, int maxWidth, const QFontM
 }
 
 // Cuts the line so that it and "..." fit in maxWidth.
-void Ellipsize(TextLine& line, int maxWidth, const QFontMetrics& m) {
+void Ellipsize(TextLine& line, int maxWidth, KpFont& font) {
   if (line.width <= maxWidth) return;
   const QString dots = QStringLiteral("...");
   qsizetype lo = 0, hi = line.text.size();  // longest prefix that fits lies in [lo, hi]
   while (lo < hi) {
     qsizetype mid = (lo + hi + 1) / 2;
-    if (Width(m, line.text.left(mid) + dots) <= maxWidth) lo = mid; else hi = mid - 1;
+    if (Width(font, line.text.left(mid) + dots) <= maxWidth) lo = mid; else hi = mid - 1;
   }
   if (lo > 0 && line.text[lo - 1].isHighSurrogate()) --lo;
   line.text = line.text.left(lo) + dots;
   if (line.mnemonic >= lo) line.mnemonic = -1;
-  line.width = Width(m, line.text);
+  line.width = Width(font, line.text);
 }
 
-std::vector<TextLine> LayOut(const QString& raw, UINT format, int maxWidth, const QFontMetrics& m) {
+std::vector<TextLine> LayOut(const QString& raw, UINT format, int maxWidth, KpFont& font) {
   QString text = ExpandTabs(raw, format & DT_EXPANDTABS);
   int mnemonic = -1;
   if (!(format & DT_NOPREFIX)) text = StripPrefixes(text, &mnemonic);
@@ -117,7 +117,7 @@ std::vector<TextLine> LayOut(const QString& raw, UINT format, int maxWidth, cons
   if (text.isEmpty()) return lines;
   if (format & DT_SINGLELINE) {
     text.replace(u'\r', u' ').replace(u'\n', u' ');
-    lines.push_back({text, Width(m, text), mnemonic});
+    lines.push_back({text, Width(font, text), mnemonic});
   } else {
     qsizetype start = 0;
     while (start <= text.size()) {
@@ -126,15 +126,15 @@ std::vector<TextLine> LayOut(const QString& raw, UINT format, int maxWidth, cons
       QString para = text.mid(start, end - start);
       int paraMnemonic = mnemonic >= start && mnemonic < end ? static_cast<int>(mnemonic - start) : -1;
       if (format & DT_WORDBREAK)
-        WrapParagraph(para, paraMnemonic, std::max(maxWidth, 1), m, lines);
+        WrapParagraph(para, paraMnemonic, std::max(maxWidth, 1), font, lines);
       else
-        lines.push_back({para, Width(m, para), paraMnemonic});
+        lines.push_back({para, Width(font, para), paraMnemonic});
       if (end >= text.size()) break;
       start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
   }
   if (format & DT_END_ELLIPSIS)
-    for (TextLine& line : lines) Ellipsize(line, maxWidth, m);
+    for (TextLine& line : lines) Ellipsize(line, maxWidth, font);
   return lines;
 }
 
@@ -159,9 +159,9 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     while (text[count]) ++count;
   }
   const QString raw = count ? QString::fromUtf16(text, count) : QString();
-  const KpFont& font = *dc->font;
+  KpFont& font = *dc->font;
   const int boxWidth = rect->right - rect->left;
-  std::vector<TextLine> lines = LayOut(raw, format, boxWidth, font.metrics);
+  std::vector<TextLine> lines = LayOut(raw, format, boxWidth, font);
   const int lineHeight = font.height;
   const int textHeight = lineHeight * static_cast<int>(lines.size());
 
@@ -199,9 +199,10 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     if (format & DT_CENTER) x = (rect->left + rect->right - line.width) / 2;
     else if (format & DT_RIGHT) x = rect->right - line.width;
     if (dc->backMode == OPAQUE && line.width > 0) painter.fillRect(QRect(x, y, line.width, lineHeight), back);
-    if (!line.text.isEmpty()) painter.drawText(QPoint(x, y + font.ascent), line.text);
+    if (!line.text.isEmpty())
+      painter.drawStaticText(QPointF(x, y + font.ascent - font.staticAscent), font.Prepared(line.text));
     if (line.mnemonic >= 0) {
-      const int from = x + Width(font.metrics, line.text.left(line.mnemonic));
+      const int from = x + Width(font, line.text.left(line.mnemonic));
       const int width = font.metrics.horizontalAdvance(line.text.at(line.mnemonic));
       painter.fillRect(QRect(from, y + font.ascent + 1, std::max(width, 1), 1), QColor(KpToRgb(dc->textColour)));
     }

@@ -23,17 +23,27 @@ std::u16string ClassKey(LPCWSTR name) {
   return std::u16string(name);
 }
 
+// Class names compare without regard to letter case, as on the platform ("Button" is "BUTTON");
+// the class keeps the spelling it was registered with.
+bool SameName(const std::u16string& a, const std::u16string& b) {
+  if (a.size() != b.size()) return false;
+  auto fold = [](char16_t c) { return (c >= u'a' && c <= u'z') ? static_cast<char16_t>(c - u'a' + u'A') : c; };
+  for (size_t i = 0; i < a.size(); ++i)
+    if (fold(a[i]) != fold(b[i])) return false;
+  return true;
+}
+
 }  // namespace
 
 const WindowClass* FindClass(LPCWSTR name, HINSTANCE instance) {
   std::u16string key = ClassKey(name);
   for (auto& c : Classes())
-    if (c->name == key && c->instance == instance && instance) return c.get();
+    if (SameName(c->name, key) && c->instance == instance && instance) return c.get();
   for (auto& c : Classes())
-    if (c->name == key && c->instance == nullptr) return c.get();
+    if (SameName(c->name, key) && c->instance == nullptr) return c.get();
   // A class of another module is still usable by name, as the handheld's application classes are.
   for (auto& c : Classes())
-    if (c->name == key) return c.get();
+    if (SameName(c->name, key)) return c.get();
   return nullptr;
 }
 
@@ -48,7 +58,7 @@ ATOM RegisterClassW(const WNDCLASSW* windowClass) {
   }
   std::u16string key = ClassKey(windowClass->lpszClassName);
   for (auto& c : Classes())
-    if (c->name == key && c->instance == windowClass->hInstance) {
+    if (SameName(c->name, key) && c->instance == windowClass->hInstance) {
       SetLastError(1410);   // ERROR_CLASS_ALREADY_EXISTS
       return 0;
     }
@@ -66,7 +76,7 @@ BOOL UnregisterClassW(LPCWSTR className, HINSTANCE instance) {
   std::u16string key = ClassKey(className);
   auto& classes = Classes();
   for (auto it = classes.begin(); it != classes.end(); ++it) {
-    if ((*it)->name != key || (*it)->instance != instance) continue;
+    if (!SameName((*it)->name, key) || (*it)->instance != instance) continue;
     // A class still in use by a window stays, as on the platform.
     for (Window* w : TopLevels()) {
       std::vector<Window*> stack{w};

@@ -58,6 +58,8 @@ void Kalmeno::Run(const std::string& now, const std::vector<std::string>& script
                                          {"KALMENO_TRACE", trace},
                                          {"KALMENO_REGISTRY", dir.file("registry.reg")}};
   for (const auto& [k, v] : extraEnv) env[k] = v;
+  e2e::WriteBytes(trace, "");
+  if (beforeStart) beforeStart();
   result = e2e::Run(program, {}, env);
   lines = e2e::ReadTrace(trace);
   EXPECT_FALSE(result.timedOut) << result.output;

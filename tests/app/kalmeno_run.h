@@ -1,6 +1,7 @@
 #pragma once
 // Runs the real program in a folder of its own (the data file lies beside the program, so the
 // binary is copied there) and reads back what it drew.
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -26,6 +27,8 @@ struct Kalmeno {
   std::string trace;       // dir/trace.txt
   e2e::RunResult result;
   std::vector<e2e::TraceLine> lines;
+  // Called once the script and an empty trace file are in place, just before the program starts.
+  std::function<void()> beforeStart;
 
   Kalmeno();
   // Runs the program with the clock at `now` and the script lines; extra environment optional.

@@ -150,26 +150,59 @@ TEST(MonthInputE2E, GoingToTodayAndHidingLunarDatesLeaveNothingOfThePreviousPict
   EXPECT_EQ(DifferingPixels(fresh.Shot("fresh.png"), k.Shot("back.png"), 0, 23, 239, 267), 0);
 }
 
+// Dark pixels in the check-mark column (the first 16 pixels) of a menu item, screen coordinates.
+int CheckMarkPixels(const std::string& shot, const e2e::TraceLine& item) {
+  int l = 0, t = 0, r = 0, b = 0;
+  std::sscanf(item.fields[0].c_str(), "%d,%d,%d,%d", &l, &t, &r, &b);
+  int dark = 0;
+  for (int y = t; y < b; ++y)
+    for (int x = l; x < l + 16; ++x) {
+      const long p = e2e::PixelAt(shot, x, y);
+      if (p >= 0 && ((p >> 16) & 0xFF) < 110 && ((p >> 8) & 0xFF) < 110 && (p & 0xFF) < 110) ++dark;
+    }
+  return dark;
+}
+
 TEST(MonthInputE2E, TapAndHoldOpensThePopupWithTheLunarViewCheckMarkOfTheMoment) {
   Kalmeno k;
-  k.Run("2006-08-10T10:00:00", {"wait 100", Hold(CellX(30), CellY(30)), "wait 50", "shot " + k.Shot("popup.png"),
-                                Tap(2, 2), "wait 50", "command 32783", "wait 50", Hold(CellX(31), CellY(31)),
-                                "wait 50", Tap(2, 2), "wait 50", "quit"});
+  k.Run("2006-08-10T10:00:00", {"wait 100", Hold(CellX(9), CellY(9)), "wait 100", "shot " + k.Shot("popup1.png"),
+                                Tap(2, 2), "wait 50", "command 32783", "wait 50", Hold(CellX(10), CellY(10)),
+                                "wait 100", "shot " + k.Shot("popup2.png"), Tap(2, 2), "wait 50", "quit"});
   const auto menus = e2e::Select(k.lines, "menu");
-  std::vector<std::string> ids, texts;
-  for (const auto& m : menus) {
-    ASSERT_GE(m.fields.size(), 3u);
-    ids.push_back(m.fields[1]);
-    texts.push_back(m.fields.back());
+  ASSERT_EQ(menus.size(), 12u) << "two popups of five items and a separator";
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"32794", "일정 추가"}, {"32795", "일정 목록"}, {"0", ""}, {"32783", "음력 보기"}, {"32796", "오늘로 이동"}, {"1", "종료"}};
+  for (size_t i = 0; i < menus.size(); ++i) {
+    EXPECT_EQ(menus[i].fields[1], expected[i % 6].first) << i;
+    EXPECT_EQ(menus[i].fields.size() > 2 ? menus[i].fields[2] : "", expected[i % 6].second) << i;
   }
-  ASSERT_GE(ids.size(), 10u) << "two popups of five items and a separator";
-  // The hold also selected the day.
-  ExpectFrameAround(k.Shot("popup.png"), 30, 0xFF0000);
-  const std::vector<std::string> expectedIds = {"32794", "32795", "32783", "32796", "1"};
-  std::vector<std::string> firstIds;
-  for (size_t i = 0; i < ids.size() / 2; ++i)
-    if (ids[i] != "0") firstIds.push_back(ids[i]);
-  EXPECT_EQ(firstIds, expectedIds);
+  // The popup opens with its top-left corner at the press point (its first item just inside).
+  int l = 0, t = 0, r = 0, b = 0;
+  std::sscanf(menus[0].fields[0].c_str(), "%d,%d,%d,%d", &l, &t, &r, &b);
+  EXPECT_NEAR(l, CellX(9), 3);
+  EXPECT_NEAR(t, CellY(9) + kClientTop, 3);
+  // The hold also selected the day (the popup covers the right part of its frame).
+  EXPECT_EQ(ClientPixel(k.Shot("popup1.png"), CellLeft(9) - 1, CellTop(9) + 5), 0xFF0000);
+  EXPECT_EQ(ClientPixel(k.Shot("popup1.png"), CellLeft(9) + 5, CellTop(9) - 1), 0xFF0000);
+  // "음력 보기" is unchecked while lunar dates are hidden (the resource has it checked), and
+  // checked once they are shown; the other items never are.
+  EXPECT_EQ(CheckMarkPixels(k.Shot("popup1.png"), menus[3]), 0);
+  EXPECT_GT(CheckMarkPixels(k.Shot("popup2.png"), menus[9]), 0);
+  EXPECT_EQ(CheckMarkPixels(k.Shot("popup2.png"), menus[6]), 0);
+}
+
+TEST(MonthInputE2E, AnItemChosenFromThePopupRunsItsCommand) {
+  Kalmeno k;
+  k.Run("2006-08-10T10:00:00", {"wait 100", Hold(CellX(30), CellY(30)), "wait 100", "quit"});
+  const auto menus = e2e::Select(k.lines, "menu");
+  ASSERT_EQ(menus.size(), 6u);
+  int l = 0, t = 0, r = 0, b = 0;
+  std::sscanf(menus[3].fields[0].c_str(), "%d,%d,%d,%d", &l, &t, &r, &b);
+  Kalmeno again;
+  again.Run("2006-08-10T10:00:00", {"wait 100", Hold(CellX(30), CellY(30)), "wait 100",
+                                    "tap " + std::to_string((l + r) / 2) + " " + std::to_string((t + b) / 2),
+                                    "wait 100", "quit"});
+  EXPECT_EQ(LunarLabelOf(again.lines, 25).text, "07/01*");
 }
 
 }  // namespace

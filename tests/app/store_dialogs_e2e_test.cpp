@@ -73,4 +73,20 @@ TEST(StoreDialogsE2E, DeletingTheSelectedDaysEntriesInTheListClosesItsPanel) {
   EXPECT_EQ(LabelOf(k.lines, 16).text, "제사..");
 }
 
+TEST(StoreDialogsE2E, TheCommandsOpenTheirDialogsOverTheMonthView) {
+  Kalmeno k;
+  k.Run("2007-12-08T10:00:00", {"wait 100", "command 32784", "wait 100", "command 1", "wait 100", "command 32794",
+                                "wait 100", "command 2", "wait 100", "command 32795", "wait 100", "command 1",
+                                "wait 100", "quit"});
+  std::vector<std::string> opened;
+  for (const auto& w : e2e::Select(k.lines, "window"))
+    if (opened.empty() || opened.back() != w.fields[0]) opened.push_back(w.fields[0]);
+  for (const char* id : {"133", "135", "136"})
+    EXPECT_NE(std::find(opened.begin(), opened.end(), id), opened.end()) << "dialog " << id;
+  // Each dialog closed again: the month view was painted after the last of them.
+  const auto paints = e2e::Select(k.lines, "paint", "102");
+  ASSERT_FALSE(paints.empty());
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile).size(), 0u);
+}
+
 }  // namespace

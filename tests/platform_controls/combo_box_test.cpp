@@ -101,6 +101,25 @@ TEST_F(ComboBox, APressOutsideTheOpenListClosesItWithoutChoosing) {
   EXPECT_TRUE(NoticesOf(CBN_SELCHANGE).empty());
 }
 
+TEST_F(ComboBox, ALongListScrollsAndATapChoosesTheItemShown) {
+  HWND combo = Create(u"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL, 1010, 10, 10, 150, 20);
+  const char16_t* names[] = {u"0", u"1", u"2", u"3", u"4", u"5", u"6", u"7", u"8", u"9", u"10", u"11", u"12", u"13"};
+  for (auto* name : names) Add(combo, name);
+  Tap(combo, 40, 10);
+  HWND list = TopPopup();
+  ASSERT_NE(list, nullptr);
+  RECT client{};
+  GetClientRect(list, &client);
+  int rows = 8;
+  int rowHeight = (client.bottom - 2) / rows;
+  // The lower half of the scroll bar pages down by all rows shown but one, here as far as the
+  // last page (14 items, 8 rows: the top row shows item 6).
+  Tap(list, client.right - 5, client.bottom - 5);
+  EXPECT_TRUE(IsWindow(list));
+  Tap(list, 20, 1 + rowHeight / 2);
+  EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), 14 - rows);
+}
+
 TEST_F(ComboBox, TheScriptChoosesByIndexAsTheUserWould) {
   HWND combo = Create(u"COMBOBOX", CBS_DROPDOWNLIST, 1006, 10, 10, 80, 20);
   Add(combo, u"양력");

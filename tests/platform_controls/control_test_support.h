@@ -18,7 +18,7 @@ struct Notice {
 };
 
 class ControlTest : public ::testing::Test {
- protected:
+ public:
   void SetUp() override;
   void TearDown() override;
 

@@ -115,6 +115,20 @@ TEST_F(EditControl, ASingleLineEditScrollsToKeepTheCaretInView) {
   EXPECT_GT(dark, 20);
 }
 
+TEST_F(EditControl, AMultiLineEditScrollsDownToTheLineBeingTyped) {
+  HWND memo = Create(u"EDIT", ES_MULTILINE | ES_WANTRETURN | WS_VSCROLL, 1010, 10, 10, 120, 40);
+  SetFocus(memo);
+  // Eight empty lines push the word below the box unless the text scrolls.
+  Type(memo, std::u16string(8, u'\r') + u"한글한글");
+  SetFocus(nullptr);
+  int dark = 0;
+  for (int x = 0; x < 100; ++x)
+    for (int y = 0; y < 40; ++y)
+      if (IsDark(PixelOf(memo, x, y))) ++dark;
+  EXPECT_GT(dark, 20);
+  EXPECT_EQ(GetWindowTextLengthW(memo), 8 * 2 + 4);
+}
+
 TEST_F(EditControl, WithoutHorizontalScrollingTypingStopsAtTheRightEdge) {
   HWND edit = Create(u"EDIT", WS_BORDER, 1011, 10, 10, 40, 20);
   Type(edit, std::u16string(30, u'8'));

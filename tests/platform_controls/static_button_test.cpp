@@ -17,10 +17,14 @@ TEST_F(StaticControl, KeepsItsTextAndFont) {
   EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(label, WM_GETFONT, 0, 0)), font);
 }
 
-TEST_F(StaticControl, ClassNamesAreFoundInCapitalsAsRegistered) {
+TEST_F(StaticControl, ClassNamesAreFoundWhateverTheirLetterCase) {
   EXPECT_NE(Create(u"STATIC", SS_CENTER, 11, 0, 0, 50, 20), nullptr);
-  EXPECT_NE(Create(WC_LISTVIEWW, LVS_REPORT, 12, 0, 30, 50, 50), nullptr);
-  EXPECT_NE(Create(DATETIMEPICK_CLASSW, 0, 13, 0, 90, 80, 20), nullptr);
+  EXPECT_NE(Create(u"sysListView32", LVS_REPORT, 12, 0, 30, 50, 50), nullptr);
+  HWND button = Create(u"Button", BS_PUSHBUTTON, 13, 0, 90, 80, 20);
+  ASSERT_NE(button, nullptr);
+  char16_t name[32] = {};
+  GetClassNameW(button, name, 32);
+  EXPECT_EQ(std::u16string(name), u"BUTTON");  // the name as registered
 }
 
 TEST_F(StaticControl, TheParentsBrushFillsTheBackgroundAndItsTextColourDrawsTheText) {
@@ -33,6 +37,44 @@ TEST_F(StaticControl, TheParentsBrushFillsTheBackgroundAndItsTextColourDrawsTheT
     for (int y = 0; y < 20; ++y)
       if (PixelOf(label, x, y) == RGB(255, 0, 0)) ++redPixels;
   EXPECT_GT(redPixels, 20);
+}
+
+// The columns of the control that hold text pixels.
+static std::pair<int, int> InkColumns(HWND control, int width, int height) {
+  int first = -1, last = -1;
+  for (int x = 0; x < width; ++x)
+    for (int y = 0; y < height; ++y)
+      if (ControlTest::IsDark(ControlTest::PixelOf(control, x, y))) {
+        if (first < 0) first = x;
+        last = x;
+      }
+  return {first, last};
+}
+
+TEST_F(StaticControl, AlignsItsTextAndRepaintsWhenTheTextChanges) {
+  HWND left = Create(u"STATIC", SS_LEFT, 10, 0, 0, 200, 20, u"한글");
+  HWND right = Create(u"STATIC", SS_RIGHT, 11, 0, 30, 200, 20, u"한글");
+  HWND centre = Create(u"STATIC", SS_CENTER, 12, 0, 60, 200, 20, u"한글");
+  EXPECT_LT(InkColumns(left, 200, 20).first, 5);
+  EXPECT_GT(InkColumns(right, 200, 20).second, 194);
+  auto middle = InkColumns(centre, 200, 20);
+  EXPECT_NEAR((middle.first + middle.second) / 2, 100, 4);
+  SetWindowTextW(left, u"");
+  EXPECT_EQ(InkColumns(left, 200, 20).first, -1);
+}
+
+TEST_F(StaticControl, WrapsLongTextUnlessTold) {
+  HWND wrapped = Create(u"STATIC", SS_LEFT, 10, 0, 0, 60, 60, u"가나다 라마바 사아자");
+  HWND single = Create(u"STATIC", SS_LEFTNOWORDWRAP, 11, 0, 70, 60, 60, u"가나다 라마바 사아자");
+  auto inkRows = [](HWND control) {
+    int rows = 0;
+    for (int y = 0; y < 60; ++y)
+      for (int x = 0; x < 60; ++x)
+        if (ControlTest::IsDark(ControlTest::PixelOf(control, x, y))) { rows = y; break; }
+    return rows;  // the lowest row with ink
+  };
+  EXPECT_GT(inkRows(wrapped), 20);
+  EXPECT_LT(inkRows(single), 18);
 }
 
 TEST_F(StaticControl, IconMessagesSwapTheIconAndReturnThePreviousOne) {
