@@ -107,6 +107,17 @@ TEST_F(ListView, ATapBesideTheBoxSelectsTheRowWithoutTickingIt) {
   EXPECT_EQ(State(1, LVIS_FOCUSED), 0u);
 }
 
+TEST_F(ListView, TheFocusRectangleShowsOnlyWhenTheListKeepsTheFocusedState) {
+  AddRow(0, u"a", u"", 0);
+  int rowHeight = std::max(m_lineHeight + 4, 13 + 4);
+  int rowTop = RowY(0) - rowHeight / 2;
+  Tap(m_list, 150, RowY(0));
+  // With LVIS_FOCUSED in the callback mask the row is highlighted to its end, without dots.
+  EXPECT_EQ(PixelOf(m_list, 238, rowTop), GetSysColor(COLOR_HIGHLIGHT));
+  SendMessageW(m_list, LVM_SETCALLBACKMASK, 0, 0);
+  EXPECT_EQ(PixelOf(m_list, 238, rowTop), GetSysColor(COLOR_WINDOWTEXT));
+}
+
 TEST_F(ListView, SetItemStateTicksAndDeleteAllEmpties) {
   AddRow(0, u"a", u"", 0);
   LVITEMW state{};
