@@ -77,7 +77,9 @@ TEST_F(TodayItemTest, DatesThatDoNotExistAreLeftOutOfTheComingEntries) {
   CreateItem();
   ChooseOptions(1, 2, 1, 0);
   QueryRefresh();
-  EXPECT_THAT(PaintedLines(), ElementsAre("내일(수) 09:00 진짜", kNoMore, kNoMore));
+  // The yearly 29 February has no day this year, but next year's (2008 is a leap year, the 29th a
+  // Friday 374 days on) follows the main list.
+  EXPECT_THAT(PaintedLines(), ElementsAre("내일(수) 09:00 진짜", "374일뒤(금) 09:00 윤일", kNoMore));
 }
 
 TEST_F(TodayItemTest, LunarYearlyEntryFallsOnItsSolarDateOfThisYear) {
