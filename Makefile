@@ -5,7 +5,7 @@ DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libg
                 libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench install test-sanitize fuzz clean
+.PHONY: deps configure build run test bench install test-sanitize fuzz fuzz-ci clean
 
 deps:
 	@missing=""; for p in $(DEB_PACKAGES); do \
@@ -51,10 +51,16 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j2
 
-# Fuzzes the reading of schedule data files (clang libFuzzer) for FUZZ_SECONDS, 60 by default.
+# Fuzzes (clang libFuzzer) the reading of schedule data files, the converter's command line and
+# the Today item's occurrence lists, each for FUZZ_SECONDS, 60 by default.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS) $(CURDIR)/$(BUILD)-fuzz
+
+# The same for continuous integration: each target's run is bounded to at most 60 seconds, and a
+# finding fails the run.
+fuzz-ci: deps
+	@s=$(FUZZ_SECONDS); [ $$s -le 60 ] || s=60; tests/fuzz/run_fuzz.sh $$s $(CURDIR)/$(BUILD)-fuzz
 
 clean:
 	rm -rf $(BUILD) $(BUILD)-asan $(BUILD)-fuzz

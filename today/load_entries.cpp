@@ -54,7 +54,9 @@ int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]) {
   RegCloseKey(key);
   // Termination is ours to make sure of: a value of exactly 100 bytes without its terminator
   // would otherwise run off the buffer.
-  if (status != ERROR_SUCCESS || type != REG_SZ || buffer[49] != 0) {
+  // An empty value names no file either; opening "" would only produce a message about a file
+  // without a name.
+  if (status != ERROR_SUCCESS || type != REG_SZ || buffer[49] != 0 || buffer[0] == 0) {
     buffer[0] = 0;
     return -2;
   }

@@ -11,8 +11,8 @@
 int LoadEntries(std::vector<ScheduleEntry>& entries);
 
 // Reads a string value of the item's registry key into a buffer of 100 bytes (50 units). A value
-// that does not fit counts as missing. Returns 0, -1 when the key cannot be opened, -2 when the
-// value is missing.
+// that does not fit, or an empty one, counts as missing. Returns 0, -1 when the key cannot be
+// opened, -2 when the value is missing.
 int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]);
 
 // Shows an OK-only message box without owner. While a message box of the item is open, further

@@ -16,7 +16,7 @@ bool g_okArmed = false;
 bool ShownOnScreen(const Window* top) {
   if (!(top->style & WS_VISIBLE)) return false;
   // A menu bar is on the screen only while its window is the active one.
-  return top->role != Role::MenuBar || top->owner == ActiveTopLevel();
+  return top->role != Role::MenuBar || top->owner == CaptionWindow();
 }
 
 Window* DeepestAt(Window* w, QPoint screenPoint) {
@@ -38,7 +38,7 @@ void PostMouse(Window* target, UINT message, WPARAM keys, QPoint screenPoint) {
 }
 
 Window* CaptionOkOwner() {
-  Window* active = ActiveTopLevel();
+  Window* active = CaptionWindow();
   if (active && (active->exStyle & WS_EX_CAPTIONOKBTN) && IsEnabledForInput(active)) return active;
   return nullptr;
 }

@@ -65,7 +65,12 @@ bool IsVisibleOnScreen(const Window* window);  // itself and every ancestor visi
 bool IsEnabledForInput(const Window* window);  // itself and every ancestor enabled
 QPoint ClientOriginOnScreen(const Window* window);
 QRect ScreenRect(const Window* window);
+// The window that script commands, the keyboard and GetActiveWindow address: the most recently
+// shown enabled top-level window, an open message box included.
 Window* ActiveTopLevel();
+// The application window whose caption the title bar and whose menu bar the bottom rows show
+// (a message box or a control's drop-down over it leaves both in place).
+Window* CaptionWindow();
 Window* TopLevelOf(Window* window);
 void BringToTop(Window* topLevel);
 // Makes a freshly created (hidden) window one of our helper windows, above the others.

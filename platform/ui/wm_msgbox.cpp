@@ -118,7 +118,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   state.textRect = QRect(kMargin, kCaptionHeight + kMargin, width - 2 * kMargin, textHeight);
   state.okRect = QRect((width - kButtonWidth) / 2, height - kMargin - kButtonHeight, kButtonWidth, kButtonHeight);
   Window* ownerTop = TopLevelOf(FromHandle(owner));
-  Window* over = ownerTop ? ownerTop : ActiveTopLevel();
+  Window* over = ownerTop ? ownerTop : CaptionWindow();
   QRect area = over ? ScreenRect(over) : WorkArea();
   int x = std::clamp(area.center().x() - width / 2, 0, std::max(0, ScreenWidth() - width));
   int y = std::clamp(area.center().y() - height / 2, 0, std::max(0, ScreenHeight() - height));

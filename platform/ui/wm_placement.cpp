@@ -27,6 +27,8 @@ BOOL Place(Window* w, const QRect& placement, bool repaint) {
   w->rect = wanted;
   bool sized = wanted.size() != old.size();
   if (sized) {
+    // What was invalid beyond the new edges no longer exists.
+    w->update &= QRect(QPoint(0, 0), wanted.size());
     ResizeBuffer(w);
     InvalidateClient(w, QRegion(QRect(QPoint(0, 0), wanted.size())), true);
   } else if (repaint) {
@@ -66,7 +68,7 @@ BOOL ShowWindow(HWND window, int command) {
     MarkScreenDirty();
     return TRUE;
   }
-  bool activate = command != SW_SHOWNA && !w->parent && w->role == Role::Normal;
+  bool activate = command != SW_SHOWNA && !w->parent && w->role == Role::Normal && !(w->exStyle & WS_EX_NOACTIVATE);
   if (wasVisible) {
     if (activate) BringToTop(w);
     return TRUE;

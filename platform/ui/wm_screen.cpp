@@ -69,7 +69,7 @@ void PaintTitleBar(QImage& screen) {
   gradient.setColorAt(0, look::kTitleTop);
   gradient.setColorAt(1, look::kTitleBottom);
   painter.fillRect(bar, gradient);
-  Window* active = ActiveTopLevel();
+  Window* active = CaptionWindow();
   if (!active) return;
   bool okButton = (active->exStyle & WS_EX_CAPTIONOKBTN) != 0;
   painter.setPen(look::kTitleText);
@@ -98,7 +98,7 @@ const QImage& ComposeScreen() {
   {
     QPainter painter(&g_screen);
     QRect all(QPoint(0, 0), ScreenSize());
-    Window* active = ActiveTopLevel();
+    Window* active = CaptionWindow();
     const auto& tops = TopLevels();
     for (const Window* w : tops)
       if (w->role == Role::Normal) DrawTree(painter, w, all);

@@ -143,6 +143,9 @@ std::deque<Command> ParseScript(std::istream& in) {
   std::deque<Command> commands;
   std::string text;
   for (int line = 1; std::getline(in, text); ++line) {
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    // A set value is taken as written, spaces and '#' included ("set 1011  " types one space).
+    const std::string raw = text;
     if (auto hash = text.find('#'); hash != std::string::npos) text.erase(hash);
     while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.pop_back();
     std::istringstream words(text);
@@ -151,10 +154,10 @@ std::deque<Command> ParseScript(std::istream& in) {
     if (!(words >> c.verb)) continue;
     for (std::string word; words >> word;) c.args.push_back(word);
     if (c.verb == "set" && !c.args.empty()) {
-      // The value is the rest of the line, spaces included.
-      size_t at = text.find(c.args[0], text.find("set") + 3) + c.args[0].size();
-      while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-      c.rest = text.substr(std::min(at, text.size()));
+      // The value is the rest of the line after one separator, spaces included.
+      size_t at = raw.find(c.args[0], raw.find("set") + 3) + c.args[0].size();
+      if (at < raw.size() && (raw[at] == ' ' || raw[at] == '\t')) ++at;
+      c.rest = raw.substr(std::min(at, raw.size()));
     } else if (c.verb == "type") {
       size_t at = text.find("type") + 4;
       if (at < text.size()) ++at;   // the one separating space; the rest is the text

@@ -1,6 +1,7 @@
 // Windows: creation, destruction, the window tree and the z-order of top-level windows.
 #include <algorithm>
 #include <unordered_set>
+#include <vector>
 
 #include "kp_platform.h"
 #include "kp_ui_internal.h"
@@ -12,6 +13,13 @@ namespace {
 std::unordered_set<const Window*>& Live() {
   static std::unordered_set<const Window*> live;
   return live;
+}
+
+// Destroyed windows, kept (see FreeTree) and still reachable, so leak checkers do not take them
+// for lost memory.
+std::vector<const Window*>& Retired() {
+  static std::vector<const Window*>* retired = new std::vector<const Window*>;
+  return *retired;
 }
 
 std::vector<Window*>& MutableTopLevels() {
@@ -52,6 +60,7 @@ void FreeTree(Window* w) {
     tops.erase(std::remove(tops.begin(), tops.end(), w), tops.end());
   }
   Live().erase(w);
+  Retired().push_back(w);
   // The object stays allocated (without its pixels), so its address, which is its handle, is never
   // given to a later window: a stale handle stays invalid instead of naming someone else.
   w->buffer = QImage();
@@ -136,6 +145,15 @@ static bool CanBeActive(const Window* w) {
 }
 
 Window* ActiveTopLevel() {
+  const auto& tops = TopLevels();
+  for (auto it = tops.rbegin(); it != tops.rend(); ++it) {
+    bool candidate = CanBeActive(*it) || ((*it)->role == Role::MessageBox && ((*it)->style & WS_VISIBLE));
+    if (candidate && !((*it)->style & WS_DISABLED)) return *it;
+  }
+  return CaptionWindow();
+}
+
+Window* CaptionWindow() {
   const auto& tops = TopLevels();
   for (auto it = tops.rbegin(); it != tops.rend(); ++it)
     if (CanBeActive(*it) && !((*it)->style & WS_DISABLED)) return *it;

@@ -110,11 +110,14 @@ TEST(AddDialogE2E, EmptyTitleIsRefusedAndTheDialogStaysOpenWithItsContents) {
 }
 
 TEST(AddDialogE2E, ATitleOfOnlyASpaceIsATitle) {
-  Kalmeno k;
-  // The script trims trailing ASCII blanks, so the space is the full-width one Korean input gives.
-  const auto entries = RunAndSave(k, AddEntry({"set 1011 \u3000"}));
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].Title(), u"\u3000");
+  // Only an empty title is refused: one ASCII space, and the full-width one Korean input gives.
+  for (const auto& [line, title] : {std::pair{std::string("set 1011  "), std::u16string(u" ")},
+                                    std::pair{std::string("set 1011 \u3000"), std::u16string(u"\u3000")}}) {
+    Kalmeno k;
+    const auto entries = RunAndSave(k, AddEntry({line}));
+    ASSERT_EQ(entries.size(), 1u) << line;
+    EXPECT_EQ(entries[0].Title(), title) << line;
+  }
 }
 
 TEST(AddDialogE2E, CancelAfterTypingAddsNothingAndSaysNothing) {

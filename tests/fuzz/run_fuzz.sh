@@ -1,18 +1,47 @@
 #!/usr/bin/env bash
-# Builds the schedule-file fuzzer with clang's libFuzzer (plus AddressSanitizer and
-# UndefinedBehaviorSanitizer) and runs it for SECONDS (default 60) on the kept corpus.
-# New interesting inputs go to BUILD_DIR/corpus; copy the ones worth keeping into
-# tests/corpus/schedule/ so the replay test guards them. Usage: run_fuzz.sh [SECONDS] [BUILD_DIR]
+# Builds the fuzz targets with clang's libFuzzer (plus AddressSanitizer and
+# UndefinedBehaviorSanitizer) and runs each for SECONDS (default 60) on its kept corpus
+# tests/corpus/<target>/. New interesting inputs go to BUILD_DIR/corpus-<target>; copy the ones
+# worth keeping into tests/corpus/<target>/ so the replay tests guard them.
+# Usage: run_fuzz.sh [SECONDS] [BUILD_DIR] [TARGET...]
+#   targets: schedule (reading a data file), lunar_args (the converter's command line),
+#            today_occurrences (the Today item's occurrence lists); all of them by default.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds="${1:-60}"
 out="${2:-$root/build-fuzz}"
-mkdir -p "$out/corpus"
-sources=("$root"/tests/fuzz/fuzz_schedule_file.cpp "$root"/tests/fuzz/schedule_file_check.cpp
-         "$root"/schedule/*.cpp "$root"/calendar/*.cpp "$root"/platform/core/*.cpp)
-clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
-  -fno-sanitize-recover=undefined -I"$root" -I"$root/platform/include" -I"$root/platform/core" \
-  "${sources[@]}" -ldl -o "$out/fuzz_schedule_file"
-cd "$out"
-./fuzz_schedule_file -max_total_time="$seconds" -max_len=2048 -print_final_stats=1 \
-  corpus "$root/tests/corpus/schedule"
+shift $(( $# < 2 ? $# : 2 ))
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(schedule lunar_args today_occurrences)
+mkdir -p "$out"
+core=("$root"/calendar/*.cpp "$root"/platform/core/*.cpp)
+
+build() {
+  local name="$1"; shift
+  clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
+    -fno-sanitize-recover=undefined -I"$root" -I"$root/platform/include" -I"$root/platform/core" \
+    "$@" "${core[@]}" -ldl -o "$out/fuzz_$name"
+}
+
+for target in "${targets[@]}"; do
+  case "$target" in
+    schedule)
+      build schedule "$root"/tests/fuzz/fuzz_schedule_file.cpp "$root"/tests/fuzz/schedule_file_check.cpp \
+        "$root"/schedule/*.cpp
+      max_len=2048 ;;
+    lunar_args)
+      build lunar_args "$root"/tests/fuzz/fuzz_lunar_args.cpp "$root"/tests/fuzz/lunar_args_check.cpp \
+        "$root"/tools/cp949_names.cpp "$root"/tools/lunar_args.cpp "$root"/tools/lunar_lines.cpp \
+        "$root"/tools/lunar_month_grid.cpp
+      max_len=256 ;;
+    today_occurrences)
+      build today_occurrences "$root"/tests/fuzz/fuzz_today_occurrences.cpp \
+        "$root"/tests/fuzz/today_occurrences_check.cpp "$root"/today/occurrences.cpp
+      max_len=2048 ;;
+    *) echo "run_fuzz.sh: unknown target $target" >&2; exit 2 ;;
+  esac
+  mkdir -p "$out/corpus-$target"
+  echo "== fuzz_$target: ${seconds} s"
+  (cd "$out" && "./fuzz_$target" -max_total_time="$seconds" -max_len="$max_len" -print_final_stats=1 \
+    "corpus-$target" "$root/tests/corpus/$target")
+done

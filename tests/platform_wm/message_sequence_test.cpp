@@ -135,6 +135,15 @@ TEST_F(MessageSequence, UpdateWindowPaintsAtOnceWithoutTheQueue) {
   EXPECT_TRUE(SameSequence(Relevant(Log()), {{WM_PAINT, 0, 0}}));
 }
 
+TEST_F(MessageSequence, ShrinkingAWindowShrinksWhatIsLeftToPaint) {
+  HWND w = Create(WS_VISIBLE, nullptr, 0, 26, 240, 400);
+  MoveWindow(w, 0, 26, 240, 268, FALSE);
+  RECT pending;
+  ASSERT_TRUE(GetUpdateRect(w, &pending, FALSE));
+  EXPECT_EQ(pending.right, 240);
+  EXPECT_EQ(pending.bottom, 268);
+}
+
 TEST_F(MessageSequence, MovingAndSizingSendsMoveThenSize) {
   HWND w = Create(0, nullptr, 0, 26, 100, 100);
   Log().clear();

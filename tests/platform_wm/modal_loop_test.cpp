@@ -118,3 +118,28 @@ TEST_F(ModalLoop, MenuBarOfTheOwnerTakesNoTapsWhileItsBoxIsOpen) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ModalLoop, AnOpenBoxIsTheActiveWindowThatScriptCommandsReach) {
+  HWND activeDuringBox = nullptr;
+  WCHAR caption[8] = {};
+  SetTimer(m_window, 4, 20, nullptr);
+  SetHook([&](HWND, UINT m, WPARAM, LPARAM, LRESULT*) {
+    if (m != WM_TIMER || activeDuringBox) return false;
+    activeDuringBox = KpGetActiveTopLevel();
+    GetWindowTextW(activeDuringBox, caption, 8);
+    return false;
+  });
+  // IDOK to the active window: the box's OK.
+  KpQueueScript("wait 100\ncommand 1\n");
+  MessageBoxW(m_window, u"본문", u"상자", MB_OK);
+  KillTimer(m_window, 4);
+  ASSERT_TRUE(activeDuringBox);
+  EXPECT_NE(activeDuringBox, m_window);
+  EXPECT_EQ(std::u16string(caption), u"상자");
+  EXPECT_EQ(Count(WM_COMMAND), 0) << "the command went to the box, not to its owner";
+  EXPECT_EQ(KpGetActiveTopLevel(), m_window);
+}
+
+}  // namespace

@@ -1,0 +1,122 @@
+#include "today_occurrences_check.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "kp_platform.h"
+#include "today/load_entries.h"
+#include "today/occurrences.h"
+
+// The plug-in's cached state, which the occurrence functions fill; in the plug-in it lives in
+// plugin_entry.cpp with the window and icon handles this check has no use for.
+std::vector<ScheduleEntry> g_entries;
+std::vector<Occurrence> g_occurrences;
+INT g_nFirst = -1;
+DWORD g_nToday;
+LunarDate g_lunarToday;
+
+namespace {
+
+// What the data file holds for this input: DataChanged reads it through LoadEntries.
+std::vector<ScheduleEntry> g_fileEntries;
+
+[[noreturn]] void Fail(const char* what, int entry) {
+  std::fprintf(stderr, "today occurrence check failed: %s (entry %d)\n", what, entry);
+  std::abort();
+}
+
+constexpr std::size_t kMaxRecords = 64;
+
+}  // namespace
+
+// The data file of this input, as the plug-in's loader would return it.
+int LoadEntries(std::vector<ScheduleEntry>& entries) {
+  entries = g_fileEntries;
+  return 0;
+}
+
+void CheckTodayOccurrenceBytes(const std::uint8_t* data, std::size_t size) {
+  if (size < 4) return;
+  SYSTEMTIME now;
+  std::memset(&now, 0, sizeof(now));
+  // 1800..2099: the lunar table's years and some on both sides of them.
+  now.wYear = (WORD)(1800 + (data[0] | data[1] << 8) % 300);
+  now.wMonth = (WORD)(data[2] % 12 + 1);
+  now.wDay = (WORD)(data[3] % 31 + 1);
+  now.wHour = 12;
+  DWORD today = 0;
+  if (!DaysSince1601(now.wYear, now.wMonth, now.wDay, &today)) {
+    now.wDay = 1;
+    DaysSince1601(now.wYear, now.wMonth, now.wDay, &today);
+  }
+  KpSetClock(&now);
+
+  std::vector<ScheduleEntry> entries;
+  for (std::size_t at = 4; at + sizeof(ScheduleEntry) <= size && entries.size() < kMaxRecords;
+       at += sizeof(ScheduleEntry)) {
+    ScheduleEntry entry;
+    std::memcpy(&entry, data + at, sizeof(entry));
+    entries.push_back(entry);
+  }
+
+  OccurrenceSet set;
+  ComputeOccurrences(entries, set);
+  SYSTEMTIME clock;
+  GetLocalTime(&clock);
+  // The clock runs on; only a check that straddles midnight sees another day.
+  if (clock.wDay == now.wDay && set.nToday != today) Fail("today's day count", -1);
+
+  std::vector<int> seen(entries.size(), 0);
+  for (std::size_t k = 0; k < set.occurrences.size(); ++k) {
+    const Occurrence& occurrence = set.occurrences[k];
+    if (occurrence.nEntry < 0 || (std::size_t)occurrence.nEntry >= entries.size()) Fail("entry index", occurrence.nEntry);
+    if (++seen[occurrence.nEntry] > 1) Fail("an entry falls twice", occurrence.nEntry);
+    if (k > 0 && set.occurrences[k - 1].nDay > occurrence.nDay) Fail("occurrences out of order", occurrence.nEntry);
+    if (WeekdayOfDay(occurrence.nDay) < 0 || WeekdayOfDay(occurrence.nDay) > 6) Fail("weekday", occurrence.nEntry);
+  }
+  INT first = -1;
+  for (std::size_t k = 0; k < set.occurrences.size(); ++k) {
+    if (set.occurrences[k].nDay >= set.nToday) {
+      first = (INT)k;
+      break;
+    }
+  }
+  if (first != set.nFirst) Fail("the first coming occurrence", first);
+
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    const ScheduleEntry& entry = entries[i];
+    if (entry.wFlags & SCHEDULE_YEARLY) {
+      DWORD day = 0;
+      if (!(entry.wFlags & SCHEDULE_LUNAR) &&
+          (bool)DaysSince1601(clock.wYear, entry.wMonth, entry.wDay, &day) != (seen[i] == 1))
+        Fail("a yearly date falls this year exactly when it exists", (int)i);
+      continue;
+    }
+    // A one-time entry falls on the date it names, and only when that date exists.
+    DWORD stored = 0;
+    bool exists = StoredEntryDay(entry, &stored);
+    if (exists != (seen[i] == 1)) Fail("a one-time entry falls exactly when its date exists", (int)i);
+    for (const Occurrence& occurrence : set.occurrences)
+      if (occurrence.nEntry == (INT)i && occurrence.nDay != stored) Fail("a one-time entry's day", (int)i);
+  }
+
+  // Next year's list continues this year's: yearly entries only, each later than this year's.
+  std::vector<Occurrence> next = BuildNextYearOccurrences(entries);
+  for (std::size_t k = 0; k < next.size(); ++k) {
+    const Occurrence& occurrence = next[k];
+    if (occurrence.nEntry < 0 || (std::size_t)occurrence.nEntry >= entries.size()) Fail("next year's entry index", occurrence.nEntry);
+    if (!(entries[occurrence.nEntry].wFlags & SCHEDULE_YEARLY)) Fail("a one-time entry in next year's list", occurrence.nEntry);
+    if (k > 0 && next[k - 1].nDay > occurrence.nDay) Fail("next year's list out of order", occurrence.nEntry);
+    for (const Occurrence& thisYear : set.occurrences)
+      if (thisYear.nEntry == occurrence.nEntry && thisYear.nDay >= occurrence.nDay) Fail("next year's date is not later", occurrence.nEntry);
+  }
+
+  // Built from the file it reads, the cache matches that file: no refresh without a change.
+  g_fileEntries = entries;
+  g_entries = entries;
+  BuildOccurrences(g_entries);
+  GetLocalTime(&clock);
+  if (clock.wDay == now.wDay && DataChanged()) Fail("unchanged data counts as changed", -1);
+}

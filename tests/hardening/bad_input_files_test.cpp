@@ -1,0 +1,138 @@
+// A data file that cannot be read: a folder where the file should be, and a file its user may
+// not read. The program starts on an empty view and refuses to exit by writing over what it could
+// not read; the Today item says it cannot read the file. Nothing stored is lost.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "bad_input_today.h"
+#include "kalmeno_run.h"
+
+using namespace kalmeno_test;
+
+namespace {
+
+const char* const kSetpriv = "/usr/bin/setpriv";
+
+// Runs the program's copy as user nobody (permissions bind root not at all): its folder, trace
+// and script are opened up to that user, the data file keeps the mode the test gave it.
+void RunAsNobody(Kalmeno& k, const std::string& now, const std::vector<std::string>& script) {
+  std::string text;
+  for (const std::string& line : script) text += line + "\n";
+  e2e::WriteBytes(k.dir.file("script.txt"), text);
+  e2e::WriteBytes(k.trace, "");
+  chmod(k.dir.path().c_str(), 0777);
+  chmod(k.trace.c_str(), 0666);
+  chmod(k.dir.file("script.txt").c_str(), 0644);
+  chmod(k.program.c_str(), 0755);
+  k.result = e2e::Run(kSetpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", k.program},
+                      {{"KALMENO_NOW", now},
+                       {"KALMENO_SCRIPT", k.dir.file("script.txt")},
+                       {"KALMENO_TRACE", k.trace},
+                       {"KALMENO_REGISTRY", k.dir.file("registry.reg")},
+                       {"HOME", k.dir.path()},
+                       {"XDG_RUNTIME_DIR", k.dir.path()}});
+  k.lines = e2e::ReadTrace(k.trace);
+  EXPECT_FALSE(k.result.timedOut) << k.result.output;
+}
+
+// Why the programs cannot be run as user nobody here, or "" when they can: it takes root, setpriv,
+// and a build folder that user may read (a checkout under a private home folder is not).
+std::string CannotRunAsNobody() {
+  if (geteuid() != 0) return "needs root to run a program as another user";
+  if (access(kSetpriv, X_OK) != 0) return "needs setpriv (util-linux) to run a program as another user";
+  const std::string check = "test -r '" + e2e::Built("platform/libkplatform.so") + "' && test -x '" +
+                            e2e::Built("host/kalmeno-today") + "' && test -r '" +
+                            e2e::Built("today/libKalmenoTP.so") + "'";
+  if (e2e::Run(kSetpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", "/bin/sh", "-c", check}, {})
+          .exitCode != 0)
+    return "user nobody cannot read the build folder " KP_BUILD_DIR;
+  return "";
+}
+
+int EntryLabels(const std::vector<e2e::TraceLine>& lines) {
+  int labels = 0;
+  for (int i = 0; i < 42; ++i)
+    if (!LabelOf(lines, i).text.empty()) ++labels;
+  return labels;
+}
+
+TEST(BadInputFiles, AFolderAsTheDataFileGivesAnEmptyViewAndAnExitThatReportsItCannotSave) {
+  Kalmeno k;
+  ASSERT_EQ(mkdir(k.dataFile.c_str(), 0755), 0);
+  e2e::WriteBytes(k.dataFile + "/keep", "the folder's own file");
+  k.Run("2007-12-08T10:00:00", {"wait 100", "command 1", "answer", "answer", "wait 100",
+                                Tap(CellX(20), CellY(20)), "wait 100", "shot " + k.Shot("still.png"), "quit"});
+  EXPECT_EQ(LastTitle(k.lines), "2007년12월");
+  EXPECT_EQ(EntryLabels(k.lines), 0);
+  const std::vector<std::string> boxes = MessageBoxTexts(k.lines);
+  ASSERT_EQ(boxes.size(), 2u) << k.result.output;
+  EXPECT_EQ(boxes[0], "일정파일을 생성하지 못했습니다.");
+  EXPECT_EQ(boxes[1], "일정을 저장하지 못했습니다. 다시 종료해 주세요.");
+  // The window stayed and answered the tap with its selection.
+  EXPECT_EQ(ClientPixel(k.Shot("still.png"), CellX(20), CellY(20)), 0xFFE1E1);
+  struct stat st{};
+  ASSERT_EQ(stat(k.dataFile.c_str(), &st), 0);
+  EXPECT_TRUE(S_ISDIR(st.st_mode));
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile + "/keep"), "the folder's own file");
+}
+
+TEST(BadInputFiles, TodayItemSaysAFolderAsTheDataFileCannotBeRead) {
+  e2e::TempDir dir;
+  const std::string data = dir.file("qmrv.dat");
+  ASSERT_EQ(mkdir(data.c_str(), 0755), 0);
+  bad_input::WriteItemRegistry(dir, bad_input::ItemValues(data, "/bin/true"));
+  const bad_input::TodayRun run = bad_input::RunToday(dir, "2007-12-08T15:00:00", {"wait 1000", "answer", "wait 500", "quit"});
+  ASSERT_FALSE(run.result.timedOut) << run.result.output;
+  ASSERT_EQ(run.boxes.size(), 1u) << "shown once while it lasts";
+  EXPECT_EQ(run.boxes[0].fields.back(), data + "에 일정 파일이 존재하지 않거나 읽을 수 없습니다.");
+  EXPECT_TRUE(bad_input::Contains(run.itemTexts, "음력 2007년 10월 29일 평달")) << "the item stays";
+  EXPECT_EQ(run.result.exitCode, 0);
+}
+
+TEST(BadInputFiles, AnUnreadableFileGivesAnEmptyViewAndIsNotOverwrittenOnExit) {
+  if (const std::string why = CannotRunAsNobody(); !why.empty()) GTEST_SKIP() << why;
+  Kalmeno k;
+  const std::string bytes = Record(2007, 12, 9, 9, 0, 0, u"비밀") + Record(2007, 12, 10, 9, 0, 0, u"둘");
+  e2e::WriteBytes(k.dataFile, bytes);
+  chmod(k.dataFile.c_str(), 0600);  // root's file; the program runs as nobody
+  RunAsNobody(k, "2007-12-08T10:00:00", {"wait 100", "command 1", "answer", "answer", "wait 100", "quit"});
+  EXPECT_EQ(LastTitle(k.lines), "2007년12월") << k.result.output;
+  EXPECT_EQ(EntryLabels(k.lines), 0);
+  const std::vector<std::string> boxes = MessageBoxTexts(k.lines);
+  ASSERT_FALSE(boxes.empty()) << "the exit reports that it cannot save";
+  EXPECT_EQ(boxes.back(), "일정을 저장하지 못했습니다. 다시 종료해 주세요.");
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile), bytes);
+}
+
+TEST(BadInputFiles, TodayItemSaysAnUnreadableFileCannotBeRead) {
+  if (const std::string why = CannotRunAsNobody(); !why.empty()) GTEST_SKIP() << why;
+  e2e::TempDir dir;
+  const std::string data = dir.file("qmrv.dat");
+  const std::string bytes = Record(2007, 12, 9, 9, 0, 0, u"비밀");
+  e2e::WriteBytes(data, bytes);
+  chmod(data.c_str(), 0600);
+  bad_input::WriteItemRegistry(dir, bad_input::ItemValues(data, "/bin/true"));
+  chmod(dir.path().c_str(), 0777);
+  chmod(dir.file("registry.reg").c_str(), 0644);
+  e2e::WriteBytes(dir.file("today.script"), "wait 1000\nanswer\nwait 500\nquit\n");
+  e2e::WriteBytes(dir.file("today-trace.log"), "");
+  chmod(dir.file("today-trace.log").c_str(), 0666);
+  e2e::RunResult result =
+      e2e::Run(kSetpriv, {"--reuid=65534", "--regid=65534", "--clear-groups", e2e::Built("host/kalmeno-today")},
+               {{"KALMENO_NOW", "2007-12-08T15:00:00"},
+                {"KALMENO_REGISTRY", dir.file("registry.reg")},
+                {"KALMENO_TRACE", dir.file("today-trace.log")},
+                {"KALMENO_SCRIPT", dir.file("today.script")},
+                {"KALMENO_TODAY_REFRESH_MS", "200"},
+                {"HOME", dir.path()},
+                {"XDG_RUNTIME_DIR", dir.path()}},
+               40000);
+  ASSERT_FALSE(result.timedOut) << result.output;
+  const std::vector<e2e::TraceLine> boxes = e2e::Select(e2e::ReadTrace(dir.file("today-trace.log")), "msgbox");
+  ASSERT_EQ(boxes.size(), 1u) << result.output;
+  EXPECT_EQ(boxes[0].fields.back(), data + "에 일정 파일이 존재하지 않거나 읽을 수 없습니다.");
+  EXPECT_EQ(e2e::ReadBytes(data), bytes);
+}
+
+}  // namespace

@@ -1,0 +1,81 @@
+// The item's registry values as a broken or hand-edited installation may leave them: DATA
+// missing, empty, or too long for the item's 50-unit buffer; EXE naming nothing it can start.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "bad_input_today.h"
+#include "kalmeno_run.h"
+
+using namespace bad_input;
+
+namespace {
+
+const char* const kNoPath = "Data 파일의 경로정보가 존재하지 않습니다.";
+
+std::string Dll() { return "\"DLL\"=" + Quoted(e2e::Built("today/libKalmenoTP.so")) + "\n"; }
+
+// A path in the test folder exactly `length` bytes long (ASCII, so as many characters).
+std::string PathOfLength(const e2e::TempDir& dir, size_t length) {
+  std::string path = dir.path() + "/";
+  EXPECT_LT(path.size() + 4, length) << "the temporary folder's name is too long for this test";
+  path += std::string(length - path.size() - 4, 'd') + ".dat";
+  return path;
+}
+
+TEST(BadInputRegistry, EmptyDataValueIsReportedAsAMissingPath) {
+  e2e::TempDir dir;
+  WriteItemRegistry(dir, "\"DATA\"=\"\"\n\"EXE\"=\"/bin/true\"\n" + Dll());
+  const TodayRun run = RunToday(dir, "2007-12-08T15:00:00", {"wait 1000", "answer", "wait 600", "quit"});
+  ASSERT_FALSE(run.result.timedOut) << run.result.output;
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].fields.back(), kNoPath);
+  EXPECT_TRUE(Contains(run.itemTexts, "음력 2007년 10월 29일 평달")) << "the item stays";
+}
+
+TEST(BadInputRegistry, DataPathOf49CharactersIsReadAndOf50IsReportedAsMissing) {
+  e2e::TempDir dir;
+  const std::string fits = PathOfLength(dir, 49);
+  const std::string tooLong = PathOfLength(dir, 50);
+  const std::string record = kalmeno_test::Record(2007, 12, 9, 9, 0, 0, u"마흔아홉");
+  e2e::WriteBytes(fits, record);
+  e2e::WriteBytes(tooLong, kalmeno_test::Record(2007, 12, 9, 9, 0, 0, u"쉰"));
+
+  WriteItemRegistry(dir, ItemValues(fits, "/bin/true"));
+  TodayRun run = RunToday(dir, "2007-12-08T15:00:00", {"wait 1000", "quit"});
+  EXPECT_TRUE(run.boxes.empty());
+  EXPECT_TRUE(Contains(run.itemTexts, "내일(일) 09:00 마흔아홉"));
+
+  WriteItemRegistry(dir, ItemValues(tooLong, "/bin/true"));
+  run = RunToday(dir, "2007-12-08T15:00:00", {"wait 1000", "answer", "wait 600", "quit"});
+  ASSERT_EQ(run.boxes.size(), 1u);
+  EXPECT_EQ(run.boxes[0].fields.back(), kNoPath);
+  for (const std::string& text : run.itemTexts) EXPECT_EQ(text.find("쉰"), std::string::npos) << text;
+  // Not a shortened path either: nothing was created at the first 49 characters.
+  EXPECT_FALSE(e2e::Exists(tooLong.substr(0, 49)));
+}
+
+void ExpectLaunchError(const std::string& exe) {
+  e2e::TempDir dir;
+  e2e::WriteBytes(dir.file("qmrv.dat"), kalmeno_test::Record(2007, 12, 9, 9, 0, 0, u"회의"));
+  WriteItemRegistry(dir, ItemValues(dir.file("qmrv.dat"), exe));
+  const TodayRun run = RunToday(dir, "2007-12-08T15:00:00", {"wait 800", "tap 100 70", "wait 300", "answer", "wait 300", "quit"});
+  ASSERT_FALSE(run.result.timedOut) << run.result.output;
+  ASSERT_EQ(run.boxes.size(), 1u) << run.result.output;
+  EXPECT_EQ(run.boxes[0].fields[0], "런칭 에러");
+  EXPECT_EQ(run.boxes[0].fields.back(), "Kalmeno를 실행할 수 없습니다. 다시 설치하시기 바랍니다.");
+  EXPECT_EQ(run.result.exitCode, 0) << "the Today screen goes on";
+}
+
+TEST(BadInputRegistry, ExeNamingAMissingFileGivesTheLaunchError) {
+  e2e::TempDir names;
+  ExpectLaunchError(names.file("kalmeno"));
+}
+
+TEST(BadInputRegistry, ExeNamingAFileThatCannotBeRunGivesTheLaunchError) {
+  e2e::TempDir names;
+  e2e::WriteBytes(names.file("kalmeno"), "not a program");
+  chmod(names.file("kalmeno").c_str(), 0644);
+  ExpectLaunchError(names.file("kalmeno"));
+}
+
+}  // namespace
