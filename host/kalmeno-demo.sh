@@ -47,7 +47,7 @@ command 1
 wait 1200
 shot $screens/today.png
 tap 120 150
-wait 9000
+wait 12000
 shot $screens/today-after.png
 quit
 SCRIPT
@@ -59,13 +59,15 @@ wait 300
 set 1011 데모 일정
 set 1007 08:00:00
 command 1
+wait 500
+answer
 wait 300
 command 1
 SCRIPT
 
 KALMENO_TRACE="$demo/trace.log" KALMENO_TODAY_REFRESH_MS=500 QT_QPA_PLATFORM=offscreen \
   KALMENO_SCRIPT="$demo/today.script" KALMENO_CHILD_SCRIPT="$demo/month.script" \
-  timeout 60 "$demo/kalmeno-today" || true
+  timeout 60 "$demo/kalmeno-today" </dev/null >/dev/null 2>&1 || true
 
 for shot in today.png month.png today-after.png; do
   if [ -f "$screens/$shot" ]; then echo "$screens/$shot"; else echo "missing: $screens/$shot" >&2; fi
