@@ -202,14 +202,8 @@ LRESULT KpComboBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void KpComboBox::Paint(HDC dc, const RECT& client) {
   bool enabled = IsWindowEnabled(m_hwnd);
-  HBRUSH brush = AskParentColours(WM_CTLCOLOREDIT, dc,
-                                  enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT),
-                                  GetSysColor(COLOR_WINDOW));
+  RECT inner = PaintField(dc, client);
   COLORREF textColour = GetTextColor(dc);
-  RECT inner = client;
-  KpDrawFieldBorder(dc, inner);
-  if (brush) FillRect(dc, &inner, brush);
-  else KpFillSolid(dc, inner, GetSysColor(COLOR_WINDOW));
   RECT button = ButtonRect();
   KpDrawButtonFace(dc, button, m_list != nullptr, false);
   KpDrawArrow(dc, button, KpArrow::Down, 4, enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT));

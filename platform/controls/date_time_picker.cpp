@@ -189,14 +189,8 @@ LRESULT KpDateTimePicker::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void KpDateTimePicker::Paint(HDC dc, const RECT& client) {
   bool enabled = IsWindowEnabled(m_hwnd);
-  HBRUSH brush = AskParentColours(WM_CTLCOLOREDIT, dc,
-                                  enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT),
-                                  GetSysColor(COLOR_WINDOW));
+  PaintField(dc, client);
   COLORREF textColour = GetTextColor(dc);
-  RECT inner = client;
-  KpDrawFieldBorder(dc, inner);
-  if (brush) FillRect(dc, &inner, brush);
-  else KpFillSolid(dc, inner, GetSysColor(COLOR_WINDOW));
 
   RECT button = ButtonArea();
   COLORREF arrow = enabled ? GetSysColor(COLOR_BTNTEXT) : GetSysColor(COLOR_GRAYTEXT);

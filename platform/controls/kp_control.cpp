@@ -1,4 +1,5 @@
 #include "kp_control.h"
+#include "kp_control_draw.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -62,6 +63,18 @@ HBRUSH KpControl::AskParentColours(UINT ctlColorMessage, HDC dc, COLORREF text, 
   if (!parent) return nullptr;
   return reinterpret_cast<HBRUSH>(
       SendMessageW(parent, ctlColorMessage, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(m_hwnd)));
+}
+
+RECT KpControl::PaintField(HDC dc, const RECT& client) {
+  bool enabled = IsWindowEnabled(m_hwnd);
+  HBRUSH brush = AskParentColours(WM_CTLCOLOREDIT, dc,
+                                  enabled ? GetSysColor(COLOR_WINDOWTEXT) : GetSysColor(COLOR_GRAYTEXT),
+                                  GetSysColor(COLOR_WINDOW));
+  RECT inner = client;
+  KpDrawFieldBorder(dc, inner);
+  if (brush) FillRect(dc, &inner, brush);
+  else KpFillSolid(dc, inner, GetSysColor(COLOR_WINDOW));
+  return inner;
 }
 
 void KpControl::StoreWindowText(const std::u16string& text) {

@@ -38,6 +38,9 @@ class KpControl {
   // Sets the DC's default colours for the control, then lets the parent change them through
   // WM_CTLCOLOR...; returns the parent's brush, or null when the parent left it to the default.
   HBRUSH AskParentColours(UINT ctlColorMessage, HDC dc, COLORREF text, COLORREF back);
+  // The sunken field of an edit-like control (combo box, date picker): colours from the parent's
+  // WM_CTLCOLOREDIT, border, background. Returns the rectangle inside the border.
+  RECT PaintField(HDC dc, const RECT& client);
 
   // Keeps the window manager's copy of the text in step with the control's own (GetWindowTextW may
   // read either).
