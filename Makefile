@@ -51,8 +51,9 @@ test-sanitize: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/sanitize/lsan.supp:print_suppressions=0 \
 	  ctest --output-on-failure -j2
 
-# Fuzzes (clang libFuzzer) the reading of schedule data files, the converter's command line and
-# the Today item's occurrence lists, each for FUZZ_SECONDS, 60 by default.
+# Fuzzes (clang libFuzzer) the reading of schedule data files, the converter's command line, the
+# Today item's occurrence lists and the Today item refreshed and painted by the plug-in, each for
+# FUZZ_SECONDS, 60 by default.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS) $(CURDIR)/$(BUILD)-fuzz

@@ -14,7 +14,7 @@ namespace {
 QString FaceName(const LOGFONTW& lf) {
   int n = 0;
   while (n < LF_FACESIZE && lf.lfFaceName[n]) ++n;
-  return n ? QString::fromUtf16(lf.lfFaceName, n) : QStringLiteral("NanumGothic");
+  return n ? KpQString(lf.lfFaceName, n) : QStringLiteral("NanumGothic");
 }
 
 // The em size in pixels. Negative heights are the character (em) height; positive ones the cell
@@ -129,7 +129,7 @@ BOOL GetTextMetricsW(HDC dc, TEXTMETRICW* tm) {
 
 BOOL GetTextExtentPoint32W(HDC dc, LPCWSTR text, int count, SIZE* size) {
   if (!KpValidDC(dc) || !size || count < 0 || (count > 0 && !text)) return FALSE;
-  size->cx = count ? dc->font->WidthOf(QString::fromUtf16(text, count)) : 0;
+  size->cx = count ? dc->font->WidthOf(KpQString(text, count)) : 0;
   size->cy = dc->font->height;
   return TRUE;
 }

@@ -158,7 +158,7 @@ int DrawTextW(HDC dc, LPCWSTR text, int count, LPRECT rect, UINT format) {
     count = 0;
     while (text[count]) ++count;
   }
-  const QString raw = count ? QString::fromUtf16(text, count) : QString();
+  const QString raw = count ? KpQString(text, count) : QString();
   KpFont& font = *dc->font;
   const int boxWidth = rect->right - rect->left;
   std::vector<TextLine> lines = LayOut(raw, format, boxWidth, font);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QRegion>
+#include <QString>
 #include <string>
 
 #include "windows.h"
@@ -22,6 +23,14 @@ void KpDestroyDC(HDC dc);
 // The DC's current target after SelectObject of a bitmap into a memory DC. Every drawing call is
 // finished when it returns, so the pixels may be read or copied between calls.
 QImage* KpDCImage(HDC dc);
+
+// A Qt string holding exactly these UTF-16 units. QString::fromUtf16 (and fromStdU16String) take a
+// leading U+FEFF or U+FFFE for a byte order mark: they drop it, or swap the bytes of every unit
+// after it, so a title that happens to start with one would be shown as other characters.
+inline QString KpQString(const char16_t* units, qsizetype count) {
+  return QString(reinterpret_cast<const QChar*>(units), count);
+}
+inline QString KpQString(const std::u16string& text) { return KpQString(text.data(), (qsizetype)text.size()); }
 
 // The Qt font for a platform font (the system font for null), and its pixel metrics.
 QFont KpQFont(HFONT font);

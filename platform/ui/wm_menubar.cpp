@@ -45,7 +45,7 @@ void Paint(HWND window, Window* w, const MenuBarState& state) {
         painter.drawLine(r.left(), r.top() + 5, r.left(), r.bottom() - 5);
       }
       painter.setPen(look::kBarText);
-      painter.drawText(r, Qt::AlignCenter, QString::fromStdU16String(state.menu->items[i].text));
+      painter.drawText(r, Qt::AlignCenter, KpQString(state.menu->items[i].text));
     }
   }
   EndPaint(window, &paint);

@@ -42,11 +42,11 @@ void Paint(HWND window, Window* w, const BoxState& state) {
     painter.setPen(look::kTitleText);
     painter.setFont(UiFont(kTextHeight, true));
     painter.drawText(caption.adjusted(6, 0, -6, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                     QString::fromStdU16String(state.caption));
+                     KpQString(state.caption));
     painter.setPen(look::kMenuText);
     painter.setFont(UiFont(kTextHeight));
     painter.drawText(state.textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap,
-                     QString::fromStdU16String(state.text));
+                     KpQString(state.text));
     painter.fillRect(state.okRect, state.okPressed ? look::kHighlight : look::kBoxFace);
     painter.setPen(look::kMenuBorder);
     painter.drawRect(state.okRect.adjusted(0, 0, -1, -1));
@@ -112,7 +112,7 @@ int MessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   int width = std::min(ScreenWidth() - 20, 220);
   QFontMetrics metrics(UiFont(kTextHeight));
   QRect wrapped = metrics.boundingRect(QRect(0, 0, width - 2 * kMargin, 10000), Qt::AlignLeft | Qt::TextWordWrap,
-                                       QString::fromStdU16String(state.text));
+                                       KpQString(state.text));
   int textHeight = std::max(wrapped.height(), metrics.height());
   int height = kCaptionHeight + kMargin + textHeight + kMargin + kButtonHeight + kMargin;
   state.textRect = QRect(kMargin, kCaptionHeight + kMargin, width - 2 * kMargin, textHeight);

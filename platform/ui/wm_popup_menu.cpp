@@ -70,7 +70,7 @@ void Paint(HWND window, Window* w, PopupState& state) {
       if (item.flags & MF_CHECKED) DrawCheck(painter, r, text);
       painter.setPen(text);
       painter.drawText(r.adjusted(kCheckColumn, 0, -kTextPadding, 0), Qt::AlignVCenter | Qt::AlignLeft,
-                       QString::fromStdU16String(item.text));
+                       KpQString(item.text));
       if (item.flags & MF_POPUP) {
         int x = r.right() - 8, y = r.center().y();
         painter.drawLine(x - 3, y - 4, x + 1, y);
@@ -149,7 +149,7 @@ UINT_PTR TrackMenu(Menu* menu, int x, int y, bool openUpwards, HWND owner, bool 
     int itemHeight = (item.flags & MF_SEPARATOR) ? kSeparatorHeight : kItemHeight;
     state.itemRects.push_back(QRect(1, height - 1, 0, itemHeight));
     height += itemHeight;
-    width = std::max(width, metrics.horizontalAdvance(QString::fromStdU16String(item.text)) + kCheckColumn + 2 * kTextPadding);
+    width = std::max(width, metrics.horizontalAdvance(KpQString(item.text)) + kCheckColumn + 2 * kTextPadding);
   }
   width = std::min(width, ScreenWidth());
   height = std::min(height, ScreenHeight());

@@ -75,7 +75,7 @@ void PaintTitleBar(QImage& screen) {
   painter.setPen(look::kTitleText);
   painter.setFont(UiFont(13, true));
   QRect textRect = bar.adjusted(6, 0, okButton ? -40 : -6, 0);
-  QString caption = QString::fromStdU16String(active->text);
+  QString caption = KpQString(active->text);
   painter.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                    painter.fontMetrics().elidedText(caption, Qt::ElideRight, textRect.width()));
   if (okButton) {

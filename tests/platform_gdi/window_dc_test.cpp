@@ -68,6 +68,24 @@ TEST_F(WindowDC, TraceWritesLineBreaksAndTabsAsEscapesAndHonoursTheCount) {
   EXPECT_EQ(lines[1].fields.at(4), "가나");
 }
 
+TEST_F(WindowDC, TextStartingWithAByteOrderMarkCharacterIsDrawnAsItStands) {
+  // A title in a data file may start with U+FFFE or U+FEFF; the units after it must not be
+  // taken as byte-swapped, nor the first one dropped.
+  HDC dc = GetDC(m_window);
+  RECT r{0, 0, 240, 20};
+  DrawTextW(dc, u"\uFFFE첫 일정이(가) 오늘입니다.", -1, &r, DT_SINGLELINE);
+  DrawTextW(dc, u"\uFEFF첫", -1, &r, DT_SINGLELINE);
+  SIZE plain{}, marked{};
+  GetTextExtentPoint32W(dc, u"첫", 1, &plain);
+  GetTextExtentPoint32W(dc, u"\uFFFE첫", 2, &marked);
+  ReleaseDC(m_window, dc);
+  const auto lines = TextLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].fields.at(4), "\xEF\xBF\xBE첫 일정이(가) 오늘입니다.");
+  EXPECT_EQ(lines[1].fields.at(4), "\xEF\xBB\xBF첫");
+  EXPECT_GE(marked.cx, plain.cx);
+}
+
 TEST_F(WindowDC, TraceSkipsMeasuringAndMemoryDcs) {
   HDC dc = GetDC(m_window);
   RECT r{0, 0, 100, 20};

@@ -43,7 +43,16 @@ TEST_F(Gesture, HoldingStillPastTheHoldTimeGivesTheContextMenuGesture) {
   ASSERT_TRUE(PumpUntil([&] { return m_released; }));
   EXPECT_EQ(m_result, GN_CONTEXTMENU);
   EXPECT_GE(m_heldMs, 500);
-  EXPECT_LT(m_heldMs, 600) << "it answers when the hold time is up, not at the release";
+}
+
+TEST_F(Gesture, TheGestureIsReportedWhenTheHoldTimeIsUpNotAtTheRelease) {
+  // The stylus stays down for 1.5 s: an answer at the release would take that long, one at the
+  // hold time about 500 ms, which leaves a loaded machine a second of slack.
+  KpQueueScript("down 50 100\nwait 1500\nup 50 100\n");
+  ASSERT_TRUE(PumpUntil([&] { return m_released; }));
+  EXPECT_EQ(m_result, GN_CONTEXTMENU);
+  EXPECT_GE(m_heldMs, 500);
+  EXPECT_LT(m_heldMs, 1400);
 }
 
 TEST_F(Gesture, LiftingBeforeTheHoldTimeGivesNothing) {
