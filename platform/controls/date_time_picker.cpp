@@ -17,8 +17,17 @@ constexpr int kCalendarHeight = 2 + 22 + 16 + 6 * 18 + 2;
 
 std::vector<KpDateTimePiece> KpDateTimePicker::Pieces() const {
   if (IsTime()) return KpTimePieces(m_value);
-  if (Style() & DTS_LONGDATEFORMAT) return KpLongDatePieces(m_value);
-  return KpShortDatePieces(m_value);
+  if (!(Style() & DTS_LONGDATEFORMAT)) return KpShortDatePieces(m_value);
+  std::vector<KpDateTimePiece> pieces = KpLongDatePieces(m_value);
+  // A picker too narrow for the weekday shows the whole date without it, rather than a weekday
+  // cut off under the drop-down button.
+  KpTextMeasure measure(m_hwnd, Font());
+  RECT area = TextArea();
+  if (measure.Width(KpJoinPieces(pieces)) > area.right - area.left) {
+    pieces.pop_back();
+    pieces.back().text = u"일";
+  }
+  return pieces;
 }
 
 RECT KpDateTimePicker::ButtonArea() const {

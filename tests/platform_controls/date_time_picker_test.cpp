@@ -1,6 +1,9 @@
 // The date and time pickers: their start at the local clock, their value messages, the drop-down
 // calendar, the up-down buttons and the script's `set`.
+#include <cstdlib>
+
 #include "control_test_support.h"
+#include "e2e.h"
 #include "kp_platform.h"
 
 namespace {
@@ -105,6 +108,27 @@ TEST_F(DateTimePicker, TheScriptSetsDatesAndTimesInTheirOwnForm) {
   EXPECT_EQ(Value(time).wSecond, 58);
   EXPECT_EQ(ScriptSet(time, u"2008-02-29"), FALSE);
   EXPECT_EQ(NoticesOf(DTN_DATETIMECHANGE).size(), 2u);
+}
+
+TEST_F(DateTimePicker, TheLongDateLeavesOutTheWeekdayOnlyWhenThePickerIsTooNarrowForIt) {
+  e2e::TempDir dir;
+  setenv("KALMENO_TRACE", dir.file("trace.log").c_str(), 1);
+  // The Add dialog's picker is 119 pixels wide: the weekday would end under the drop-down button.
+  HWND narrow = Create(DATETIMEPICK_CLASSW, DTS_LONGDATEFORMAT | DTS_RIGHTALIGN, 1005, 21, 42, 119, 18);
+  HWND wide = Create(DATETIMEPICK_CLASSW, DTS_LONGDATEFORMAT | DTS_RIGHTALIGN, 1006, 21, 70, 200, 18);
+  for (HWND picker : {narrow, wide}) {
+    InvalidateRect(picker, nullptr, TRUE);
+    UpdateWindow(picker);
+  }
+  unsetenv("KALMENO_TRACE");
+  std::vector<std::string> texts = e2e::Texts(e2e::Select(e2e::ReadTrace(dir.file("trace.log")), "text"));
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0], "2007년 12월 8일");
+  EXPECT_EQ(texts[1], "2007년 12월 8일 토요일");
+  // The fields are where they were: a tap on the day's number still selects the day.
+  Tap(narrow, 83, 9);
+  Key(narrow, VK_UP);
+  EXPECT_EQ(Value(narrow).wDay, 9);
 }
 
 }  // namespace
