@@ -63,9 +63,13 @@ void CKalmenoDlg::PaintSchedulePanel(CDC& dc) {
 
   const ScheduleEntry e = m_store.GetAt(static_cast<int>(m_dayEntries[m_nPanelIndex]));
   const DayCell& cell = m_cells[m_nSelCell];
+  // A record from a damaged file may fill its title or memo to the last unit with no terminator:
+  // the texts are read through their fields' bounds, never on into the next field or past it.
+  const std::u16string titleText = ScheduleTitleText(e);
+  const std::u16string memoText = ScheduleMemoText(e);
   CString title;
-  title.Format(u"< %s >", e.szTitle);
-  CString memo = e.szMemo[0] ? CString(e.szMemo) : CString(u"없음");
+  title.Format(u"< %s >", titleText.c_str());
+  CString memo = memoText.empty() ? CString(u"없음") : CString(memoText.c_str());
 
   DrawLine(dc, &m_fontLunar, kGreyText, PanelPageText(m_nPanelIndex + 1, count), {18, 97, 220, 209},
            DT_SINGLELINE | DT_RIGHT);

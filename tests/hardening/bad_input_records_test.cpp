@@ -4,6 +4,8 @@
 // it was.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "bad_input_today.h"
 #include "kalmeno_run.h"
 
@@ -54,6 +56,22 @@ TEST(BadInputRecords, MonthViewShowsAFileOfOddLengthAndExitWritesItsRecordsBackB
   // their wrong field were right, shows none of them.
   EXPECT_EQ(LabelOf(k.lines, kCellOfDecember(10)).text, "");
   EXPECT_EQ(e2e::ReadBytes(k.dataFile), records);
+}
+
+TEST(BadInputRecords, SchedulePanelShowsUnterminatedTextsToTheEndOfTheirFieldsOnly) {
+  Kalmeno k;
+  e2e::WriteBytes(k.dataFile, UnterminatedRecord());
+  const std::string tap = Tap(CellX(kCellOfDecember(9)), CellY(kCellOfDecember(9)));
+  // The first tap selects the day, the second opens the panel on its entry.
+  k.Run("2007-12-08T10:00:00", {"wait 100", tap, "wait 100", tap, "wait 200", "command 1", "wait 2000"});
+  EXPECT_EQ(k.result.exitCode, 0) << k.result.output;
+  std::string title = "< ", memo;
+  for (int i = 0; i < 11; ++i) title += "가";
+  for (int i = 0; i < 31; ++i) memo += "나";
+  title += " >";
+  const std::vector<std::string> texts = e2e::Texts(ViewTexts(k.lines));
+  EXPECT_NE(std::find(texts.begin(), texts.end(), title), texts.end()) << "the title, and nothing of the memo";
+  EXPECT_NE(std::find(texts.begin(), texts.end(), memo), texts.end()) << "the memo, and nothing after it";
 }
 
 TEST(BadInputRecords, TodayItemShowsTheRecordsItCanAndLeavesTheFileAlone) {
