@@ -6,15 +6,17 @@
 # Usage: run_fuzz.sh [SECONDS] [BUILD_DIR] [TARGET...]
 #   targets: schedule (reading a data file), lunar_args (the converter's command line),
 #            today_occurrences (the Today item's occurrence lists), today_paint (the Today item
-#            refreshed and painted by the plug-in itself); all of them by default.
-# today_paint needs the platform library, so it is built through CMake in BUILD_DIR/cmake.
+#            refreshed and painted by the plug-in itself), month_paint (the program's month view
+#            painted and tapped); all of them by default.
+# today_paint and month_paint need the platform library, so they are built through CMake in
+# BUILD_DIR/cmake.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/../.." && pwd)"
 seconds="${1:-60}"
 out="${2:-$root/build-fuzz}"
 shift $(( $# < 2 ? $# : 2 ))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(schedule lunar_args today_occurrences today_paint)
+[ ${#targets[@]} -gt 0 ] || targets=(schedule lunar_args today_occurrences today_paint month_paint)
 mkdir -p "$out"
 core=("$root"/calendar/*.cpp "$root"/platform/core/*.cpp)
 
@@ -41,16 +43,16 @@ for target in "${targets[@]}"; do
       build today_occurrences "$root"/tests/fuzz/fuzz_today_occurrences.cpp \
         "$root"/tests/fuzz/today_occurrences_check.cpp "$root"/today/occurrences.cpp
       max_len=2048 ;;
-    today_paint)
+    today_paint | month_paint)
       [ -f "$out/cmake/build.ninja" ] || CXX=clang++ cmake -S "$root" -B "$out/cmake" -G Ninja \
         -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKALMENO_FUZZ=ON >/dev/null
-      cmake --build "$out/cmake" --target fuzz_today_paint >"$out/cmake-build.log" 2>&1 ||
+      cmake --build "$out/cmake" --target "fuzz_$target" >"$out/cmake-build.log" 2>&1 ||
         { tail -40 "$out/cmake-build.log"; exit 1; }
-      cp "$out/cmake/tests/fuzz/fuzz_today_paint" "$out/fuzz_today_paint"
-      # Every input opens the options dialog, and the window manager keeps each destroyed window's
-      # object (so that its handle is never reused): more allocations than frees, which would send
-      # libFuzzer into a full leak scan per input. Leaks of this code are checked instead by the
-      # sanitizer build, which replays this corpus under LeakSanitizer.
+      cp "$out/cmake/tests/fuzz/fuzz_$target" "$out/fuzz_$target"
+      # Every input opens a dialog, and the window manager keeps each destroyed window's object (so
+      # that its handle is never reused): more allocations than frees, which would send libFuzzer
+      # into a full leak scan per input. Leaks of this code are checked instead by the sanitizer
+      # build, which replays these corpora under LeakSanitizer.
       extra=(-detect_leaks=0 -rss_limit_mb=4096)
       max_len=4096 ;;
     *) echo "run_fuzz.sh: unknown target $target" >&2; exit 2 ;;
