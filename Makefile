@@ -52,8 +52,8 @@ test-sanitize: deps
 	  ctest --output-on-failure -j2
 
 # Fuzzes (clang libFuzzer) the reading of schedule data files, the converter's command line, the
-# Today item's occurrence lists and the Today item refreshed and painted by the plug-in, each for
-# FUZZ_SECONDS, 60 by default.
+# Today item's occurrence lists, the Today item refreshed and painted by the plug-in, and the month
+# view painted and tapped, each for FUZZ_SECONDS, 60 by default.
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@tests/fuzz/run_fuzz.sh $(FUZZ_SECONDS) $(CURDIR)/$(BUILD)-fuzz
