@@ -10,6 +10,7 @@
 
 #include "kp_platform.h"
 #include "schedule/schedule_entry.h"
+#include "tests/support/stand_in_today_screen.h"
 #include "todaycmn.h"
 #include "windows.h"
 
@@ -21,16 +22,6 @@ struct Setup {
   HWND item = nullptr;
   TODAYLISTITEM record = {};
 };
-
-LRESULT ScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == TODAYM_GETCOLOR) return 0;
-  if (message == TODAYM_DRAWWATERMARK) {
-    auto* info = (TODAYDRAWWATERMARKINFO*)lParam;
-    FillRect(info->hdc, &info->rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    return TRUE;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // 10,000 entries: a mix of one-time and yearly, solar and lunar, spread over several years.
 void WriteEntries(const std::string& path, int count) {
@@ -70,7 +61,7 @@ Setup& Item() {
     RegCloseKey(key);
     SetEvent(CreateEventW(nullptr, TRUE, FALSE, u"SYSTEM/ShellAPIReady"));
     static WNDCLASSW screenClass = {};
-    screenClass.lpfnWndProc = ScreenProc;
+    screenClass.lpfnWndProc = StandInTodayScreenProc;
     screenClass.hInstance = GetModuleHandleW(nullptr);
     screenClass.lpszClassName = u"BenchTodayScreen";
     RegisterClassW(&screenClass);

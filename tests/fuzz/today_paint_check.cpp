@@ -12,6 +12,7 @@
 
 #include "e2e.h"
 #include "kp_platform.h"
+#include "stand_in_today_screen.h"
 #include "todaycmn.h"
 #include "windows.h"
 #include "winreg.h"
@@ -32,17 +33,6 @@ std::vector<std::string> g_painted;
   std::fprintf(stderr, "today paint check failed: %s: \"%s\"\n", what, line.c_str());
   for (const std::string& painted : g_painted) std::fprintf(stderr, "  painted: %s\n", painted.c_str());
   std::abort();
-}
-
-// The Today screen's part: text colour and the picture under the items.
-LRESULT ScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == TODAYM_GETCOLOR) return 0;
-  if (message == TODAYM_DRAWWATERMARK) {
-    auto* info = (TODAYDRAWWATERMARKINFO*)lParam;
-    FillRect(info->hdc, &info->rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    return TRUE;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 PFNCUSTOMOPTIONSDLGPROC g_pfnOptions = nullptr;
@@ -92,7 +82,7 @@ struct TodayScreen {
     e2e::WriteBytes(dataPath, "");
 
     static WNDCLASSW screenClass = {};
-    screenClass.lpfnWndProc = ScreenProc;
+    screenClass.lpfnWndProc = StandInTodayScreenProc;
     screenClass.hInstance = GetModuleHandleW(nullptr);
     screenClass.lpszClassName = u"PaintCheckTodayScreen";
     RegisterClassW(&screenClass);

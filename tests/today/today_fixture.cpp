@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "kp_platform.h"
+#include "stand_in_today_screen.h"
 
 namespace {
 
@@ -12,17 +13,6 @@ TodayTestEnvironment g_environment;
 const char kPluginPath[] = KP_BUILD_DIR "/today/libKalmenoTP.so";
 const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 const char kItemClass[] = "Kalmeno Today Plugin";
-
-// The stand-in Today screen: black text, a white background for the items.
-LRESULT TestScreenProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == TODAYM_GETCOLOR) return wParam == TODAYCOLOR_TEXT ? RGB(0x10, 0x20, 0x30) : 0;
-  if (message == TODAYM_DRAWWATERMARK) {
-    auto* info = (TODAYDRAWWATERMARKINFO*)lParam;
-    FillRect(info->hdc, &info->rc, (HBRUSH)GetStockObject(WHITE_BRUSH));
-    return TRUE;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
 
 // The options procedure has the Today interface's signature; the dialog manager calls a DLGPROC.
 PFNCUSTOMOPTIONSDLGPROC g_pfnOptions = nullptr;
@@ -72,7 +62,7 @@ void SetUpTodayTestEnvironment() {
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
   KpInitialize(0, nullptr);
   static WNDCLASSW screenClass = {};
-  screenClass.lpfnWndProc = TestScreenProc;
+  screenClass.lpfnWndProc = StandInTodayScreenProc;
   screenClass.hInstance = GetModuleHandleW(nullptr);
   screenClass.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
   screenClass.lpszClassName = u"TestTodayScreen";
