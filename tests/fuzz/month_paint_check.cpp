@@ -42,14 +42,16 @@ struct Outcome {
   std::vector<e2e::TraceLine> lines;  // the trace of the last, full paint
 };
 
-std::vector<std::string> g_context;
+// The trace of the paint being checked, printed with a failure.
+const std::vector<e2e::TraceLine>* g_painted = nullptr;
 
 // The month view belongs to an application object, as in the program.
 CWinApp g_application(u"Kalmeno");
 
 [[noreturn]] void Fail(const char* what, const std::string& detail) {
   std::fprintf(stderr, "month paint check failed: %s: %s\n", what, detail.c_str());
-  for (const std::string& line : g_context) std::fprintf(stderr, "  %s\n", line.c_str());
+  if (g_painted)
+    for (const std::string& text : e2e::Texts(ViewTexts(*g_painted))) std::fprintf(stderr, "  drawn: %s\n", text.c_str());
   std::abort();
 }
 
@@ -356,8 +358,7 @@ void CheckMonthPaintBytes(const std::uint8_t* data, std::size_t size) {
   DrivenMonthView view(plan, outcome);
   view.DoModal();
 
-  g_context.clear();
-  for (const std::string& text : e2e::Texts(ViewTexts(outcome.lines))) g_context.push_back("drawn: " + text);
+  g_painted = &outcome.lines;
   // The arrows stop at the first and last months the lunar table covers.
   int year = plan.year, month = plan.month;
   if (plan.arrow < 0 && !(year == kFirstShownYear && month == 1)) {
@@ -373,4 +374,5 @@ void CheckMonthPaintBytes(const std::uint8_t* data, std::size_t size) {
   const DrawnIndex drawn(outcome.lines);
   CheckCells(plan, outcome, drawn, entries);
   CheckPanel(plan, outcome, drawn, entries);
+  g_painted = nullptr;
 }
