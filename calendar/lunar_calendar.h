@@ -42,6 +42,20 @@ int SolarToLunar(int year, int month, int day, LunarDate* out);
 // month. Lunar 2043-12-30 gives 2044-01-29.
 int LunarToSolar(int lunarYear, int lunarMonth, int lunarDay, int leap, SolarDate* out);
 
+// Length of a lunar month in days: 29 or 30. leap == 1 asks for the leap month after
+// lunarMonth, which is 0 days long where the year has none. 0 for a year outside 1841..2043 or a
+// month outside 1..12.
+int LunarMonthLength(int lunarYear, int lunarMonth, int leap);
+
+// Yearly lunar dates (birthdays, memorial rites) recur on the regular month of their number. A
+// 30th in a year whose month has 29 days is kept on the 29th, the month's last day (geumeum), as
+// Korean practice and RFC 7529's SKIP=BACKWARD do. LunarAnniversaryDay returns the day of the
+// month on which lunarDay falls in lunarYear (lunarDay or 29), or 0 when the year or month is
+// outside the table or lunarDay is outside 1..30. LunarAnniversaryToSolar gives its solar date:
+// 1 and *out filled, or 0 with *out untouched.
+int LunarAnniversaryDay(int lunarYear, int lunarMonth, int lunarDay);
+int LunarAnniversaryToSolar(int lunarYear, int lunarMonth, int lunarDay, SolarDate* out);
+
 // Days since the start of the proleptic Gregorian calendar, 1 = 0001-01-01. Year >= 1, month
 // 1..12, day 1..31 (not checked). DayNumber % 7 is the weekday, 0 = Sunday.
 long DayNumber(int year, int month, int day);
