@@ -3,6 +3,9 @@
 #include "calendar/lunar_calendar.h"
 #include "calendar/lunar_month_codes.h"
 
+// The rows are the Korean national standard: the Korea Astronomy and Space Science Institute's
+// lunar tables, as the npm package korean-lunar-calendar 0.4.0 publishes them (lunar 1000..2050);
+// calendar/tools/lunar_month_table.txt says how they were taken and checked.
 // External linkage comes from the declaration in lunar_calendar.h; constexpr lets the checks
 // below read the data.
 constexpr unsigned char LunarMonthTable[203][12] = {
