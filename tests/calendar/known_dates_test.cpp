@@ -17,6 +17,8 @@ const SolarToLunarFact kSolarToLunarFacts[] = {
     {1841, 1, 24, 1841, 1, 2, 0, 0, "the day after counts on"},
     {1841, 4, 21, 1841, 3, 1, 1, 3, "the table's first leap month: the 3rd of 1841 (code 4), after 29+30+29 days"},
     {1900, 3, 1, 1900, 2, 1, 0, 4, "the day after 1900-02-28 (1900 is no leap year)"},
+    {1966, 1, 21, 1965, 12, 30, 0, 5, "lunar 1965-12 has 30 days in the national standard (KASI)"},
+    {1966, 1, 22, 1966, 1, 1, 0, 6, "so Seollal 1966 is a day after the Chinese new year"},
     {1984, 2, 2, 1984, 1, 1, 0, 4, "lunar new year 1984 (gapja)"},
     {2000, 2, 29, 2000, 1, 25, 0, 2, "Gregorian leap day of a 400-year"},
     {2000, 3, 1, 2000, 1, 26, 0, 3, "the day after it"},
