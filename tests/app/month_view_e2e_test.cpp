@@ -93,6 +93,31 @@ TEST(MonthViewE2E, DaysOutsideTheLunarTableShowNoLunarDate) {
   EXPECT_EQ(LunarLabelOf(k.lines, 27).text, "01/01");
 }
 
+// Lunar labels on days where the Korean national standard (KASI) differs from the Chinese
+// calendar: a month's first day must sit on the standard's day.
+TEST(MonthViewE2E, LunarViewPutsMonthStartsOnTheNationalStandardsDays) {
+  struct Label {
+    int cell;
+    const char* text;
+  };
+  struct Month {
+    const char* now;
+    std::vector<Label> labels;
+  };
+  const Month months[] = {
+      // 21 January 1966 ends lunar 1965-12, a 30-day month; the 22nd is Seollal 1966.
+      {"1966-01-10T09:00:00", {{26, "12/30"}, {27, "01/01"}}},
+      // 17 December 2036 ends lunar 2036-10, a 30-day month.
+      {"2036-12-10T09:00:00", {{17, "10/30"}, {18, "11/01"}}},
+  };
+  for (const Month& month : months) {
+    Kalmeno k;
+    k.Run(month.now, {"wait 100", "command 32783", "wait 100", "quit"});
+    for (const Label& label : month.labels)
+      EXPECT_EQ(LunarLabelOf(k.lines, label.cell).text, label.text) << month.now << " cell " << label.cell;
+  }
+}
+
 TEST(MonthViewE2E, ALandscapeScreenGetsTheMessageAndTheWindowKeepsItsSize) {
   Kalmeno k;
   k.Run("2007-12-08T10:00:00", {"answer", "wait 100", "quit"}, {{"KALMENO_SCREEN", "320x240"}});

@@ -1,5 +1,6 @@
 // The lunar table's first and last days, and one day past each, on the Today item: the lunar line
 // of a day outside the table shows zeros rather than a guess, and the entries go on regardless.
+// Seollal 1966 stands with them: the national standard puts it a day after the Chinese calendar.
 // The converter's month grid and lunar conversion at the same edges. (The month view's edges and
 // the converter's solar dates are guarded in tests/app and tests/lunar_tool.)
 #include <gtest/gtest.h>
@@ -17,15 +18,17 @@ struct Edge {
   const char* entryLine;
 };
 
-TEST(BadInputCalendarEdges, TodayItemOnTheTablesFirstAndLastDaysAndOnePastThem) {
+TEST(BadInputCalendarEdges, TodayItemOnTheTablesFirstAndLastDaysOnePastThemAndSeollal1966) {
   const std::string entries =
       kalmeno_test::Record(1841, 1, 23, 9, 0, 0, u"첫날") + kalmeno_test::Record(1841, 1, 22, 9, 0, 0, u"전날") +
-      kalmeno_test::Record(2043, 12, 31, 9, 0, 0, u"끝날") + kalmeno_test::Record(2044, 1, 1, 9, 0, 0, u"다음날");
+      kalmeno_test::Record(2043, 12, 31, 9, 0, 0, u"끝날") + kalmeno_test::Record(2044, 1, 1, 9, 0, 0, u"다음날") +
+      kalmeno_test::Record(1966, 1, 22, 9, 0, 0, u"설날");
   const Edge edges[] = {
       {"1841-01-22T12:00:00", "음력 0000년 00월 00일 평달", "오늘(금) 09:00 전날"},
       {"1841-01-23T12:00:00", "음력 1841년 01월 01일 평달", "오늘(토) 09:00 첫날"},
       {"2043-12-31T12:00:00", "음력 2043년 12월 01일 평달", "오늘(목) 09:00 끝날"},
       {"2044-01-01T12:00:00", "음력 0000년 00월 00일 평달", "오늘(금) 09:00 다음날"},
+      {"1966-01-22T12:00:00", "음력 1966년 01월 01일 평달", "오늘(토) 09:00 설날"},
   };
   for (const Edge& edge : edges) {
     SCOPED_TRACE(edge.now);
