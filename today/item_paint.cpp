@@ -97,7 +97,7 @@ void PaintLunarLine(HDC dc, int right) {
   RECT rc = {ScaleX(28), 0, right, ScaleY(20)};
   DrawTextW(dc, line, -1, &rc, DT_VCENTER);
   int phase = MoonPhaseShown();
-  if (phase >= 0) DrawIconEx(dc, 203, 5, g_hMoonIcons[phase], 0, 0, 0, nullptr, DI_NORMAL);
+  if (phase >= 0) DrawIconEx(dc, ScaleX(203), ScaleY(5), g_hMoonIcons[phase], 0, 0, 0, nullptr, DI_NORMAL);
 }
 
 void PaintScheduleLines(HDC dc, int& y, int right) {

@@ -1,6 +1,8 @@
 // What the item draws: the lunar line, the coming entries and the D-day line.
 #include "today_fixture.h"
 
+#include "kp_platform.h"
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -143,6 +145,45 @@ TEST_F(TodayItemTest, DdayCountsDaysLeftAndNamesTheDayItself) {
   EXPECT_EQ(PaintedLines().back(), "마감이(가) 23일 남았습니다.");
   ChooseOptions(1, 0, 0, 1);
   EXPECT_EQ(PaintedLines().back(), "발표이(가) 오늘입니다.");
+}
+
+// The width of a text in the item's font at 96 dpi (the system font's face, 12 pixels high).
+int ItemTextWidth(HWND item, const std::u16string& text) {
+  LOGFONTW font = {};
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
+  font.lfHeight = -12;
+  font.lfWeight = FW_NORMAL;
+  HDC dc = GetDC(item);
+  HFONT itemFont = CreateFontIndirectW(&font);
+  HGDIOBJ previous = SelectObject(dc, itemFont);
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+  SelectObject(dc, previous);
+  DeleteObject(itemFont);
+  ReleaseDC(item, dc);
+  return size.cx;
+}
+
+TEST_F(TodayItemTest, DdayLineTooWideShortensItsTitleAndKeepsItsCount) {
+  struct Case { ScheduleEntry entry; const char* line; };
+  const Case cases[] = {
+      {MakeEntry(2007, 12, 31, 0, 0, u"마감"), "마감이(가) 23일 남았습니다."},
+      {MakeEntry(2004, 4, 20, 0, 0, u"가나다라마바사아자차"), "가나…(으)로부터 1327일이 지났습니다."},
+      {MakeEntry(2010, 1, 1, 0, 0, u"가나다라마바사아자차"), "가나다라마…이(가) 755일 남았습니다."},
+      // A character outside the basic plane is kept whole or left out with what follows it.
+      {MakeEntry(2004, 4, 20, 0, 0, u"가😀나다라"), "가😀…(으)로부터 1327일이 지났습니다."},
+  };
+  CreateItem();
+  for (const Case& c : cases) {
+    WriteEntries({MakeEntry(2007, 12, 9, 0, 0, u"내일"), c.entry});
+    ChooseOptions(1, 0, 0, 1);
+    QueryRefresh();
+    const std::vector<std::string> lines = PaintedLines();
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string& line = lines.back();
+    EXPECT_EQ(line, c.line);
+    EXPECT_LE(ItemTextWidth(m_item, KpFromUtf8(line)), 240 - 38) << line << " fits its row";
+  }
 }
 
 TEST_F(TodayItemTest, DdayOfADateThatDoesNotExistShowsNoDdayLine) {
