@@ -31,7 +31,7 @@ BOOL LunarAnniversary(int lunarYear, int month, int day, DWORD* days) {
 // A yearly lunar entry falls on its month and day of some lunar year; its occurrence is the first
 // one on or after today. Lunar year Y - 1 still reaches into January and February of solar year Y
 // (its last months), so both lunar years Y - 1 and Y are tried: `lunarYear` tells which one the
-// occurrence belongs to, so that the next year's list can continue from there.
+// occurrence belongs to, so that the following year's occurrence can continue from there.
 BOOL YearlyLunarDay(const ScheduleEntry& entry, int solarYear, DWORD today, DWORD* days, int* lunarYear) {
   DWORD previous = 0;
   if (LunarAnniversary(solarYear - 1, entry.wMonth, entry.wDay, &previous) && previous >= today) {
