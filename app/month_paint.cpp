@@ -24,6 +24,13 @@ void Line(CDC& dc, int x0, int y0, int x1, int y1) {
   dc.LineTo(x1, y1);
 }
 
+// A day's count as drawn at the cell's top right. Three digits, in brackets or not, would run into
+// a two-digit day number, so 100 and more show as "99+"; the panel tells the true number.
+void FormatCount(int count, WCHAR (&text)[16]) {
+  if (count > 99) lstrcpyW(text, u"99+");
+  else wsprintfW(text, u"(%d)", count);
+}
+
 }  // namespace
 
 void CKalmenoDlg::OnPaint() {
@@ -102,13 +109,13 @@ void CKalmenoDlg::PaintCell(CDC& dc, int i, CPen& redPen) {
   oldFont = dc.SelectObject(&m_fontCount);
   RECT countRect = rect;
   if (summary.nSolarCount > 0) {
-    wsprintfW(text, u"(%d)", summary.nSolarCount);
+    FormatCount(summary.nSolarCount, text);
     dc.SetTextColor(kBlue);
     dc.DrawText(text, -1, &countRect, DT_SINGLELINE | DT_RIGHT | DT_TOP);
     countRect.top += 8;
   }
   if (summary.nLunarCount > 0) {
-    wsprintfW(text, u"(%d)", summary.nLunarCount);
+    FormatCount(summary.nLunarCount, text);
     dc.SetTextColor(kRed);
     dc.DrawText(text, -1, &countRect, DT_SINGLELINE | DT_RIGHT | DT_TOP);
   }

@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Makes the screenshots in docs/ by running the real program headless with a data file of a few
-# entries in April 2007: the month view, the lunar view, the schedule panel and the popup menu.
+# Makes the screenshots in docs/ by running the real programs headless: with a data file of a few
+# entries in April 2007 the month view, the lunar view, the schedule panel and the popup menu, then
+# the month view with a day of 120 entries, and the Today screen at 96 and 192 dpi.
 # Usage: docs/make-screenshots.sh [build folder]   (default: build)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 build="${1:-$here/../build}"
 program="$build/app/kalmeno"
-[ -x "$program" ] || { echo "build the program first: $program is missing" >&2; exit 1; }
+today="$build/host/kalmeno-today"
+for built in "$program" "$today" "$build/today/libKalmenoTP.so"; do
+  [ -e "$built" ] || { echo "build the programs first: $built is missing" >&2; exit 1; }
+done
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 # The program keeps its data file beside itself, so it runs from a copy in the scratch folder.
 cp "$program" "$work/kalmeno"
 
-python3 - "$work/qmrv.dat" <<'PY'
+# write_entries FILE SET: the data file of one set of entries, as the program writes it.
+write_entries() {
+python3 - "$1" "$2" <<'PY'
 import struct, sys
 LUNAR, YEARLY, HOLIDAY = 0x0001, 0x0010, 0x0100
 def record(y, m, d, hh, mm, flags, title, memo=""):
@@ -21,7 +27,7 @@ def record(y, m, d, hh, mm, flags, title, memo=""):
         b = s.encode("utf-16-le")[: 2 * (units - 1)]
         return b + b"\0" * (2 * units - len(b))
     return struct.pack("<7H", y, m, d, hh, mm, 0, flags) + text(title, 11) + text(memo, 31)
-entries = [
+april = [
     record(1949, 4, 5, 0, 0, YEARLY | HOLIDAY, "식목일", "나무 심기"),
     record(2007, 4, 10, 14, 0, 0, "치과 예약", "스케일링, 오후 2시"),
     record(2007, 4, 10, 19, 30, 0, "저녁 약속", "강남역 7번 출구"),
@@ -30,8 +36,26 @@ entries = [
     record(2007, 3, 1, 9, 0, LUNAR, "계모임"),
     record(2007, 4, 28, 8, 0, HOLIDAY, "가족 여행", "제주도"),
 ]
-open(sys.argv[1], "wb").write(b"".join(entries))
+# A busy April: 120 entries on the 24th, a yearly lunar 30th of the 2nd month (lunar 2007-02 has
+# 29 days, so it is kept on the 29th, 16 April) and a title that starts outside the basic plane.
+busy = april + [record(2007, 4, 24, 9, n % 60, 0, "상담 %d" % (n + 1)) for n in range(120)] + [
+    record(1995, 2, 30, 7, 0, LUNAR | YEARLY, "할머니 제사"),
+    record(2007, 4, 26, 18, 0, 0, "😀 생일 파티"),
+]
+# Around 8 December 2007: five coming entries and a D-day entry with a long title.
+december = [
+    record(2007, 12, 8, 9, 30, 0, "주간 회의"),
+    record(2007, 12, 9, 19, 0, 0, "저녁 약속"),
+    record(2007, 12, 11, 14, 0, 0, "치과 예약"),
+    record(2007, 12, 16, 10, 0, 0, "보고서 마감"),
+    record(1990, 11, 30, 7, 0, LUNAR | YEARLY, "할아버지 제사"),
+    record(2004, 4, 20, 0, 0, 0, "우리 결혼 기념일이야"),
+]
+sets = {"april": april, "busy": busy, "december": december}
+open(sys.argv[1], "wb").write(b"".join(sets[sys.argv[2]]))
 PY
+}
+write_entries "$work/qmrv.dat" april
 
 shoot() {  # shoot NAME SCRIPT-LINES...
   local name="$1"; shift
@@ -50,3 +74,24 @@ shoot month-view.png "$(tap_day 10)"
 shoot lunar-view.png "command 32783" "$(tap_day 12)"
 shoot schedule-panel.png "$(tap_day 10)" "wait 100" "$(tap_day 10)"
 shoot popup-menu.png "$(hold_day 17)"
+
+# The month view with a day of 120 entries (24 April, selected).
+write_entries "$work/qmrv.dat" busy
+shoot month-busy-day.png "$(tap_day 24)"
+
+# The Today screen, from the build folder, with its own registry: all five lines and the D-day
+# line (options dialog), at 96 dpi on a 240 x 320 screen and at 192 dpi on a 480 x 640 one.
+write_entries "$work/today.dat" december
+handheld() { printf '%s' "$1" | sed 's|/|\\\\|g'; }
+printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n"DATA"="%s"\n"EXE"="/bin/true"\n"DLL"="%s"\n' \
+  "$(handheld "$work/today.dat")" "$(handheld "$build/today/libKalmenoTP.so")" > "$work/today.reg"
+shoot_today() {  # shoot_today NAME DPI SCREEN
+  printf '%s\n' "wait 800" "command 40001" "wait 300" "set 1006 4" "set 1009 0" "set 1010 5" "command 1" \
+    "wait 1200" "shot $here/$1" "quit" > "$work/today.script"
+  KALMENO_NOW=2007-12-08T15:00:00 KALMENO_DPI="$2" KALMENO_SCREEN="$3" KALMENO_REGISTRY="$work/today.reg" \
+    KALMENO_SCRIPT="$work/today.script" KALMENO_TODAY_REFRESH_MS=200 XDG_RUNTIME_DIR="$work" \
+    QT_QPA_PLATFORM=offscreen timeout 30 "$today" >/dev/null 2>&1 || true
+  echo "wrote docs/$1"
+}
+shoot_today today-96dpi.png 96 240x320
+shoot_today today-192dpi.png 192 480x640

@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "calendar/lunar_calendar.h"
+
 namespace {
 
 // How long a file held by the Today plug-in (for one read pass) is waited for at start.
@@ -20,12 +22,35 @@ bool FallsOn(const ScheduleEntry& entry, int year, int month, int day) {
   return entry.wMonth == month && entry.wDay == day && ((entry.wFlags & SCHEDULE_YEARLY) || entry.wYear == year);
 }
 
-// The label: the first title character, the second one if there is one, then "..".
+// A yearly lunar 30th also falls on the 29th of a regular month that has no 30th. In a leap month
+// entries fall by their day number only, as they always have.
+bool FallsOnLunar(const ScheduleEntry& entry, int year, int month, int day, bool regularMonth) {
+  if (FallsOn(entry, year, month, day)) return true;
+  return regularMonth && (entry.wFlags & SCHEDULE_YEARLY) && entry.wMonth == month &&
+         LunarAnniversaryDay(year, month, entry.wDay) == day;
+}
+
+// Whether the lunar date is that of a regular month, not of the leap month of the same number:
+// the regular month's day of that number is the given solar day.
+bool IsRegularMonthDay(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay) {
+  SolarDate solar{};
+  if (!LunarToSolar(lunarYear, lunarMonth, lunarDay, 0, &solar)) return false;
+  return solar.wYear == solarYear && solar.byMonth == solarMonth && solar.byDay == solarDay;
+}
+
+// The label: the first title character, the second one if there is room, then "..". A character
+// outside the basic plane (two UTF-16 units) is taken whole or not at all.
 void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
   int n = 0;
-  if (entry.szTitle[0]) {
-    label[n++] = entry.szTitle[0];
-    if (entry.szTitle[1]) label[n++] = entry.szTitle[1];
+  const WCHAR* title = entry.szTitle;
+  if (title[0]) {
+    if (IS_HIGH_SURROGATE(title[0]) && IS_LOW_SURROGATE(title[1])) {
+      label[n++] = title[0];
+      label[n++] = title[1];
+    } else {
+      label[n++] = title[0];
+      if (title[1] && !IS_HIGH_SURROGATE(title[1])) label[n++] = title[1];
+    }
   }
   label[n++] = u'.';
   label[n++] = u'.';
@@ -135,13 +160,18 @@ int ScheduleStore::QueryDay(int solarYear, int solarMonth, int solarDay, int lun
   };
   const Pass passes[] = {{false, solarYear, solarMonth, solarDay, &summary->nSolarCount},
                          {true, lunarYear, lunarMonth, lunarDay, &summary->nLunarCount}};
+  // Only a 29th can be where a 30th is kept.
+  const bool regularMonth =
+      lunarDay == 29 && IsRegularMonthDay(solarYear, solarMonth, solarDay, lunarYear, lunarMonth, lunarDay);
   for (const Pass& pass : passes) {
     if (!IsMonth(pass.month)) continue;
     if ((pass.lunar ? m_lunarCount : m_solarCount)[pass.month] == 0) continue;
     for (size_t i = 0; i < m_entries.size(); ++i) {
       const ScheduleEntry& entry = m_entries[i];
       if (((entry.wFlags & SCHEDULE_LUNAR) != 0) != pass.lunar) continue;
-      if (!FallsOn(entry, pass.year, pass.month, pass.day)) continue;
+      if (pass.lunar ? !FallsOnLunar(entry, pass.year, pass.month, pass.day, regularMonth)
+                     : !FallsOn(entry, pass.year, pass.month, pass.day))
+        continue;
       if (entry.wFlags & SCHEDULE_HOLIDAY) summary->bHoliday = 1;
       ++*pass.counter;
       SetLabel(entry, summary->szLabel);

@@ -13,7 +13,7 @@ struct DaySummary {
   int nSolarCount;   // solar entries falling on the day
   int nLunarCount;   // lunar entries falling on the day
   int bHoliday;      // 1 when any entry falling on the day is a holiday
-  WCHAR szLabel[6];  // first one or two title characters of the last match and "..", or empty
+  WCHAR szLabel[6];  // the last match's first one or two title units, whole characters, and "..", or empty
 };
 
 class ScheduleStore {
@@ -41,8 +41,9 @@ class ScheduleStore {
   // Index must be >= 0 and < GetCount(); stops the program otherwise.
   ScheduleEntry GetAt(int index) const;
   // Which entries fall on the day given by both its solar and its lunar date (the leap-month
-  // mark plays no part). Fills `summary`; when `indices` is given, it is emptied and receives
-  // the positions of the matches, solar ones first. Returns 0.
+  // mark plays no part, but for one rule: a yearly lunar 30th falls on the 29th of a regular
+  // month that has 29 days, not of a leap month). Fills `summary`; when `indices` is given, it is
+  // emptied and receives the positions of the matches, solar ones first. Returns 0.
   int QueryDay(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay,
                DaySummary* summary, std::vector<unsigned long>* indices) const;
   // The data file's full path (empty when the folder was too long to form one).

@@ -52,22 +52,42 @@ void FormatOccurrence(const Occurrence& occurrence, WCHAR (&line)[100]) {
 }
 
 // The D-day line counts from the date the chosen entry names itself, whether or not it repeats.
-// No line when the setting names no entry or the entry's date does not exist.
-bool FormatDday(WCHAR (&line)[100]) {
+// It is the entry's title followed by `ending`, the sentence that holds the count. No line when
+// the setting names no entry or the entry's date does not exist.
+bool FormatDday(WCHAR (&title)[11], WCHAR (&ending)[90]) {
   INT index = g_settings.nDdayEntry;
   if (index < 0 || (size_t)index >= g_entries.size()) return false;
   const ScheduleEntry& entry = g_entries[index];
   DWORD day = 0;
   if (!StoredEntryDay(entry, &day)) return false;
-  WCHAR title[11];
   CopyTitle(entry, title);
   if (day == g_nToday)
-    wsprintfW(line, u"%s이(가) 오늘입니다.", title);
+    lstrcpyW(ending, u"이(가) 오늘입니다.");
   else if (day < g_nToday)
-    wsprintfW(line, u"%s(으)로부터 %d일이 지났습니다.", title, (int)(g_nToday - day));
+    wsprintfW(ending, u"(으)로부터 %d일이 지났습니다.", (int)(g_nToday - day));
   else
-    wsprintfW(line, u"%s이(가) %d일 남았습니다.", title, (int)(day - g_nToday));
+    wsprintfW(ending, u"이(가) %d일 남았습니다.", (int)(day - g_nToday));
   return true;
+}
+
+int TextWidth(HDC dc, LPCWSTR text) {
+  SIZE size = {0, 0};
+  GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+  return size.cx;
+}
+
+// The D-day sentence as it fits `width`: the count and the sentence's ending are what the line is
+// for, so a title too long for the row is shortened with "…" (whole characters only) instead.
+void FitDday(HDC dc, int width, const WCHAR (&title)[11], const WCHAR (&ending)[90], WCHAR (&line)[100]) {
+  wsprintfW(line, u"%s%s", title, ending);
+  if (TextWidth(dc, line) <= width) return;
+  for (int keep = lstrlenW(title) - 1; keep >= 0; --keep) {
+    if (keep > 0 && IS_HIGH_SURROGATE(title[keep - 1])) continue;
+    WCHAR head[11];
+    lstrcpynW(head, title, keep + 1);
+    wsprintfW(line, u"%s…%s", head, ending);
+    if (TextWidth(dc, line) <= width) return;
+  }
 }
 
 void PaintLunarLine(HDC dc, int right) {
@@ -77,24 +97,17 @@ void PaintLunarLine(HDC dc, int right) {
   RECT rc = {ScaleX(28), 0, right, ScaleY(20)};
   DrawTextW(dc, line, -1, &rc, DT_VCENTER);
   int phase = MoonPhaseShown();
-  if (phase >= 0) DrawIconEx(dc, 203, 5, g_hMoonIcons[phase], 0, 0, 0, nullptr, DI_NORMAL);
+  if (phase >= 0) DrawIconEx(dc, ScaleX(203), ScaleY(5), g_hMoonIcons[phase], 0, 0, 0, nullptr, DI_NORMAL);
 }
 
 void PaintScheduleLines(HDC dc, int& y, int right) {
   int lines = g_settings.nListCount + 1;
   if (lines < 1) lines = 1;
-  std::vector<Occurrence> nextYear;
-  size_t mainCount = g_occurrences.size();
-  // The next year's list is built only for a paint that runs out of this year's occurrences.
-  if ((size_t)g_nFirst + (size_t)(lines - 1) >= mainCount) nextYear = BuildNextYearOccurrences(g_entries);
-  size_t mainIndex = (size_t)g_nFirst;
-  size_t nextIndex = 0;
+  size_t next = (size_t)g_nFirst;
   for (int k = 0; k < lines; ++k) {
     WCHAR line[100];
-    if (mainIndex < mainCount)
-      FormatOccurrence(g_occurrences[mainIndex++], line);
-    else if (nextIndex < nextYear.size())
-      FormatOccurrence(nextYear[nextIndex++], line);
+    if (next < g_occurrences.size())
+      FormatOccurrence(g_occurrences[next++], line);
     else
       lstrcpyW(line, u"더 이상 표시할 일정이 없습니다.");
     DrawLine(dc, k == 0 ? g_hFirstIcon : g_hNextIcon, y, right, line);
@@ -131,8 +144,13 @@ void PaintItem(HWND window) {
   }
   if (g_nFirst != -1) {
     PaintScheduleLines(dc, y, right);
-    WCHAR line[100];
-    if (g_settings.nDdayLine == 0 && FormatDday(line)) DrawLine(dc, g_hDdayIcon, y, right, line);
+    WCHAR title[11];
+    WCHAR ending[90];
+    if (g_settings.nDdayLine == 0 && FormatDday(title, ending)) {
+      WCHAR line[100];
+      FitDday(dc, right - ScaleX(38), title, ending, line);
+      DrawLine(dc, g_hDdayIcon, y, right, line);
+    }
   }
   SelectObject(dc, previousFont);
   DeleteObject(font);

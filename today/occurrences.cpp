@@ -19,22 +19,43 @@ BOOL LunarDay(int lunarYear, int month, int day, DWORD* days) {
   return DaysSince1601(solar.wYear, solar.byMonth, solar.byDay, days);
 }
 
+// The solar date of a yearly lunar date in one lunar year: a 30th of a 29-day month is kept on
+// the 29th.
+BOOL LunarAnniversary(int lunarYear, int month, int day, DWORD* days) {
+  SolarDate solar;
+  std::memset(&solar, 0, sizeof(solar));
+  if (!LunarAnniversaryToSolar(lunarYear, month, day, &solar)) return FALSE;
+  return DaysSince1601(solar.wYear, solar.byMonth, solar.byDay, days);
+}
+
 // A yearly lunar entry falls on its month and day of some lunar year; its occurrence is the first
 // one on or after today. Lunar year Y - 1 still reaches into January and February of solar year Y
 // (its last months), so both lunar years Y - 1 and Y are tried: `lunarYear` tells which one the
-// occurrence belongs to, so that the next year's list can continue from there.
+// occurrence belongs to, so that the following year's occurrence can continue from there.
 BOOL YearlyLunarDay(const ScheduleEntry& entry, int solarYear, DWORD today, DWORD* days, int* lunarYear) {
   DWORD previous = 0;
-  if (LunarDay(solarYear - 1, entry.wMonth, entry.wDay, &previous) && previous >= today) {
+  if (LunarAnniversary(solarYear - 1, entry.wMonth, entry.wDay, &previous) && previous >= today) {
     *days = previous;
     *lunarYear = solarYear - 1;
     return TRUE;
   }
   *lunarYear = solarYear;
-  return LunarDay(solarYear, entry.wMonth, entry.wDay, days);
+  return LunarAnniversary(solarYear, entry.wMonth, entry.wDay, days);
 }
 
 bool ByDay(const Occurrence& a, const Occurrence& b) { return a.nDay < b.nDay; }
+
+// Where a yearly entry falls in the year after the one of its main occurrence; FALSE when that
+// date does not exist.
+BOOL NextYearDay(const ScheduleEntry& entry, const SYSTEMTIME& now, DWORD today, DWORD* day) {
+  if (entry.wFlags & SCHEDULE_LUNAR) {
+    int lunarYear = 0;
+    DWORD thisYear = 0;
+    YearlyLunarDay(entry, now.wYear, today, &thisYear, &lunarYear);
+    return LunarAnniversary(lunarYear + 1, entry.wMonth, entry.wDay, day);
+  }
+  return DaysSince1601(now.wYear + 1, entry.wMonth, entry.wDay, day);
+}
 
 }  // namespace
 
@@ -90,10 +111,15 @@ void ComputeOccurrences(const std::vector<ScheduleEntry>& entries, OccurrenceSet
     } else {
       exists = DaysSince1601(now.wYear, entry.wMonth, entry.wDay, &day);
     }
+    // A yearly entry whose date this year is past, or does not exist, comes next in the following
+    // year: that occurrence takes its place, so that the coming entries stand in date order and
+    // each entry is listed once.
+    if (yearly && (!exists || day < out.nToday)) exists = NextYearDay(entry, now, out.nToday, &day);
     // A date that does not exist falls on no day: it has no place among the coming entries.
     if (exists) out.occurrences.push_back(Occurrence{(INT)i, day});
   }
-  std::sort(out.occurrences.begin(), out.occurrences.end(), ByDay);
+  // Entries of one day keep the order of the file.
+  std::stable_sort(out.occurrences.begin(), out.occurrences.end(), ByDay);
   for (size_t k = 0; k < out.occurrences.size(); ++k) {
     if (out.occurrences[k].nDay >= out.nToday) {
       out.nFirst = (INT)k;
@@ -109,33 +135,6 @@ void BuildOccurrences(const std::vector<ScheduleEntry>& entries) {
   g_lunarToday = set.lunarToday;
   g_occurrences.swap(set.occurrences);
   g_nFirst = set.nFirst;
-}
-
-std::vector<Occurrence> BuildNextYearOccurrences(const std::vector<ScheduleEntry>& entries) {
-  std::vector<Occurrence> result;
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  DWORD today = 0;
-  DaysSince1601(now.wYear, now.wMonth, now.wDay, &today);
-  for (size_t i = 0; i < entries.size(); ++i) {
-    const ScheduleEntry& entry = entries[i];
-    // One-time entries, next year's included, already stand in the main list at their own date;
-    // listing them here again would show one entry on two lines.
-    if (!(entry.wFlags & SCHEDULE_YEARLY)) continue;
-    DWORD day = 0;
-    BOOL exists;
-    if (entry.wFlags & SCHEDULE_LUNAR) {
-      int lunarYear = 0;
-      DWORD thisYear = 0;
-      YearlyLunarDay(entry, now.wYear, today, &thisYear, &lunarYear);
-      exists = LunarDay(lunarYear + 1, entry.wMonth, entry.wDay, &day);
-    } else {
-      exists = DaysSince1601(now.wYear + 1, entry.wMonth, entry.wDay, &day);
-    }
-    if (exists) result.push_back(Occurrence{(INT)i, day});
-  }
-  std::sort(result.begin(), result.end(), ByDay);
-  return result;
 }
 
 bool DataChanged() {

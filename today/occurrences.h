@@ -21,13 +21,14 @@ BOOL DaysSince1601(int year, int month, int day, DWORD* days);
 int WeekdayOfDay(DWORD days);
 
 // Computes today's day count and lunar date and one occurrence per entry whose date exists,
-// sorted by day, with the index of the first one falling today or later (-1: none).
+// sorted by day (entries of one day in file order), with the index of the first one falling today
+// or later (-1: none). A yearly entry whose date this year is past or does not exist falls on its
+// date of the following year instead, so that from that index on the list holds the coming
+// entries in the order they come, each once. Yearly lunar dates of the 30th fall on the 29th of a
+// 29-day month.
 void ComputeOccurrences(const std::vector<ScheduleEntry>& entries, OccurrenceSet& out);
 // Fills g_nToday, g_lunarToday, g_occurrences and g_nFirst.
 void BuildOccurrences(const std::vector<ScheduleEntry>& entries);
-// The yearly entries' occurrences of next year, sorted by day: what follows the last occurrence
-// of the main list.
-std::vector<Occurrence> BuildNextYearOccurrences(const std::vector<ScheduleEntry>& entries);
 // True when the data file or the date no longer match the cached item data.
 bool DataChanged();
 // The day count of the date an entry itself names (a lunar entry's stored lunar date converted

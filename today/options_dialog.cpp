@@ -38,7 +38,7 @@ void FillCombo(HWND dialog, int id, const WCHAR* const* texts, int count) {
 }
 
 // One line per entry of the data file, in file order, with the date as stored (a lunar entry
-// shows its lunar date).
+// shows its lunar date, marked "음" so that it is not read as a solar one).
 void FillDdayEntries(HWND dialog) {
   SetOptionsFont(dialog, IDC_DDAY_ENTRY);
   std::vector<ScheduleEntry> entries;
@@ -50,7 +50,8 @@ void FillDdayEntries(HWND dialog) {
     WCHAR title[11];
     lstrcpynW(title, entry.szTitle, 11);
     WCHAR line[100];
-    wsprintfW(line, u"%04d/%02d/%02d %s", entry.wYear, entry.wMonth, entry.wDay, title);
+    wsprintfW(line, u"%s%04d/%02d/%02d %s", (entry.wFlags & SCHEDULE_LUNAR) ? u"음 " : u"", entry.wYear, entry.wMonth,
+              entry.wDay, title);
     SendDlgItemMessageW(dialog, IDC_DDAY_ENTRY, CB_ADDSTRING, 0, (LPARAM)line);
   }
   SendDlgItemMessageW(dialog, IDC_DDAY_ENTRY, CB_SETCURSEL, 0, 0);
@@ -63,6 +64,8 @@ BOOL InitDialog(HWND dialog) {
   LOGFONTW font;
   std::memset(&font, 0, sizeof(font));
   GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
+  // The system font's height is given for 96 dpi.
+  font.lfHeight = ScaleY(font.lfHeight);
   g_hOptionsFont = CreateFontIndirectW(&font);
   for (int id : {IDC_HEADING, IDC_LUNAR_LABEL, IDC_LIST_LABEL, IDC_REMINDER_LABEL, IDC_DDAY_LABEL})
     SetOptionsFont(dialog, id);
@@ -87,7 +90,7 @@ BOOL InitDialog(HWND dialog) {
   return TRUE;
 }
 
-// The controls' places in pixels, not scaled: the dialog fills the handheld's screen width.
+// The controls' places in 96-dpi units, scaled to the screen like the item's own lengths.
 void LayOut(HWND dialog) {
   RECT client;
   GetClientRect(dialog, &client);
@@ -102,7 +105,10 @@ void LayOut(HWND dialog) {
   };
   for (const Place& place : places) {
     HWND control = GetDlgItem(dialog, place.id);
-    if (control != nullptr) MoveWindow(control, place.left, place.top, place.width, place.height, TRUE);
+    if (control == nullptr) continue;
+    // The heading spans the dialog's client width, which is already in pixels.
+    int width = place.id == IDC_HEADING ? place.width : ScaleX(place.width);
+    MoveWindow(control, ScaleX(place.left), ScaleY(place.top), width, ScaleY(place.height), TRUE);
   }
 }
 

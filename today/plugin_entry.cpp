@@ -43,7 +43,7 @@ BOOL ProcessAttach(HINSTANCE instance) {
   g_hDdayIcon = LoadItemIcon(IDI_DDAY_MARKER, 16);
   g_hNextIcon = LoadItemIcon(IDI_NEXT_MARKER, 16);
   for (int i = 0; i < MOON_PHASES; ++i) g_hMoonIcons[i] = LoadItemIcon(IDI_MOON_FIRST + i, 32);
-  g_rcMoon = RECT{201, 3, 237, 39};
+  g_rcMoon = RECT{ScaleX(201), ScaleY(3), ScaleX(237), ScaleY(39)};
 
   WCHAR szClass[100];
   LoadStringW(g_hInstance, IDS_ITEM_CLASS, szClass, 100);

@@ -109,3 +109,6 @@ struct SIZE { LONG cx, cy; };
 #define LANG_JAPANESE 0x11
 #define LANG_KOREAN 0x12
 #define LANG_ENGLISH 0x09
+// The two halves of a UTF-16 surrogate pair: a character outside the basic plane.
+#define IS_HIGH_SURROGATE(wch) (((WCHAR)(wch)) >= 0xd800 && ((WCHAR)(wch)) <= 0xdbff)
+#define IS_LOW_SURROGATE(wch) (((WCHAR)(wch)) >= 0xdc00 && ((WCHAR)(wch)) <= 0xdfff)

@@ -39,11 +39,11 @@ const KpDialogItem kInfoItems[] = {
     {IDC_APP_ICON, u"STATIC", SS_ICON, 0, 22, 21, 24, 23, u"#128"},
     {IDC_VERSION, u"STATIC", SS_LEFT, 0, 54, 21, 104, 13, u"Kalmeno Beta 1.0.0.3"},
     {IDC_AUTHOR, u"STATIC", SS_LEFT, 0, 54, 34, 104, 14, u"Kalmeno 개발팀"},
-    {IDC_WEB_ADDRESS, u"STATIC", SS_CENTER, 0, 0, 144, 180, 11, u"https://kalmeno.example.org"},
+    {IDC_WEB_ADDRESS, u"STATIC", SS_CENTER, 0, 0, 144, 180, 11, u"설명서: 프로그램 폴더의 README.md"},
     {IDC_DESCRIPTION, u"STATIC", SS_LEFT, 0, 22, 55, 135, 85,
      u"이 프로그램은 Kalmeno 프로젝트의 휴대기기 화면(세로 240 × 320)에서 돌아가도록 만들었으며, "
      u"그 화면에서 가장 잘 보입니다. 누구나 자유롭게 내려받아 쓸 수 있습니다. "
-     u"궁금한 점은 아래 주소의 프로젝트 페이지에 남겨 주세요."},
+     u"쓰는 법은 아래 설명서에 있습니다."},
 };
 
 template <size_t N>

@@ -92,4 +92,59 @@ TEST(MonthEntriesE2E, LunarViewShowsLunarDatesWithTheLeapMark) {
   for (int i = 0; i < 42; ++i) EXPECT_FALSE(LunarLabelOf(off.lines, i).found) << i;
 }
 
+
+// January 2008 starts on a Tuesday: day d lies in cell d + 1. Lunar 2007-11 has 29 days; its 29th
+// is 7 January.
+std::string JanuaryData() {
+  std::string data;
+  for (int n = 0; n < 120; ++n) data += Record(2008, 1, 27, 9, 0, 0, u"회의");  // a Sunday
+  return data + Record(1990, 11, 30, 7, 0, kLunar | kYearly, u"제사") +        // kept on the 29th
+         Record(2007, 11, 30, 7, 0, kLunar, u"없는날") +                        // one-time: no day
+         Record(2008, 1, 10, 9, 0, 0, u"😀생일") + Record(2008, 1, 11, 9, 0, 0, u"가😀");
+}
+
+constexpr int kJan7 = 8, kJan8 = 9, kJan10 = 11, kJan11 = 12, kJan27 = 28;
+
+TEST(MonthEntriesE2E, EveryEntryShowsWholeOnTheDayItFallsOn) {
+  Kalmeno k;
+  e2e::WriteBytes(k.dataFile, JanuaryData());
+  k.Run("2008-01-05T10:00:00", {"wait 100", Tap(CellX(kJan27), CellY(kJan27)), "wait 50",
+                                Tap(CellX(kJan27), CellY(kJan27)), "wait 100", "shot " + k.Shot("jan.png"), "quit"});
+  struct Case { int cell; const char* label; const char* count; const char* colour; const char* fact; };
+  const Case cases[] = {
+      {kJan7, "제사..", "(1)", "#ff0000", "a yearly lunar 30th falls on the 29th of a 29-day month"},
+      {kJan8, "", "", "", "and not on the next month's first day"},
+      {kJan10, "😀..", "(1)", "#0000ff", "a character outside the basic plane is taken whole"},
+      {kJan11, "가..", "(1)", "#0000ff", "or not at all"},
+      {kJan27, "회의..", "99+", "#0000ff", "three-digit counts are shortened"},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(LabelOf(k.lines, c.cell).text, c.label) << c.fact;
+    EXPECT_EQ(TopCountOf(k.lines, c.cell).text, c.count) << c.fact;
+    EXPECT_EQ(TopCountOf(k.lines, c.cell).colour, c.colour) << c.fact;
+  }
+  for (const std::string& text : e2e::Texts(ViewTexts(k.lines)))
+    EXPECT_EQ(text.find("없는"), std::string::npos) << "a one-time lunar date that does not exist falls on no day";
+  EXPECT_TRUE(e2e::HasText(k.lines, "1/120")) << "the panel counts every entry of the day";
+
+  // The count stands right of the day number: the red "27" and the blue count share no column.
+  const std::string shot = k.Shot("jan.png");
+  int numberRight = -1, countLeft = 1000;
+  for (int x = CellLeft(kJan27); x <= CellRight(kJan27); ++x) {
+    if (CountReddish(shot, x, CellTop(kJan27), x, CellTop(kJan27) + 12) > 0) numberRight = x;
+    if (countLeft == 1000 && CountBluish(shot, x, CellTop(kJan27), x, CellTop(kJan27) + 8) > 0) countLeft = x;
+  }
+  EXPECT_GT(numberRight, CellLeft(kJan27)) << "the day number is drawn";
+  EXPECT_LT(numberRight, countLeft);
+}
+
+TEST(MonthEntriesE2E, YearlyLunarThirtiethOpensInThePanelOfTheTwentyNinth) {
+  Kalmeno k;
+  e2e::WriteBytes(k.dataFile, JanuaryData());
+  k.Run("2008-01-05T10:00:00", {"wait 100", Tap(CellX(kJan7), CellY(kJan7)), "wait 50",
+                                Tap(CellX(kJan7), CellY(kJan7)), "wait 100", "quit"});
+  EXPECT_TRUE(e2e::HasText(k.lines, "< 제사 >"));
+  EXPECT_TRUE(e2e::HasText(k.lines, "1/1"));
+}
+
 }  // namespace

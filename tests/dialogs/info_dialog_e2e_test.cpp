@@ -31,6 +31,18 @@ TEST(InfoDialogE2E, ShowsNameVersionAuthorAndDescription) {
   EXPECT_TRUE(description);
 }
 
+TEST(InfoDialogE2E, PointsToTheDocumentationThatTheInstallationPutsBesideTheProgram) {
+  Kalmeno k;
+  k.Run("2007-12-08T10:00:00", {"wait 100", "command 32784", "wait 200", "quit"});
+  EXPECT_TRUE(e2e::HasText(k.lines, "설명서: 프로그램 폴더의 README.md"));
+  for (const std::string& t : e2e::Texts(k.lines)) EXPECT_EQ(t.find("://"), std::string::npos) << t;
+  e2e::TempDir prefix;
+  e2e::RunResult install = e2e::Run("/usr/bin/env", {"cmake", "--install", KP_BUILD_DIR, "--prefix", prefix.path()}, {});
+  ASSERT_EQ(install.exitCode, 0) << install.output;
+  EXPECT_TRUE(e2e::Exists(prefix.file("README.md")));
+  EXPECT_TRUE(e2e::Exists(prefix.file("kalmeno")));
+}
+
 TEST(InfoDialogE2E, OkButtonIsCentredEightyPixelsWideFifteenAboveTheBottom) {
   Kalmeno k;
   k.Run("2007-12-08T10:00:00", {"wait 100", "command 32784", "wait 200", "quit"});

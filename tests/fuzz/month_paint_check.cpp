@@ -129,7 +129,8 @@ class DrivenMonthView : public CKalmenoDlg {
 
 // The entries falling on a day, by the calendar's rule: a yearly entry on its month and day in
 // every year of its own calendar, any other only on its exact date; a lunar entry by month number
-// alone (so also in a leap month of that number), never by its solar fields, nor the reverse.
+// alone (so also in a leap month of that number), never by its solar fields, nor the reverse. A
+// yearly lunar 30th also falls on the 29th of a regular month that has 29 days.
 struct DayMatches {
   int solar = 0, lunar = 0;
   bool holiday = false;
@@ -143,8 +144,10 @@ DayMatches MatchesOn(const std::vector<ScheduleEntry>& entries, int year, int mo
     const bool yearly = (e.wFlags & SCHEDULE_YEARLY) != 0;
     bool falls;
     if (e.wFlags & SCHEDULE_LUNAR)
-      falls = hasLunar && e.wMonth == lunarDate.byMonth && e.wDay == lunarDate.byDay &&
-              (yearly || e.wYear == lunarDate.wLunarYear);
+      falls = hasLunar && e.wMonth == lunarDate.byMonth &&
+              ((e.wDay == lunarDate.byDay && (yearly || e.wYear == lunarDate.wLunarYear)) ||
+               (yearly && !lunarDate.byLeap && e.wDay == 30 && lunarDate.byDay == 29 &&
+                LunarMonthLength(lunarDate.wLunarYear, lunarDate.byMonth, 0) == 29));
     else
       falls = e.wMonth == month && e.wDay == day && (yearly || e.wYear == year);
     if (!falls) continue;
@@ -182,7 +185,7 @@ class DrawnIndex {
   std::map<std::string, DrawnText> m_byRect;
 };
 
-std::string Count(int n) { return "(" + std::to_string(n) + ")"; }
+std::string Count(int n) { return n > 99 ? "99+" : "(" + std::to_string(n) + ")"; }
 
 // A text as a trace line carries it (UTF-8, with CR, LF and TAB written as escapes); false for a
 // text with a lone surrogate, which the drawing side writes as a replacement character.

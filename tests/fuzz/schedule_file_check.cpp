@@ -100,6 +100,8 @@ void CheckScheduleFileBytes(const std::uint8_t* data, std::size_t size) {
       int labelLength = 0;
       while (labelLength < 6 && summary.szLabel[labelLength]) ++labelLength;
       if (labelLength == 6) Fail("unterminated label", year, month, day);
+      if (labelLength >= 3 && IS_HIGH_SURROGATE(summary.szLabel[labelLength - 3]))
+        Fail("half a character in the label", year, month, day);
       if ((matches == 0) != (labelLength == 0)) Fail("label without a match", year, month, day);
       bool holiday = false;
       for (size_t k = 0; k < indices.size(); ++k) {
@@ -108,7 +110,10 @@ void CheckScheduleFileBytes(const std::uint8_t* data, std::size_t size) {
         bool lunarEntry = entry.wFlags & SCHEDULE_LUNAR;
         int wantYear = lunarEntry ? lunar.wLunarYear : year, wantMonth = lunarEntry ? lunar.byMonth : month;
         int wantDay = lunarEntry ? lunar.byDay : day;
-        if (entry.wMonth != wantMonth || entry.wDay != wantDay ||
+        // A yearly lunar 30th is kept on the 29th of a regular month that has no 30th.
+        bool keptDay = lunarEntry && (entry.wFlags & SCHEDULE_YEARLY) && lunar.byLeap == 0 &&
+                       LunarAnniversaryDay(wantYear, wantMonth, entry.wDay) == wantDay;
+        if (entry.wMonth != wantMonth || (entry.wDay != wantDay && !keptDay) ||
             (!(entry.wFlags & SCHEDULE_YEARLY) && entry.wYear != wantYear))
           Fail("a position that does not fall on the day", year, month, day);
         if (k > 0 && !lunarEntry && (store.GetAt(static_cast<int>(indices[k - 1])).wFlags & SCHEDULE_LUNAR))

@@ -88,10 +88,16 @@ void CheckTodayOccurrenceBytes(const std::uint8_t* data, std::size_t size) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ScheduleEntry& entry = entries[i];
     if (entry.wFlags & SCHEDULE_YEARLY) {
-      DWORD day = 0;
-      if (!(entry.wFlags & SCHEDULE_LUNAR) &&
-          (bool)DaysSince1601(clock.wYear, entry.wMonth, entry.wDay, &day) != (seen[i] == 1))
-        Fail("a yearly date falls this year exactly when it exists", (int)i);
+      // A yearly entry comes on or after today: this year's date while it lies ahead, else next year's.
+      for (const Occurrence& occurrence : set.occurrences)
+        if (occurrence.nEntry == (INT)i && occurrence.nDay < set.nToday) Fail("a yearly entry falls before today", (int)i);
+      if (entry.wFlags & SCHEDULE_LUNAR) continue;
+      DWORD thisYear = 0, nextYear = 0;
+      bool ahead = DaysSince1601(clock.wYear, entry.wMonth, entry.wDay, &thisYear) && thisYear >= set.nToday;
+      bool next = DaysSince1601(clock.wYear + 1, entry.wMonth, entry.wDay, &nextYear);
+      if ((ahead || next) != (seen[i] == 1)) Fail("a yearly date falls exactly when this or next year has it", (int)i);
+      for (const Occurrence& occurrence : set.occurrences)
+        if (occurrence.nEntry == (INT)i && occurrence.nDay != (ahead ? thisYear : nextYear)) Fail("a yearly entry's day", (int)i);
       continue;
     }
     // A one-time entry falls on the date it names, and only when that date exists.
@@ -100,17 +106,6 @@ void CheckTodayOccurrenceBytes(const std::uint8_t* data, std::size_t size) {
     if (exists != (seen[i] == 1)) Fail("a one-time entry falls exactly when its date exists", (int)i);
     for (const Occurrence& occurrence : set.occurrences)
       if (occurrence.nEntry == (INT)i && occurrence.nDay != stored) Fail("a one-time entry's day", (int)i);
-  }
-
-  // Next year's list continues this year's: yearly entries only, each later than this year's.
-  std::vector<Occurrence> next = BuildNextYearOccurrences(entries);
-  for (std::size_t k = 0; k < next.size(); ++k) {
-    const Occurrence& occurrence = next[k];
-    if (occurrence.nEntry < 0 || (std::size_t)occurrence.nEntry >= entries.size()) Fail("next year's entry index", occurrence.nEntry);
-    if (!(entries[occurrence.nEntry].wFlags & SCHEDULE_YEARLY)) Fail("a one-time entry in next year's list", occurrence.nEntry);
-    if (k > 0 && next[k - 1].nDay > occurrence.nDay) Fail("next year's list out of order", occurrence.nEntry);
-    for (const Occurrence& thisYear : set.occurrences)
-      if (thisYear.nEntry == occurrence.nEntry && thisYear.nDay >= occurrence.nDay) Fail("next year's date is not later", occurrence.nEntry);
   }
 
   // Built from the file it reads, the cache matches that file: no refresh without a change.

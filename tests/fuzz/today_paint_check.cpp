@@ -234,13 +234,11 @@ void CheckTodayPaintBytes(const std::uint8_t* data, std::size_t size) {
     if (StartsWith(lines[k], "음력 ")) Fail("a second lunar line", lines[k]);
   if (next == lines.size()) return;  // no entry falls on or after today: nothing more to show
 
-  // One line per chosen count, then the filler. The lines are this year's list from the first
-  // entry on or after today (which also holds one-time entries of later years), then next year's
-  // list: two runs, each in order of its days.
+  // One line per chosen count, then the filler. The lines are the coming entries, this year's and
+  // next year's together, in order of their days.
   std::size_t scheduleLines = (std::size_t)listCount + 1;
   if (lines.size() < next + scheduleLines) Fail("fewer schedule lines than chosen", lines.back());
   long previousDay = -1;
-  int runs = 1;
   bool ended = false;
   for (std::size_t k = next; k < next + scheduleLines; ++k) {
     if (lines[k] == kNoMoreEntries) {
@@ -249,7 +247,7 @@ void CheckTodayPaintBytes(const std::uint8_t* data, std::size_t size) {
     }
     if (ended) Fail("an entry after the end of the list", lines[k]);
     long day = ScheduleLineDay(lines[k], today);
-    if (day < previousDay && ++runs > 2) Fail("schedule lines out of order", lines[k]);
+    if (day < previousDay) Fail("schedule lines out of order", lines[k]);
     previousDay = day;
   }
   next += scheduleLines;

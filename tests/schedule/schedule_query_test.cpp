@@ -92,6 +92,25 @@ TEST_F(DayQuery, ALunarMonthNumberMatchesTheLeapMonthToo) {
   EXPECT_EQ(Query(2009, 5, 29, 2009, 4, 5).nLunarCount, 1);
 }
 
+TEST_F(DayQuery, AYearlyLunarThirtiethIsKeptOnTheLastDayOfA29DayMonth) {
+  store.Add(MakeEntry(1990, 4, 30, SCHEDULE_LUNAR | SCHEDULE_YEARLY, u"기일"));
+  store.Add(MakeEntry(2001, 4, 30, SCHEDULE_LUNAR, u"한번"));  // a one-time date that does not exist
+  struct Case { int sy, sm, sd, ly, lm, ld, count; const char* fact; };
+  // Lunar 2001 has a 29-day 4th month followed by a 29-day leap 4th month; lunar 1999's 4th month
+  // has 30 days.
+  const Case cases[] = {
+      {2001, 5, 22, 2001, 4, 29, 1, "the 29th of a 29-day regular month holds the 30th"},
+      {2001, 6, 20, 2001, 4, 29, 0, "the leap month's 29th does not"},
+      {1999, 6, 12, 1999, 4, 29, 0, "in a 30-day month the 29th is only the 29th"},
+      {1999, 6, 13, 1999, 4, 30, 1, "and the 30th is the 30th"},
+  };
+  for (const Case& c : cases) {
+    DaySummary summary = Query(c.sy, c.sm, c.sd, c.ly, c.lm, c.ld);
+    EXPECT_EQ(summary.nLunarCount, c.count) << c.fact;
+    if (c.count == 1) EXPECT_EQ(Label(summary), "기일..") << c.fact;
+  }
+}
+
 TEST_F(DayQuery, RemovedAndAddedEntriesShowAtOnce) {
   store.Add(MakeEntry(2007, 8, 15, 0, u"광복절"));
   EXPECT_EQ(Query(2007, 8, 15).nSolarCount, 1) << "found before any save";

@@ -149,7 +149,7 @@ void TodayItemTest::CreateItem() {
 LRESULT TodayItemTest::QueryRefresh() {
   LRESULT reply = SendMessageW(m_item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, (WPARAM)&m_record, 0);
   // The shell gives the item the height it asked for.
-  MoveWindow(m_item, 0, 24, 240, (int)m_record.cyp, TRUE);
+  MoveWindow(m_item, 0, 24, GetSystemMetrics(SM_CXSCREEN), (int)m_record.cyp, TRUE);
   return reply;
 }
 

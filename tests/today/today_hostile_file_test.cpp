@@ -23,8 +23,9 @@ TEST_F(TodayItemTest, TitleWithoutTerminatorIsCutToTenCharacters) {
   CreateItem();
   ChooseOptions(1, 0, 0, 0);
   QueryRefresh();
+  // The D-day line is too wide for ten characters: its title is shortened instead of its count.
   EXPECT_THAT(PaintedLines(), testing::ElementsAre("내일(일) 09:00 가가가가가가가가가가",
-                                                   "가가가가가가가가가가이(가) 1일 남았습니다."));
+                                                   "가가가가가가가…이(가) 1일 남았습니다."));
 }
 
 TEST_F(TodayItemTest, RandomRecordsNeverCrashTheItem) {

@@ -1,6 +1,8 @@
 // What the item draws: the lunar line, the coming entries and the D-day line.
 #include "today_fixture.h"
 
+#include "kp_platform.h"
+
 using ::testing::ElementsAre;
 
 namespace {
@@ -43,17 +45,52 @@ TEST_F(TodayItemTest, HiddenLunarLineLeavesOnlyScheduleLines) {
   EXPECT_THAT(PaintedLines(), ElementsAre("오늘(토) 09:30 회의"));
 }
 
-TEST_F(TodayItemTest, YearlyJanuaryEntryInLateDecemberFollowsTheYearsRemainingOccurrences) {
-  SetNow("2007-12-28T10:00:00");
-  WriteEntries({MakeEntry(2005, 1, 10, 8, 0, u"신년회", SCHEDULE_YEARLY), MakeEntry(2007, 12, 30, 18, 0, u"송년회"),
-                MakeEntry(2008, 3, 1, 9, 0, u"입학식")});
+TEST_F(TodayItemTest, ComingLinesAreTheNextEntriesInDateOrderEachOnce) {
+  struct Case {
+    const char* now;
+    std::vector<ScheduleEntry> entries;
+    int listCount;
+    std::vector<std::string> lines;
+  };
+  const ScheduleEntry yearlyJanuary = MakeEntry(2005, 1, 10, 9, 0, u"생일", SCHEDULE_YEARLY);
+  const Case cases[] = {
+      // Next year's 10 January (a Thursday) comes before a one-time entry of 2009.
+      {"2007-12-28T10:00:00", {MakeEntry(2009, 3, 1, 9, 0, u"먼훗날"), yearlyJanuary}, 0, {"13일뒤(목) 09:00 생일"}},
+      {"2007-12-28T10:00:00",
+       {MakeEntry(2009, 3, 1, 9, 0, u"먼훗날"), yearlyJanuary, MakeEntry(2007, 12, 30, 18, 0, u"송년회"),
+        MakeEntry(2008, 3, 1, 9, 0, u"입학식")},
+       4,
+       {"2일뒤(일) 18:00 송년회", "13일뒤(목) 09:00 생일", "64일뒤(토) 09:00 입학식", "429일뒤(일) 09:00 먼훗날",
+        kNoMore}},
+      // Only yearly entries, all past this year: next year's dates are still coming.
+      {"2007-12-28T10:00:00", {yearlyJanuary}, 1, {"13일뒤(목) 09:00 생일", kNoMore}},
+      // A yearly entry of today is listed once, not again a year later.
+      {"2007-12-28T10:00:00", {MakeEntry(2001, 12, 28, 8, 0, u"기념일", SCHEDULE_YEARLY)}, 1,
+       {"오늘(금) 08:00 기념일", kNoMore}},
+      // Lunar 11-15 of 2007 (24 December) is past; lunar 2008-11-15 is 2008-12-12, a Friday.
+      {"2007-12-28T10:00:00", {MakeEntry(1990, 11, 15, 7, 0, u"음력", SCHEDULE_LUNAR | SCHEDULE_YEARLY)}, 0,
+       {"350일뒤(금) 07:00 음력"}},
+      // Entries of one day keep the order of the file.
+      {"2007-12-08T10:00:00",
+       {MakeEntry(2007, 12, 9, 18, 0, u"셋째"), MakeEntry(2007, 12, 9, 8, 0, u"넷째"),
+        MakeEntry(2001, 12, 9, 12, 0, u"다섯째", SCHEDULE_YEARLY)},
+       2, {"내일(일) 18:00 셋째", "내일(일) 08:00 넷째", "내일(일) 12:00 다섯째"}},
+      // Lunar 2007-11 has 29 days: a yearly lunar 30th is kept on the 29th, 2008-01-07 (a Monday);
+      // a one-time lunar 2007-11-30 does not exist and falls on no day.
+      {"2007-12-08T10:00:00",
+       {MakeEntry(1990, 11, 30, 7, 0, u"제사", SCHEDULE_LUNAR | SCHEDULE_YEARLY),
+        MakeEntry(2007, 11, 30, 7, 0, u"없는날", SCHEDULE_LUNAR)},
+       1, {"30일뒤(월) 07:00 제사", kNoMore}},
+  };
   CreateItem();
-  ChooseOptions(1, 3, 1, 0);
-  QueryRefresh();
-  // 2007-12-30 is a Sunday, 2008-03-01 a Saturday 64 days on (2008 is a leap year), and
-  // 2008-01-10 a Thursday: next year's occurrence comes after the main list.
-  EXPECT_THAT(PaintedLines(), ElementsAre("2일뒤(일) 18:00 송년회", "64일뒤(토) 09:00 입학식",
-                                          "13일뒤(목) 08:00 신년회", kNoMore));
+  for (const Case& c : cases) {
+    SetNow(c.now);
+    WriteEntries(c.entries);
+    ChooseOptions(1, c.listCount, 1, 0);
+    m_record.cyp = 0;  // the height of this case's lines
+    QueryRefresh();
+    EXPECT_EQ(PaintedLines(), c.lines) << c.now << ", " << c.lines.front();
+  }
 }
 
 TEST_F(TodayItemTest, OneTimeEntryOfNextYearIsShownOnce) {
@@ -108,6 +145,45 @@ TEST_F(TodayItemTest, DdayCountsDaysLeftAndNamesTheDayItself) {
   EXPECT_EQ(PaintedLines().back(), "마감이(가) 23일 남았습니다.");
   ChooseOptions(1, 0, 0, 1);
   EXPECT_EQ(PaintedLines().back(), "발표이(가) 오늘입니다.");
+}
+
+// The width of a text in the item's font at 96 dpi (the system font's face, 12 pixels high).
+int ItemTextWidth(HWND item, const std::u16string& text) {
+  LOGFONTW font = {};
+  GetObjectW(GetStockObject(SYSTEM_FONT), sizeof(font), &font);
+  font.lfHeight = -12;
+  font.lfWeight = FW_NORMAL;
+  HDC dc = GetDC(item);
+  HFONT itemFont = CreateFontIndirectW(&font);
+  HGDIOBJ previous = SelectObject(dc, itemFont);
+  SIZE size = {};
+  GetTextExtentPoint32W(dc, text.c_str(), (int)text.size(), &size);
+  SelectObject(dc, previous);
+  DeleteObject(itemFont);
+  ReleaseDC(item, dc);
+  return size.cx;
+}
+
+TEST_F(TodayItemTest, DdayLineTooWideShortensItsTitleAndKeepsItsCount) {
+  struct Case { ScheduleEntry entry; const char* line; };
+  const Case cases[] = {
+      {MakeEntry(2007, 12, 31, 0, 0, u"마감"), "마감이(가) 23일 남았습니다."},
+      {MakeEntry(2004, 4, 20, 0, 0, u"가나다라마바사아자차"), "가나…(으)로부터 1327일이 지났습니다."},
+      {MakeEntry(2010, 1, 1, 0, 0, u"가나다라마바사아자차"), "가나다라마…이(가) 755일 남았습니다."},
+      // A character outside the basic plane is kept whole or left out with what follows it.
+      {MakeEntry(2004, 4, 20, 0, 0, u"가😀나다라"), "가😀…(으)로부터 1327일이 지났습니다."},
+  };
+  CreateItem();
+  for (const Case& c : cases) {
+    WriteEntries({MakeEntry(2007, 12, 9, 0, 0, u"내일"), c.entry});
+    ChooseOptions(1, 0, 0, 1);
+    QueryRefresh();
+    const std::vector<std::string> lines = PaintedLines();
+    ASSERT_EQ(lines.size(), 2u);
+    const std::string& line = lines.back();
+    EXPECT_EQ(line, c.line);
+    EXPECT_LE(ItemTextWidth(m_item, KpFromUtf8(line)), 240 - 38) << line << " fits its row";
+  }
 }
 
 TEST_F(TodayItemTest, DdayOfADateThatDoesNotExistShowsNoDdayLine) {

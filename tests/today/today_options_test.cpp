@@ -27,13 +27,13 @@ class TodayOptionsTest : public TodayItemTest {
   }
 };
 
-TEST_F(TodayOptionsTest, ListsEveryEntryInFileOrderWithItsStoredDate) {
+TEST_F(TodayOptionsTest, ListsEveryEntryInFileOrderWithItsStoredDateLunarOnesMarked) {
   WriteEntries({MakeEntry(2007, 5, 5, 9, 30, u"어린이날", SCHEDULE_YEARLY),
                 MakeEntry(2007, 8, 15, 0, 0, u"추석", SCHEDULE_LUNAR | SCHEDULE_YEARLY)});
   CreateItem();
   HWND dialog = OpenOptions();
   ASSERT_NE(dialog, nullptr);
-  EXPECT_THAT(ComboTexts(dialog, 1010), testing::ElementsAre("2007/05/05 어린이날", "2007/08/15 추석"));
+  EXPECT_THAT(ComboTexts(dialog, 1010), testing::ElementsAre("2007/05/05 어린이날", "음 2007/08/15 추석"));
   EXPECT_THAT(ComboTexts(dialog, 1005), testing::ElementsAre("보이기", "숨기기"));
   EXPECT_THAT(ComboTexts(dialog, 1006), testing::ElementsAre("1개", "2개", "3개", "4개", "5개"));
   EXPECT_THAT(ComboTexts(dialog, 1008), testing::ElementsAre("사용안함", "분 전", "시간 전", "일 전"));
