@@ -48,13 +48,16 @@ int WriteOutput(const std::string& outputPath, const std::string& dataPath, cons
   std::error_code ignored;
   if (std::filesystem::equivalent(outputPath, dataPath, ignored))
     return Fail(outputPath + ": 일정 파일 자신에는 쓰지 않습니다 (다른 -o FILE을 주세요)");
+  const bool existed = std::filesystem::exists(outputPath, ignored);
   std::FILE* file = std::fopen(outputPath.c_str(), "wb");
   if (!file) return Fail(outputPath + ": 만들 수 없습니다: " + std::strerror(errno));
   bool written = WriteAll(file, text);
   const int writeError = errno;
   written = std::fclose(file) == 0 && written;
-  if (!written) return Fail(outputPath + ": 쓰지 못했습니다: " + std::strerror(writeError));
-  return 0;
+  if (written) return 0;
+  // A half-written file of our own making would pass for an export; one the user had stays.
+  if (!existed) std::filesystem::remove(outputPath, ignored);
+  return Fail(outputPath + ": 쓰지 못했습니다: " + std::strerror(writeError));
 }
 
 }  // namespace
