@@ -18,7 +18,7 @@ namespace {
 std::string FieldUtf8(std::u16string text) {
   for (char16_t& unit : text)
     if (unit < 0x20 || unit == 0x7F) unit = u'\uFFFD';
-  return KpToUtf8(reinterpret_cast<LPCWSTR>(text.c_str()), static_cast<int>(text.size()));
+  return KpToUtf8(text.c_str(), static_cast<int>(text.size()));
 }
 
 // FNV-1a over the record's 98 bytes: the same record gives the same UID in every export.

@@ -70,7 +70,7 @@ DataFile ReadDataFile(const std::string& path) {
 
   const std::u16string platformPath = KpFromUtf8(file.path);
   for (int attempt = 1;; ++attempt) {
-    if (ReadScheduleFile(reinterpret_cast<LPCWSTR>(platformPath.c_str()), file.entries, false) == 0) return file;
+    if (ReadScheduleFile(platformPath.c_str(), file.entries, false) == 0) return file;
     const DWORD code = GetLastError();
     if (code != ERROR_SHARING_VIOLATION || attempt == kReadAttempts) {
       file.error = file.path + ": " + ErrorForOpen(code);

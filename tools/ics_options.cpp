@@ -61,10 +61,11 @@ IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear) {
       case kFrom: fromText = scanner.Value(); break;
       case kTo: toText = scanner.Value(); break;
       case kRscale: result.rscale = true; break;
-      case ':':
-        return Refuse(scanner.Offending() + " 다음에 " +
-                      (scanner.Offending() == "-o" || scanner.Offending().starts_with("--o") ? "파일 이름이" : "연도가") +
-                      " 필요합니다");
+      case ':': {
+        const std::string option = scanner.Offending();
+        const bool output = option == "-o" || option.starts_with("--o");
+        return Refuse(option + " 다음에 " + (output ? "파일 이름이" : "연도가") + " 필요합니다");
+      }
       default: return Refuse("알 수 없는 옵션 " + Quoted(scanner.Offending()) + " (" + kOptionList + ")");
     }
   }
