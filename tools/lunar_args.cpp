@@ -33,9 +33,10 @@ const char* OptionName(int id) {
 }
 
 // The option a refused argument names ("--lunar", "--lun", "--from=..."), by unique prefix.
-int IdOfOption(const std::string& argument) {
-  const std::string name = argument.substr(2, argument.find('=') == std::string::npos ? std::string::npos
-                                                                                       : argument.find('=') - 2);
+int IdOfOption(std::string_view argument) {
+  if (!argument.starts_with("--")) return 0;
+  std::string_view name = argument.substr(2);
+  name = name.substr(0, name.find('='));
   for (const option& o : kLongOptions)
     if (o.name && !name.empty() && std::string_view(o.name).starts_with(name)) return o.val;
   return 0;
