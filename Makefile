@@ -2,7 +2,8 @@
 BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
-                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace
+                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
+                pkg-config libical-dev khal man-db
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install test-sanitize fuzz fuzz-ci clean
@@ -25,9 +26,15 @@ build: configure
 test: build
 	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j2
 
+# Every benchmark binary (each sub-folder of bench/ builds its own), five repetitions each; the
+# medians are the figures to quote. A failing benchmark fails the target, and so does finding none.
 bench: configure
 	@cmake --build $(BUILD) --target benchmarks
-	@for b in $(BUILD)/bench/bench_*; do [ -x "$$b" ] && "$$b" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true; done
+	@found=0; for b in $(BUILD)/bench/*/bench_*; do \
+	  [ -f "$$b" ] && [ -x "$$b" ] || continue; found=1; echo "== $$b"; \
+	  QT_QPA_PLATFORM=$${QT_QPA_PLATFORM:-offscreen} "$$b" --benchmark_repetitions=5 \
+	    --benchmark_report_aggregates_only=true || exit 1; \
+	done; [ $$found = 1 ] || { echo "no benchmark binaries under $(BUILD)/bench"; exit 1; }
 
 # Installs into PREFIX and records the Today item in the registry. The installer checks first that
 # the paths fit what the Today item can read, so a too long PREFIX installs nothing.

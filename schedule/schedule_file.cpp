@@ -55,8 +55,8 @@ bool WriteRecords(HANDLE file, const std::vector<ScheduleEntry>& first, const st
 
 }  // namespace
 
-int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out) {
-  FileHandle file(OpenExclusive(path, GENERIC_READ, OPEN_ALWAYS));
+int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing) {
+  FileHandle file(OpenExclusive(path, GENERIC_READ, createMissing ? OPEN_ALWAYS : OPEN_EXISTING));
   if (!file.IsOpen()) return -1;
   std::vector<ScheduleEntry> records;
   if (!ReadRecords(file.Get(), records)) return -1;

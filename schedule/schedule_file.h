@@ -9,10 +9,11 @@
 constexpr const WCHAR* SCHEDULE_FILE_NAME = u"qmrv.dat";
 
 // Appends every whole record of the file, in file order, to `out`. A missing file is created
-// empty. Returns 0, or -1 when the file cannot be opened or read; on -1 `out` is unchanged and
-// GetLastError() tells why (ERROR_SHARING_VIOLATION while another holds the file). A trailing
-// fragment shorter than a record is ignored. Records are taken as they are, unchecked.
-int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out);
+// empty, unless createMissing is false (tools that only read: then the open fails). Returns 0, or
+// -1 when the file cannot be opened or read; on -1 `out` is unchanged and GetLastError() tells why
+// (ERROR_SHARING_VIOLATION while another holds the file). A trailing fragment shorter than a
+// record is ignored. Records are taken as they are, unchecked.
+int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing = true);
 
 enum class ScheduleWriteOutcome { Written, CouldNotCreate, WriteFailed };
 

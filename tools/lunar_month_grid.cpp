@@ -34,7 +34,7 @@ void TrimRight(std::string& out) {
 
 }  // namespace
 
-bool AppendMonthGrid(int year, int month, std::string& out) {
+bool AppendMonthGrid(int year, int month, std::string& out, int markedDay) {
   const int days = DaysInSolarMonth(year, month);
   const int firstWeekday = static_cast<int>(DayNumber(year, month, 1) % 7);
   bool complete = true, anyLeap = false;
@@ -61,7 +61,10 @@ bool AppendMonthGrid(int year, int month, std::string& out) {
       }
       std::string number;
       AppendNumber(day, 1, number);
-      AppendCell(number, static_cast<int>(number.size()), solarRow);
+      const int columns = static_cast<int>(number.size());
+      // The escape sequences take no columns on the terminal.
+      if (day == markedDay) number = "\033[7m" + number + "\033[27m";
+      AppendCell(number, columns, solarRow);
       LunarDate lunar{};
       if (SolarToLunar(year, month, day, &lunar)) {
         int columns = 0;

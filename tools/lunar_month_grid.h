@@ -5,7 +5,8 @@
 namespace lunar_tool {
 
 // Appends the grid of one solar month (year >= 1, month 1..12). Returns false when some day of
-// the month has no lunar date in the table (shown as "-").
-bool AppendMonthGrid(int year, int month, std::string& out);
+// the month has no lunar date in the table (shown as "-"). markedDay (0: none) is shown in
+// reverse video, for today on a terminal.
+bool AppendMonthGrid(int year, int month, std::string& out, int markedDay = 0);
 
 }  // namespace lunar_tool

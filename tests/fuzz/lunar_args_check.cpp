@@ -8,6 +8,7 @@
 #include "tools/lunar_args.h"
 #include "tools/lunar_lines.h"
 #include "tools/lunar_month_grid.h"
+#include "tools/lunar_next.h"
 
 namespace {
 
@@ -78,11 +79,24 @@ void CheckLunarArgumentBytes(const std::uint8_t* data, std::size_t size) {
       CheckLines(out, joined);
       break;
     case Mode::Month:
+      if (args.thisMonth) break;  // the month comes from the clock
       if (args.first.month < 1 || args.first.month > 12) Fail("a month out of range", joined);
       AppendMonthGrid(args.first.year, args.first.month, out);
       CheckLines(out, joined);
       break;
+    case Mode::Next: {
+      if (args.first.month < 1 || args.first.month > 12 || args.first.day < 1 || args.first.day > 30)
+        Fail("a lunar month or day out of range", joined);
+      if (args.count < 1 || args.count > 999) Fail("a count out of range", joined);
+      if (args.from.year && !IsGregorianDate(args.from)) Fail("a from date that does not exist", joined);
+      const Date from = args.from.year ? args.from : Date{2026, 12, 7};
+      const int found = AppendNextAnniversaries(args.first.month, args.first.day, args.leap, from, args.count, args.tsv, out);
+      if (found > args.count) Fail("more dates than asked for", joined);
+      if (found) CheckLines(out, joined);
+      break;
+    }
     case Mode::Today:
+    case Mode::Version:
     case Mode::Help:
     case Mode::UsageError:
       break;

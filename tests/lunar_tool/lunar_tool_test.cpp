@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "e2e.h"
+#include "tools/tool_version.h"
 
 namespace {
 
@@ -148,6 +149,72 @@ TEST(LunarTool, HelpPrintsUsage) {
   EXPECT_NE(run.out.find("--tsv"), std::string::npos);
 }
 
+struct Expected {
+  std::vector<std::string> args;
+  int exitCode;
+  std::vector<std::string> lines;  // the output's lines, from the first (or every line when "")
+};
+
+// Long options as --opt=value, "--" before operands, --version, --month without a value.
+TEST(LunarTool, FollowsTheConventionsOfCommandLineTools) {
+  const Expected cases[] = {
+      {{"--version"}, 0, {"kalmeno-lunar (Kalmeno) " KALMENO_VERSION}},
+      {{"--lunar=2026-08-15", "--tsv"}, 0, {"2026-08-15\t0\t2026-09-25\t5"}},
+      {{"--tsv", "--", "2024-09-17"}, 0, {"2024-09-17\t2024-08-15\t0\t2\t4357\t갑진\t용\t갑신"}},
+      {{"--ts", "2024-09-17"}, 0, {"2024-09-17\t2024-08-15\t0\t2\t4357\t갑진\t용\t갑신"}},
+      {{"--month=2023-03"}, 0, {"                      2023년 03월"}},
+  };
+  for (const Expected& expected : cases) {
+    SCOPED_TRACE(expected.args.front());
+    ToolRun run = RunTool(expected.args, {{"KALMENO_NOW", "2026-12-07T09:30:00"}});
+    EXPECT_EQ(run.exitCode, expected.exitCode) << run.err;
+    std::vector<std::string> lines = Lines(run.out);
+    if (lines.size() > expected.lines.size()) lines.resize(expected.lines.size());
+    EXPECT_EQ(lines, expected.lines);
+  }
+  // Without a value: this month (KALMENO_NOW), unmarked when the output is not a terminal.
+  const ToolRun thisMonth = RunTool({"--month"}, {{"KALMENO_NOW", "2024-09-17T09:30:00"}});
+  EXPECT_EQ(thisMonth.exitCode, 0);
+  EXPECT_EQ(thisMonth.out, RunTool({"--month", "2024-09"}).out);
+}
+
+TEST(LunarTool, MonthOnATerminalMarksToday) {
+  if (!e2e::Exists("/usr/bin/script")) GTEST_SKIP() << "needs script (util-linux) for a terminal";
+  e2e::RunResult run = e2e::Run("/usr/bin/script", {"-qec", "'" + e2e::Built("tools/kalmeno-lunar") + "' --month", "/dev/null"},
+                                {{"KALMENO_NOW", "2026-12-07T09:30:00"}});
+  EXPECT_EQ(run.exitCode, 0) << run.output;
+  EXPECT_NE(run.output.find("       6       \033[7m7\033[27m       8"), std::string::npos) << run.output;
+}
+
+// The yearly lunar date's coming solar dates, by the month view's rule.
+TEST(LunarTool, NextGivesTheComingSolarDatesOfAYearlyLunarDate) {
+  const Expected cases[] = {
+      // Chuseok by the national standard.
+      {{"--tsv", "--next", "08-15", "--count", "7", "--from", "2024-01-01"}, 0,
+       {"2024-08-15\t0\t2024-09-17\t2", "2025-08-15\t0\t2025-10-06\t1", "2026-08-15\t0\t2026-09-25\t5",
+        "2027-08-15\t0\t2027-09-15\t3", "2028-08-15\t0\t2028-10-03\t2", "2029-08-15\t0\t2029-09-22\t6",
+        "2030-08-15\t0\t2030-09-12\t4"}},
+      // From today (KALMENO_NOW): 2026's is past; the 30th of a 29-day month is kept on the 29th.
+      {{"--next", "08-30", "--count=2"}, 0,
+       {"음력 2027년 08월 29일 (평달) = 2027년 09월 29일 (수)", "음력 2028년 08월 29일 (평달) = 2028년 10월 17일 (화)"}},
+      // The day itself counts; lunar 2024-12-20 falls in solar 2025.
+      {{"--next", "12-20", "--from", "2025-01-19", "--count", "2", "--tsv"}, 0,
+       {"2024-12-20\t0\t2025-01-19\t0", "2025-12-20\t0\t2026-02-07\t6"}},
+      // --leap: the leap month where the year has it (2025: leap 6th month), else the regular one.
+      {{"--next", "06-15", "--leap", "--from", "2025-01-01", "--count", "2", "--tsv"}, 0,
+       {"2025-06-15\t1\t2025-08-08\t5", "2026-06-15\t0\t2026-07-28\t2"}},
+      // The table ends in 2043: fewer than asked, status 1.
+      {{"--tsv", "--next", "01-01", "--from", "2042-06-01"}, 1, {"2043-01-01\t0\t2043-02-10\t2"}},
+  };
+  for (const Expected& expected : cases) {
+    SCOPED_TRACE(expected.args[1]);
+    ToolRun run = RunTool(expected.args, {{"KALMENO_NOW", "2026-12-07T09:30:00"}});
+    EXPECT_EQ(run.exitCode, expected.exitCode) << run.err;
+    EXPECT_EQ(Lines(run.out), expected.lines);
+    EXPECT_EQ(run.err.empty(), expected.exitCode == 0) << run.err;
+  }
+}
+
 struct BadInput {
   std::vector<std::string> args;
   const char* says;  // part of the one stderr line
@@ -164,7 +231,6 @@ TEST(LunarTool, BadInputGetsOneLineOnStderrAndStatusTwo) {
       {{"0000-01-01"}, "연도는 1 이상"},
       {{"--lunar"}, "--lunar 다음에 YYYY-MM-DD 형식의 음력 날짜가 필요합니다"},
       {{"--lunar", "--tsv"}, "--lunar 다음에"},
-      {{"--month"}, "--month 다음에 YYYY-MM 형식의 월이 필요합니다"},
       {{"--month", "2026-00"}, "월은 1~12입니다 (YYYY-MM"},
       {{"--lunar", "2026-01-31"}, "음력 일은 1~30입니다"},
       {{"--lunar", "2026-13-01"}, "음력 월은 1~12입니다"},
@@ -174,6 +240,17 @@ TEST(LunarTool, BadInputGetsOneLineOnStderrAndStatusTwo) {
       {{"--leap", "2026-12-01"}, "--leap은 --lunar와 함께만"},
       {{"--month", "2026-12", "--tsv"}, "--tsv는 --month와 함께 쓸 수 없습니다"},
       {{"--lunar", "2026-01-01", "2026-12-01"}, "하나만 쓸 수 있습니다"},
+      {{"--", "--tsv"}, "'--tsv'은(는) 날짜 형식이 아닙니다"},
+      {{"--tsv=1"}, "알 수 없는 옵션 '--tsv=1'"},
+      {{"--next"}, "--next 다음에 MM-DD 형식의 음력 월일이 필요합니다"},
+      {{"--next", "8/15"}, "'8/15'은(는) 음력 월일 형식이 아닙니다 (MM-DD"},
+      {{"--next", "13-01"}, "'13-01': 음력 월은 1~12입니다"},
+      {{"--next=08-31"}, "'08-31': 음력 일은 1~30입니다"},
+      {{"--next", "08-15", "--count", "0"}, "--count '0': 개수는 1~999입니다"},
+      {{"--next", "08-15", "--count=1000"}, "개수는 1~999입니다"},
+      {{"--next", "08-15", "--from", "2026-02-30"}, "2026년 2월은 1~28일입니다"},
+      {{"--count", "5", "2026-12-01"}, "--count와 --from은 --next와 함께만"},
+      {{"--next", "08-15", "--month"}, "하나만 쓸 수 있습니다"},
   };
   for (const BadInput& bad : cases) {
     std::string shown;
