@@ -28,3 +28,9 @@ void KpForgetModuleResources(HINSTANCE module);
 bool KpWriteAll(int fd, const void* data, size_t size);
 // Flushes the folder that holds `hostPath`, so a rename in it survives a power loss.
 bool KpSyncParentFolder(const std::string& hostPath);
+
+// The descriptor behind a live file handle, else -1.
+int KpFileDescriptor(HANDLE file);
+// From the first write on, a write past the file-size limit fails (EFBIG) instead of ending the
+// process with SIGXFSZ.
+void KpReportOversizeWritesAsErrors();
