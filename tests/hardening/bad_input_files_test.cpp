@@ -2,6 +2,7 @@
 // and a file its user may not read. The program starts on an empty view and refuses to exit by writing over what it could
 // not read; the Today item says it cannot read the file. Nothing stored is lost.
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -182,6 +183,29 @@ TEST(BadInputFiles, TodayItemSaysAnUnreadableFileCannotBeRead) {
   ASSERT_EQ(boxes.size(), 1u) << result.output;
   EXPECT_EQ(boxes[0].fields.back(), data + "에 일정 파일이 존재하지 않거나 읽을 수 없습니다.");
   EXPECT_EQ(e2e::ReadBytes(data), bytes);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BadInputFiles, AnExitPastTheFileSizeLimitReportsTheFailedSaveAndKeepsTheFile) {
+  Kalmeno k;
+  std::string bytes;
+  for (int i = 0; i < 2000; ++i) bytes += Record(2007, 12, 1 + i % 28, 9, 0, 0, u"기록");
+  e2e::WriteBytes(k.dataFile, bytes);
+  // The shell's limit is in 512-byte blocks: the 196,000-byte file cannot be written again (the
+  // trace stays below the limit).
+  const std::string wrapper = k.dir.file("limited.sh");
+  e2e::WriteBytes(wrapper, "#!/bin/sh\nulimit -f 200\nexec '" + k.program + "'\n");
+  chmod(wrapper.c_str(), 0755);
+  k.program = wrapper;
+  k.Run("2007-12-08T10:00:00", {"wait 100", "command 1", "answer", "wait 100", "quit"});
+  EXPECT_EQ(MessageBoxTexts(k.lines), std::vector<std::string>{"일정을 저장하지 못했습니다. 다시 종료해 주세요."})
+      << k.result.output;
+  EXPECT_EQ(k.result.exitCode, 0) << "ended by the script's quit, not by a signal";
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile), bytes);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(k.dir.path()), {}), 5) << "nothing torn left behind";
 }
 
 }  // namespace
