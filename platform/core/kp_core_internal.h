@@ -7,7 +7,7 @@
 // Every object a HANDLE stands for derives from this, so CloseHandle can tell what it closes.
 // Live handles are kept in a table: a stale or foreign pointer is refused, never followed.
 struct KpHandleObject {
-  enum Kind { File, Event };
+  enum Kind { File, Event, Mutex };
   explicit KpHandleObject(Kind k) : kind(k) {}
   virtual ~KpHandleObject() = default;
   const Kind kind;
@@ -17,6 +17,10 @@ HANDLE KpRegisterHandle(KpHandleObject* object);
 KpHandleObject* KpLookupHandle(HANDLE handle, KpHandleObject::Kind kind);
 // Takes the handle out of the table and returns its object for the caller to delete.
 KpHandleObject* KpUnregisterHandle(HANDLE handle);
+
+// The file that stands for a named object (event, mutex) of this user: its name escaped, in the
+// user's runtime folder. The caller adds its own suffix.
+std::string KpNamedObjectFile(LPCWSTR name);
 
 // Sets the last error from the C library's errno.
 void KpSetLastErrorFromErrno(int err);

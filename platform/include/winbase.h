@@ -31,6 +31,7 @@ void SetLastError(DWORD error);
 #define ERROR_SHARING_VIOLATION 32L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_MORE_DATA 234L
+#define ERROR_BAD_PATHNAME 161L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_DISK_FULL 112L
 
@@ -112,7 +113,8 @@ DWORD GetFileAttributesW(LPCWSTR path);
 
 // ---- Modules and libraries ------------------------------------------------------------------
 // The full path of a module's file in the handheld's (backslash) form; module null = the
-// program. Returns the number of units copied, without the terminator; 0 on failure.
+// program. Returns the number of units copied, without the terminator; 0 on failure, with
+// ERROR_BAD_PATHNAME for a host path holding a backslash (the handheld's form cannot say it).
 DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size);
 HMODULE GetModuleHandleW(LPCWSTR name);          // name null: the program's own module
 // Opens a shared library and calls its exported DllMain(module, DLL_PROCESS_ATTACH, 0);
@@ -164,6 +166,13 @@ BOOL CreateProcessW(LPCWSTR application, LPWSTR commandLine, LPSECURITY_ATTRIBUT
                     LPSECURITY_ATTRIBUTES threadAttributes, BOOL inheritHandles, DWORD creationFlags,
                     LPVOID environment, LPCWSTR currentDirectory, LPSTARTUPINFOW startupInfo,
                     LPPROCESS_INFORMATION processInformation);
+
+// ---- Named mutexes --------------------------------------------------------------------------
+// Named mutexes are visible to every process of the user. initialOwner must be TRUE: the caller
+// owns the mutex unless another process does, in which case the handle is returned unowned and
+// GetLastError() is ERROR_ALREADY_EXISTS. Ownership ends with CloseHandle or with the process,
+// however it ends. Null on failure.
+HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES security, BOOL initialOwner, LPCWSTR name);
 
 // ---- Named events ---------------------------------------------------------------------------
 // Named events are visible to every process of the user (they live under $XDG_RUNTIME_DIR or /tmp).
