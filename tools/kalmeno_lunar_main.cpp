@@ -1,6 +1,10 @@
 // kalmeno-lunar: converts between solar and Korean lunar dates on the command line.
-// Exit status: 0 done, 1 some date had no conversion, 2 the arguments were not understood.
+// Exit status: 0 done, 1 some date had no conversion, 2 the arguments were not understood or the
+// output could not be written (a full disk, a closed pipe, a file-size limit).
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tools/lunar_args.h"
@@ -25,23 +29,36 @@ constexpr const char* kUsage =
     "                           음력→양력  LLLL-MM-DD 윤달(1/0) YYYY-MM-DD 요일(0=일)\n"
     "                           바꿀 수 없는 날짜는 \"날짜<TAB>-\"\n"
     "  --help                   이 도움말\n"
-    "종료 상태: 0 성공, 1 바꿀 수 없는 날짜가 있음, 2 인자 오류\n";
+    "종료 상태: 0 성공, 1 바꿀 수 없는 날짜가 있음, 2 인자 오류 또는 출력 오류\n";
+
+constexpr int kOutputError = 2;
+
+// The status, unless some output was lost: then one line on stderr and kOutputError. Every write
+// and the last flush are checked, so a full disk is never reported as success.
+int Finish(int status) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  const int err = errno;
+  std::fprintf(stderr, "kalmeno-lunar: 결과를 끝까지 쓰지 못했습니다 (%s)\n", std::strerror(err));
+  return kOutputError;
+}
 
 int Print(const std::string& text, bool ok) {
   std::fwrite(text.data(), 1, text.size(), stdout);
-  return ok ? 0 : 1;
+  return Finish(ok ? 0 : 1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace lunar_tool;
+  // Output past a file-size limit fails like a full disk instead of ending the program silently.
+  std::signal(SIGXFSZ, SIG_IGN);
   const Arguments args = ParseArguments(argc, argv);
   std::string out;
   switch (args.mode) {
     case Mode::Help:
       std::fputs(kUsage, stdout);
-      return 0;
+      return Finish(0);
     case Mode::UsageError:
       std::fprintf(stderr, "kalmeno-lunar: %s (kalmeno-lunar --help)\n", args.error.c_str());
       return 2;
@@ -52,7 +69,7 @@ int main(int argc, char** argv) {
       return Print(out, ok);
     }
     case Mode::Solar:
-      return WriteSolarRange(args.first, args.last, args.tsv, stdout) == 0 ? 0 : 1;
+      return Finish(WriteSolarRange(args.first, args.last, args.tsv, stdout) == 0 ? 0 : 1);
     case Mode::Lunar: {
       const bool ok = AppendLunarLine(args.first, args.leap, args.tsv, out);
       return Print(out, ok);
