@@ -61,6 +61,35 @@ TEST(OneCopyE2E, ASecondStartBringsTheRunningCopyForwardAndEndsWithoutWriting) {
   EXPECT_EQ(e2e::ReadBytes(first.dataFile).size(), 3 * 98u);
 }
 
+TEST(OneCopyE2E, ASecondTapOnTheTodayItemBringsTheRunningCopyForward) {
+  Kalmeno k;  // the program's copy in its own folder, as installed
+  e2e::WriteBytes(k.dataFile, kOld);
+  auto quoted = [](const std::string& path) { return "\"" + path + "\""; };
+  e2e::WriteBytes(k.dir.file("registry.reg"),
+                  "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n\"DATA\"=" +
+                      quoted(k.dataFile) + "\n\"EXE\"=" + quoted(k.program) + "\n\"DLL\"=" +
+                      quoted(e2e::Built("today/libKalmenoTP.so")) + "\n");
+  e2e::WriteBytes(k.dir.file("today.script"), "wait 800\ntap 100 70\nwait 1500\ntap 100 70\nwait 7000\nquit\n");
+  // Each started copy would add an entry, wait, and exit with a save.
+  e2e::WriteBytes(k.dir.file("child.script"), "wait 300\ncommand 32794\nwait 100\nset 1011 탭\ncommand 1\nwait 50\n"
+                                              "answer\nwait 3000\ncommand 1\n");
+  const e2e::RunResult today = e2e::Run(e2e::Built("host/kalmeno-today"), {},
+                                        {{"KALMENO_NOW", "2007-12-08T15:00:00"},
+                                         {"KALMENO_REGISTRY", k.dir.file("registry.reg")},
+                                         {"KALMENO_TRACE", k.trace},
+                                         {"KALMENO_SCRIPT", k.dir.file("today.script")},
+                                         {"KALMENO_CHILD_SCRIPT", k.dir.file("child.script")}},
+                                        40000);
+  ASSERT_FALSE(today.timedOut) << today.output;
+  const std::vector<e2e::TraceLine> trace = e2e::ReadTrace(k.trace);
+  EXPECT_EQ(e2e::Select(trace, "spawn").size(), 2u) << "both taps started the program";
+  int added = 0;
+  for (const e2e::TraceLine& box : e2e::Select(trace, "msgbox"))
+    if (box.program == "kalmeno" && box.fields.back() == "일정을 추가했습니다.") ++added;
+  EXPECT_EQ(added, 1) << "only the running copy took input";
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile).size(), 2 * 98u);
+}
+
 TEST(OneCopyE2E, AProgramFolderWithABackslashInItsNameIsRefusedWithAMessage) {
   e2e::TempDir dir;
   const std::string folder = dir.file("a\\b");
