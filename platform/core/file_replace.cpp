@@ -39,7 +39,13 @@ DWORD GetFinalPathNameByHandleW(HANDLE file, LPWSTR buffer, DWORD size, DWORD) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return 0;
   }
-  const std::u16string path = KpHandheldPath(std::string(target, static_cast<size_t>(n)));
+  const std::string host(target, static_cast<size_t>(n));
+  // The handheld's form cannot say a backslash inside a name: it would name another file.
+  if (host.find('\\') != std::string::npos) {
+    SetLastError(ERROR_BAD_PATHNAME);
+    return 0;
+  }
+  const std::u16string path = KpHandheldPath(host);
   if (!buffer || path.size() + 1 > size) return static_cast<DWORD>(path.size() + 1);
   path.copy(buffer, path.size());
   buffer[path.size()] = 0;

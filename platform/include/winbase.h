@@ -96,7 +96,8 @@ typedef BY_HANDLE_FILE_INFORMATION* LPBY_HANDLE_FILE_INFORMATION;
 // Attributes, size and number of links (names) of an open file; the times are left zero.
 BOOL GetFileInformationByHandle(HANDLE file, LPBY_HANDLE_FILE_INFORMATION information);
 // The path of the file itself (links resolved) in the handheld's form. Returns its length without
-// the terminator, or the size needed with it when `size` is too small; 0 on failure.
+// the terminator, or the size needed with it when `size` is too small; 0 on failure (with
+// ERROR_BAD_PATHNAME when the path holds a backslash, which the handheld's form cannot say).
 DWORD GetFinalPathNameByHandleW(HANDLE file, LPWSTR buffer, DWORD size, DWORD flags);
 // Puts `replacement` in the place of `replaced` in one step (rename) after giving it the replaced
 // file's permissions and, where this process may, its owner and group; then flushes the folder.

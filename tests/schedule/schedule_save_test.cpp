@@ -191,6 +191,20 @@ TEST(ScheduleSave, KeepsWhatTheUserSetOnTheFileAndNeverFollowsWhatLiesBesideIt) 
        [](const ScratchFolder& f) { return unlink(f.file("qmrv.dat").c_str()) == 0 && symlink("/dev/zero", f.file("qmrv.dat").c_str()) == 0; },
        false, ScheduleWriteOutcome::CouldNotCreate,
        [](const ScratchFolder& f) { EXPECT_TRUE(S_ISLNK(ModeOf(f.file("qmrv.dat")))); }},
+      {"a link into a folder whose name holds a backslash is refused, not saved elsewhere",
+       [](const ScratchFolder& f) {
+         mkdir(f.file("a").c_str(), 0755);
+         mkdir(f.file("a/b").c_str(), 0755);
+         mkdir(f.file("a\\b").c_str(), 0755);
+         rename(f.file("qmrv.dat").c_str(), f.file("a\\b/real.dat").c_str());
+         return symlink("a\\b/real.dat", f.file("qmrv.dat").c_str()) == 0;
+       },
+       false, ScheduleWriteOutcome::CouldNotCreate,
+       [&](const ScratchFolder& f) {
+         EXPECT_EQ(e2eRead(f.file("a\\b/real.dat")), old);
+         EXPECT_FALSE(f.Exists("a/b/real.dat"));
+         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.file("a/b")), {}), 0);
+       }},
       {"a link to nowhere is not made into a file",
        [](const ScratchFolder& f) { return unlink(f.file("qmrv.dat").c_str()) == 0 && symlink("gone/qmrv.dat", f.file("qmrv.dat").c_str()) == 0 && mkdir(f.file("gone").c_str(), 0755) == 0; },
        false, ScheduleWriteOutcome::CouldNotCreate,
