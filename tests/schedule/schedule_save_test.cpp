@@ -21,7 +21,7 @@
 
 namespace {
 
-std::string e2eRead(const std::string& path) {
+std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
@@ -164,7 +164,7 @@ TEST(ScheduleSave, KeepsWhatTheUserSetOnTheFileAndNeverFollowsWhatLiesBesideIt) 
        [](const ScratchFolder& f) { return link(f.file("qmrv.dat").c_str(), f.file("other-name.dat").c_str()) == 0; },
        false, ScheduleWriteOutcome::Written,
        [&](const ScratchFolder& f) {
-         EXPECT_EQ(e2eRead(f.file("other-name.dat")), RecordBytes(fresh));
+         EXPECT_EQ(ReadFileBytes(f.file("other-name.dat")), RecordBytes(fresh));
          struct stat st{};
          stat(f.file("qmrv.dat").c_str(), &st);
          EXPECT_EQ(st.st_nlink, 2u);
@@ -176,7 +176,7 @@ TEST(ScheduleSave, KeepsWhatTheUserSetOnTheFileAndNeverFollowsWhatLiesBesideIt) 
        },
        false, ScheduleWriteOutcome::Written,
        [&](const ScratchFolder& f) {
-         EXPECT_EQ(e2eRead(f.file("victim.txt")), victim);
+         EXPECT_EQ(ReadFileBytes(f.file("victim.txt")), victim);
          EXPECT_TRUE(S_ISLNK(ModeOf(f.file("qmrv.dat.new"))));
          EXPECT_TRUE(S_ISREG(ModeOf(f.file("qmrv.dat"))));
        }},
@@ -201,7 +201,7 @@ TEST(ScheduleSave, KeepsWhatTheUserSetOnTheFileAndNeverFollowsWhatLiesBesideIt) 
        },
        false, ScheduleWriteOutcome::CouldNotCreate,
        [&](const ScratchFolder& f) {
-         EXPECT_EQ(e2eRead(f.file("a\\b/real.dat")), old);
+         EXPECT_EQ(ReadFileBytes(f.file("a\\b/real.dat")), old);
          EXPECT_FALSE(f.Exists("a/b/real.dat"));
          EXPECT_EQ(std::distance(std::filesystem::directory_iterator(f.file("a/b")), {}), 0);
        }},
