@@ -4,6 +4,7 @@
 #include <afxwin.h>
 
 #include "month_grid.h"
+#include "one_copy.h"
 #include "resource_ids.h"
 #include "schedule/schedule_store.h"
 
@@ -45,6 +46,12 @@ class CKalmenoDlg : public CDialog {
   afx_msg void OnLButtonUp(UINT flags, CPoint point);
   // Commands.
   afx_msg void OnExit();
+  // The desktop session ends: saves as the exit does, but the program ends whatever the outcome.
+  afx_msg void OnEndSession(BOOL ending);
+  // Escape, which would cancel the view and lose what was added, is the view's own and does nothing.
+  afx_msg UINT OnGetDlgCode(UINT key);
+  // A later start of the program asked this copy to come forward (see one_copy.h).
+  afx_msg void OnTimer(UINT_PTR id);
   afx_msg void OnLunarView();
   afx_msg void OnAbout();
   afx_msg void OnAddSchedule();
@@ -77,6 +84,7 @@ class CKalmenoDlg : public CDialog {
   CStatic m_title;
   CString m_strTitle;
   ArrowButton m_arrows[2];
+  HANDLE m_hComeForward = nullptr;
 
  private:
   // Painting, one job each.

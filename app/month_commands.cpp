@@ -1,6 +1,8 @@
 // The month view's commands: exit, lunar view, About, Add, List, go to today.
 #include "kalmeno_dlg.h"
 
+#include <cstdio>
+
 #include "dialogs/add_dlg.h"
 #include "dialogs/info_dlg.h"
 #include "dialogs/list_dlg.h"
@@ -21,6 +23,20 @@ void CKalmenoDlg::OnExit() {
       return;
   }
 }
+
+void CKalmenoDlg::OnEndSession(BOOL ending) {
+  if (!ending) return;
+  // Nobody is left to answer a message box: a failed save (the file keeps what it held) is said
+  // on the standard error instead.
+  if (m_store.Save() != ScheduleWriteOutcome::Written)
+    std::fprintf(stderr, "kalmeno: 일정을 저장하지 못했습니다. 이번에 바꾼 일정은 파일에 없습니다.\n");
+}
+
+void CKalmenoDlg::OnTimer(UINT_PTR id) {
+  if (id == kComeForwardTimer && ::WaitForSingleObject(m_hComeForward, 0) == WAIT_OBJECT_0) ::SetForegroundWindow(m_hWnd);
+}
+
+UINT CKalmenoDlg::OnGetDlgCode(UINT key) { return key == VK_ESCAPE ? DLGC_WANTALLKEYS : 0; }
 
 void CKalmenoDlg::OnLunarView() {
   if (m_bLunarView) {

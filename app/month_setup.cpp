@@ -34,6 +34,8 @@ HMENU FirstButtonMenu(HWND menuBar) {
 
 BOOL CKalmenoDlg::OnInitDialog() {
   CDialog::OnInitDialog();
+  m_hComeForward = CreateComeForwardEvent();
+  if (m_hComeForward) SetTimer(kComeForwardTimer, kComeForwardCheckMs, nullptr);
   SetIcon(m_hIcon, TRUE);
   SetIcon(m_hIcon, FALSE);
 
@@ -103,6 +105,11 @@ HBRUSH CKalmenoDlg::OnCtlColor(CDC* dc, CWnd* window, UINT ctlColor) {
 
 void CKalmenoDlg::OnDestroy() {
   CDialog::OnDestroy();
+  if (m_hComeForward) {
+    KillTimer(kComeForwardTimer);
+    ::CloseHandle(m_hComeForward);
+    m_hComeForward = nullptr;
+  }
   if (m_brushBack.GetSafeHandle()) m_brushBack.DeleteObject();
   if (m_fontTitle.GetSafeHandle()) m_fontTitle.DeleteObject();
   if (m_fontLunar.GetSafeHandle()) m_fontLunar.DeleteObject();

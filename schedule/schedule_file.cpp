@@ -1,5 +1,6 @@
 #include "schedule/schedule_file.h"
 
+#include <random>
 #include <string>
 
 namespace {
@@ -39,7 +40,8 @@ HANDLE OpenExclusive(LPCWSTR path, DWORD access, DWORD disposition) {
   return CreateFileW(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// Writes the records to the new file; false when any write or the flush failed.
+// Writes the records from the file's current position; false when any write failed (the loop
+// goes on, so that a failure is not mistaken for the end of the records).
 bool WriteRecords(HANDLE file, const std::vector<ScheduleEntry>& first, const std::vector<ScheduleEntry>& second) {
   bool allWritten = true;
   unsigned char bytes[SCHEDULE_RECORD_SIZE];
@@ -50,7 +52,29 @@ bool WriteRecords(HANDLE file, const std::vector<ScheduleEntry>& first, const st
       if (!WriteFile(file, bytes, sizeof bytes, &written, nullptr)) allWritten = false;
     }
   }
-  return FlushFileBuffers(file) && allWritten;
+  return allWritten;
+}
+
+// Creates "<target>.new-XXXXXXXX" with a name no file has yet (never an existing file, never
+// through a link), private until it replaces the target. The name is stored in `name`.
+HANDLE CreateFreshBeside(const std::u16string& target, std::u16string& name) {
+  static const char16_t kHex[] = u"0123456789abcdef";
+  std::random_device random;
+  for (int attempt = 0; attempt < 16; ++attempt) {
+    unsigned value = random();
+    name = target + u".new-";
+    for (int shift = 28; shift >= 0; shift -= 4) name += kHex[(value >> shift) & 0xF];
+    HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_ALREADY_EXISTS) return file;
+  }
+  return INVALID_HANDLE_VALUE;
+}
+
+// The records over the file's own, from its start, cut where they end, flushed.
+bool RewriteInPlace(HANDLE file, const std::vector<ScheduleEntry>& first, const std::vector<ScheduleEntry>& second) {
+  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
+  bool written = WriteRecords(file, first, second);
+  return SetEndOfFile(file) && FlushFileBuffers(file) && written;
 }
 
 }  // namespace
@@ -68,19 +92,34 @@ ScheduleWriteOutcome WriteScheduleFile(LPCWSTR path, const std::vector<ScheduleE
                                        std::vector<ScheduleEntry>* keptFromFile) {
   // Held to the end, so the other side cannot read a file that is about to be replaced, and a
   // save while the other side reads fails and can be tried again.
-  FileHandle held(OpenExclusive(path, GENERIC_READ, OPEN_ALWAYS));
+  FileHandle held(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS));
   if (!held.IsOpen()) return ScheduleWriteOutcome::CouldNotCreate;
   std::vector<ScheduleEntry> kept;
   if (keptFromFile && !ReadRecords(held.Get(), kept)) return ScheduleWriteOutcome::CouldNotCreate;
 
-  std::u16string newPath = std::u16string(path) + u".new";
-  FileHandle fresh(OpenExclusive(newPath.c_str(), GENERIC_WRITE, CREATE_ALWAYS));
-  if (!fresh.IsOpen()) return ScheduleWriteOutcome::CouldNotCreate;
-  bool written = WriteRecords(fresh.Get(), kept, entries);
-  written = fresh.Close() && written;
-  if (!written || !MoveFileExW(newPath.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    DeleteFileW(newPath.c_str());
-    return ScheduleWriteOutcome::WriteFailed;
+  // The file itself, wherever a link put it: its folder takes the new file.
+  WCHAR target[1024];
+  DWORD length = GetFinalPathNameByHandleW(held.Get(), target, 1024, 0);
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (length == 0 || length >= 1024 || !GetFileInformationByHandle(held.Get(), &info))
+    return ScheduleWriteOutcome::CouldNotCreate;
+
+  bool inPlace = info.nNumberOfLinks > 1;
+  std::u16string freshPath;
+  FileHandle fresh(inPlace ? INVALID_HANDLE_VALUE : CreateFreshBeside(target, freshPath));
+  if (!inPlace && !fresh.IsOpen()) {
+    if (GetLastError() != ERROR_ACCESS_DENIED) return ScheduleWriteOutcome::CouldNotCreate;
+    inPlace = true;
+  }
+  if (inPlace) {
+    if (!RewriteInPlace(held.Get(), kept, entries)) return ScheduleWriteOutcome::WriteFailed;
+  } else {
+    bool written = WriteRecords(fresh.Get(), kept, entries) && FlushFileBuffers(fresh.Get());
+    written = fresh.Close() && written;
+    if (!written || !ReplaceFileW(target, freshPath.c_str(), nullptr, 0, nullptr, nullptr)) {
+      DeleteFileW(freshPath.c_str());
+      return ScheduleWriteOutcome::WriteFailed;
+    }
   }
   if (keptFromFile) keptFromFile->swap(kept);
   return ScheduleWriteOutcome::Written;

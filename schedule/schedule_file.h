@@ -17,15 +17,22 @@ int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createM
 
 enum class ScheduleWriteOutcome { Written, CouldNotCreate, WriteFailed };
 
-// Replaces the file with `entries`, in order, so that at every moment the file is either the old
-// one or the new one, whole:
-//   1. the file is opened exclusively (created when missing) and held until the end: failing
-//      that, CouldNotCreate;
-//   2. the records are written to "<path>.new" beside it (CouldNotCreate when it cannot be
-//      created; a failed write does not stop the loop, and is remembered), flushed to disk,
-//   3. and renamed over the file, with the folder flushed.
-// Any failure in 2 or 3 gives WriteFailed. On either failure the old file is untouched and
-// "<path>.new" removed.
+// Replaces the file's records with `entries`, in order, so that at every moment the file is either
+// the old one or the new one, whole:
+//   1. the file is opened exclusively for reading and writing (created when missing) and held
+//      until the end: failing that (held by the other side, read-only, not a regular file, a link
+//      to nowhere), CouldNotCreate;
+//   2. the records are written to a new file of a name no other file has, created here, beside the
+//      file itself (a data file that is a symbolic link is saved through to the file it names; the
+//      link stays), flushed to disk;
+//   3. and the new file takes the old one's permissions (and owner and group where the process
+//      may give them) and is renamed over it, with the folder flushed.
+// A failure in 2 or 3 gives WriteFailed, with the old file untouched and the new one removed; a new
+// file that cannot be created for any reason but a refusing folder gives CouldNotCreate.
+// The file is rewritten in place instead (its records from the start, cut at their end, flushed)
+// when its folder refuses new files while the file itself is writable, and when the file has more
+// than one name (hard links): every name then sees the new records, at the price of the
+// whole-or-nothing step: a power loss during such a save can leave old and new records mixed.
 //
 // When `keptFromFile` is given, the records the file holds at step 1 are read under the same
 // hold and written ahead of `entries`; they are stored in *keptFromFile only when the outcome is

@@ -1,8 +1,12 @@
 // kalmeno-lunar: converts between solar and Korean lunar dates on the command line.
-// Exit status: 0 done, 1 some date had no conversion, 2 the arguments were not understood.
+// Exit status: 0 done, 1 some date had no conversion, 2 the arguments were not understood or the
+// output could not be written (a full disk, a closed pipe, a file-size limit).
 #include <unistd.h>
 
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "tools/lunar_args.h"
@@ -37,26 +41,39 @@ constexpr const char* kUsage =
     "  --help                   이 도움말\n"
     "  --version                판 번호\n"
     "긴 옵션은 --옵션=값으로도 씁니다. -- 다음의 인자는 옵션이 아닙니다.\n"
-    "종료 상태: 0 성공, 1 바꿀 수 없는 날짜가 있음, 2 인자 오류\n";
+    "종료 상태: 0 성공, 1 바꿀 수 없는 날짜가 있음, 2 인자 오류 또는 출력 오류\n";
+
+constexpr int kOutputError = 2;
+
+// The status, unless some output was lost: then one line on stderr and kOutputError. Every write
+// and the last flush are checked, so a full disk is never reported as success.
+int Finish(int status) {
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  const int err = errno;
+  std::fprintf(stderr, "kalmeno-lunar: 결과를 끝까지 쓰지 못했습니다 (%s)\n", std::strerror(err));
+  return kOutputError;
+}
 
 int Print(const std::string& text, bool ok) {
   std::fwrite(text.data(), 1, text.size(), stdout);
-  return ok ? 0 : 1;
+  return Finish(ok ? 0 : 1);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   using namespace lunar_tool;
+  // Output past a file-size limit fails like a full disk instead of ending the program silently.
+  std::signal(SIGXFSZ, SIG_IGN);
   const Arguments args = ParseArguments(argc, argv);
   std::string out;
   switch (args.mode) {
     case Mode::Help:
       std::fputs(kUsage, stdout);
-      return 0;
+      return Finish(0);
     case Mode::Version:
       std::puts("kalmeno-lunar (Kalmeno) " KALMENO_VERSION);
-      return 0;
+      return Finish(0);
     case Mode::UsageError:
       std::fprintf(stderr, "kalmeno-lunar: %s (kalmeno-lunar --help)\n", args.error.c_str());
       return 2;
@@ -67,7 +84,7 @@ int main(int argc, char** argv) {
       return Print(out, ok);
     }
     case Mode::Solar:
-      return WriteSolarRange(args.first, args.last, args.tsv, stdout) == 0 ? 0 : 1;
+      return Finish(WriteSolarRange(args.first, args.last, args.tsv, stdout) == 0 ? 0 : 1);
     case Mode::Lunar: {
       const bool ok = AppendLunarLine(args.first, args.leap, args.tsv, out);
       return Print(out, ok);

@@ -136,7 +136,8 @@ long WriteSolarRange(const Date& first, const Date& last, bool tsv, std::FILE* f
   for (Date d = first;; d = NextDay(d)) {
     if (!AppendSolarLine(d, tsv, buffer)) ++rejected;
     if (buffer.size() > (1 << 16) - 256) {
-      std::fwrite(buffer.data(), 1, buffer.size(), file);
+      // A failed write stops the range: the caller sees it on the stream (ferror).
+      if (std::fwrite(buffer.data(), 1, buffer.size(), file) != buffer.size()) return rejected;
       buffer.clear();
     }
     if (d.year == last.year && d.month == last.month && d.day == last.day) break;

@@ -21,7 +21,8 @@ bool AppendSolarLine(const Date& solar, bool tsv, std::string& out);
 bool AppendLunarLine(const Date& lunar, bool leap, bool tsv, std::string& out);
 
 // Writes the lines of every solar date from first to last inclusive to file, buffered; returns
-// the number of dates that had no lunar date.
+// the number of dates that had no lunar date. A failed write ends the range early and leaves the
+// stream's error indicator set.
 long WriteSolarRange(const Date& first, const Date& last, bool tsv, std::FILE* file);
 
 // The day after `date` in the Gregorian calendar.

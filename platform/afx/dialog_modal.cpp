@@ -38,6 +38,10 @@ HWND NextTabStop(HWND dialog, HWND from) {
 bool HandleDialogKey(HWND dialog, const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !IsInside(msg.hwnd, dialog)) return false;
   if (msg.wParam != VK_ESCAPE && msg.wParam != VK_RETURN && msg.wParam != VK_TAB) return false;
+  // The dialog itself with the focus may take a key for its own (DLGC_WANTALLKEYS for that key).
+  if (msg.hwnd == dialog &&
+      (SendMessageW(dialog, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTALLKEYS))
+    return false;
   const LRESULT code = msg.hwnd == dialog ? 0 : SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
   if (msg.wParam == VK_ESCAPE) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),

@@ -104,6 +104,12 @@ std::string EventFile(LPCWSTR name) {
   return EventFolder() + "/" + file;
 }
 
+}  // namespace
+
+std::string KpNamedObjectFile(LPCWSTR name) { return EventFile(name); }
+
+namespace {
+
 std::string StateText(bool signalled) { return signalled ? "1" : "0"; }
 
 // Writes the state into a fresh temporary file; returns its path, or "" on failure.

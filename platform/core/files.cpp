@@ -1,10 +1,15 @@
 // Files. Paths come in either form (\home\a\x or /home/a/x). Sharing is made real with flock():
 // every open takes a lock on its own open file description, exclusive for share mode 0 and
 // shared otherwise, so an exclusive holder is seen by every other open, in this process or another.
+// Only regular files open: a FIFO, a device or a socket is refused without waiting on it (the
+// open itself never blocks), a link is followed only to a file that exists (a new file is never
+// created through one), and reading stops at the size the file had when it was opened.
 #include "kp_core_internal.h"
 #include "kp_platform.h"
 
 #include <cerrno>
+#include <csignal>
+#include <mutex>
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/file.h>
@@ -14,10 +19,31 @@
 namespace {
 
 struct FileObject : KpHandleObject {
-  explicit FileObject(int descriptor) : KpHandleObject(File), fd(descriptor) {}
+  FileObject(int descriptor, off_t limit) : KpHandleObject(File), fd(descriptor), readLimit(limit) {}
   ~FileObject() override { close(fd); }  // closing drops the lock too
   int fd;
+  // Reads end here: the size at open, grown only by this handle's own writes, so that a file
+  // another process keeps appending to cannot keep a reader reading.
+  off_t readLimit;
 };
+
+FileObject* FileObjectOf(HANDLE file) { return static_cast<FileObject*>(KpLookupHandle(file, KpHandleObject::File)); }
+
+void SetErrorForMissing(const std::string& host) {
+  // The platform tells a missing folder from a missing file.
+  std::string::size_type slash = host.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : host.substr(0, slash == 0 ? 1 : slash);
+  KpSetLastErrorFromErrno(::access(folder.c_str(), F_OK) == 0 ? ENOENT : ENOTDIR);
+}
+
+// Opens without ever waiting (O_NONBLOCK: a FIFO with no writer, a device). `create`: a new file
+// only, made here (never through a link, never an existing one); otherwise an existing one only.
+// A failed open leaves errno set and returns -1.
+int OpenNoWait(const std::string& host, int accessFlags, bool create, mode_t mode) {
+  int flags = accessFlags | O_CLOEXEC | O_NONBLOCK | O_NOCTTY;
+  if (create) flags |= O_CREAT | O_EXCL | O_NOFOLLOW;
+  return open(host.c_str(), flags, mode);
+}
 
 int AccessFlags(DWORD access) {
   bool read = access & GENERIC_READ, write = access & GENERIC_WRITE;
@@ -27,44 +53,60 @@ int AccessFlags(DWORD access) {
 }
 
 int FileDescriptor(HANDLE file) {
-  auto* object = static_cast<FileObject*>(KpLookupHandle(file, KpHandleObject::File));
+  FileObject* object = FileObjectOf(file);
   return object ? object->fd : -1;
 }
 
 }  // namespace
 
+int KpFileDescriptor(HANDLE file) { return FileDescriptor(file); }
+
 HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES, DWORD disposition,
-                   DWORD, HANDLE) {
+                   DWORD flagsAndAttributes, HANDLE) {
   if (!path || !*path) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
   std::string host = KpHostPath(path);
-  int flags = AccessFlags(access) | O_CLOEXEC;
+  const int accessFlags = AccessFlags(access);
+  // A private temporary file: nobody else may read it until it replaces another (ReplaceFileW).
+  const mode_t mode = (flagsAndAttributes & FILE_ATTRIBUTE_TEMPORARY) ? 0600 : 0644;
+  bool created = false;
+  int fd = -1;
   switch (disposition) {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS:
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
+    case CREATE_NEW:
+      fd = OpenNoWait(host, accessFlags, true, mode);
+      created = fd >= 0;
+      break;
     case OPEN_EXISTING:
-    case TRUNCATE_EXISTING: break;
+    case TRUNCATE_EXISTING: fd = OpenNoWait(host, accessFlags, false, mode); break;
+    case CREATE_ALWAYS:
+    case OPEN_ALWAYS:
+      // An existing file (through a link to one), else a new one made here. A link to nowhere is
+      // neither: EEXIST on the second try leaves it refused rather than creating its target.
+      for (int attempt = 0; attempt < 2 && fd < 0; ++attempt) {
+        fd = OpenNoWait(host, accessFlags, false, mode);
+        if (fd >= 0 || errno != ENOENT) break;
+        fd = OpenNoWait(host, accessFlags, true, mode);
+        created = fd >= 0;
+        if (fd < 0 && errno != EEXIST) break;
+      }
+      if (fd < 0 && errno == EEXIST) errno = EACCES;
+      break;
     default: SetLastError(ERROR_INVALID_PARAMETER); return INVALID_HANDLE_VALUE;
   }
-  bool existed = ::access(host.c_str(), F_OK) == 0;
-  int fd = open(host.c_str(), flags, 0644);
   if (fd < 0) {
     int err = errno;
-    if (err == ENOENT) {
-      // The platform tells a missing folder from a missing file.
-      std::string::size_type slash = host.rfind('/');
-      std::string folder = slash == std::string::npos ? "." : host.substr(0, slash == 0 ? 1 : slash);
-      KpSetLastErrorFromErrno(::access(folder.c_str(), F_OK) == 0 ? ENOENT : ENOTDIR);
-    } else {
-      KpSetLastErrorFromErrno(err);
-    }
+    if (err == ENOENT) SetErrorForMissing(host);
+    else KpSetLastErrorFromErrno(err == ENXIO || err == ELOOP ? EACCES : err);
     return INVALID_HANDLE_VALUE;
   }
   struct stat info;
-  if (fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
+  // Anything but a regular file is refused; so is writing to a file nobody may write (the
+  // read-only attribute), which binds even a user whom the permissions would let through.
+  bool refused = fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) ||
+                 (accessFlags != O_RDONLY && !created && (info.st_mode & 0222) == 0);
+  if (refused || fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK) != 0) {
     close(fd);
     SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
@@ -77,21 +119,30 @@ HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD shareMode, LPSECURITY_ATTRI
     return INVALID_HANDLE_VALUE;
   }
   // Truncate only once the lock is ours, so a refused open never damages the holder's file.
-  if ((disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) && ftruncate(fd, 0) != 0) {
+  if ((disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING) && !created && ftruncate(fd, 0) != 0) {
     int err = errno;
     close(fd);
     KpSetLastErrorFromErrno(err);
     return INVALID_HANDLE_VALUE;
   }
-  SetLastError((disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) && existed ? ERROR_ALREADY_EXISTS
-                                                                                      : ERROR_SUCCESS);
-  return KpRegisterHandle(new FileObject(fd));
+  const bool truncated = disposition == CREATE_ALWAYS || disposition == TRUNCATE_EXISTING;
+  SetLastError((disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS) && !created ? ERROR_ALREADY_EXISTS
+                                                                                       : ERROR_SUCCESS);
+  return KpRegisterHandle(new FileObject(fd, truncated ? 0 : info.st_size));
 }
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED) {
   if (read) *read = 0;
-  int fd = FileDescriptor(file);
-  if (fd < 0) return FALSE;
+  FileObject* object = FileObjectOf(file);
+  if (!object) return FALSE;
+  const int fd = object->fd;
+  const off_t position = lseek(fd, 0, SEEK_CUR);
+  if (position < 0) {
+    SetLastError(ERROR_READ_FAULT);
+    return FALSE;
+  }
+  if (position >= object->readLimit) toRead = 0;
+  else if (object->readLimit - position < static_cast<off_t>(toRead)) toRead = static_cast<DWORD>(object->readLimit - position);
   DWORD total = 0;
   while (total < toRead) {
     ssize_t n = ::read(fd, static_cast<char*>(buffer) + total, toRead - total);
@@ -110,20 +161,51 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPP
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD toWrite, LPDWORD written, LPOVERLAPPED) {
   if (written) *written = 0;
-  int fd = FileDescriptor(file);
-  if (fd < 0) return FALSE;
+  FileObject* object = FileObjectOf(file);
+  if (!object) return FALSE;
+  KpReportOversizeWritesAsErrors();
+  const int fd = object->fd;
   DWORD total = 0;
   while (total < toWrite) {
     ssize_t n = ::write(fd, static_cast<const char*>(buffer) + total, toWrite - total);
     if (n < 0) {
       if (errno == EINTR) continue;
       if (written) *written = total;
-      SetLastError(errno == ENOSPC || errno == EDQUOT ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+      SetLastError(errno == ENOSPC || errno == EDQUOT || errno == EFBIG ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
       return FALSE;
     }
     total += static_cast<DWORD>(n);
   }
   if (written) *written = total;
+  const off_t end = lseek(fd, 0, SEEK_CUR);
+  if (end > object->readLimit) object->readLimit = end;
+  return TRUE;
+}
+
+DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD method) {
+  int fd = FileDescriptor(file);
+  const int whence = method == FILE_BEGIN ? SEEK_SET : method == FILE_CURRENT ? SEEK_CUR : SEEK_END;
+  off_t offset = distanceHigh ? static_cast<off_t>((static_cast<unsigned long long>(*distanceHigh) << 32) |
+                                                   static_cast<DWORD>(distance))
+                              : distance;
+  off_t result = fd < 0 ? -1 : lseek(fd, offset, whence);
+  if (result < 0) {
+    SetLastError(ERROR_INVALID_PARAMETER);
+    return INVALID_SET_FILE_POINTER;
+  }
+  if (distanceHigh) *distanceHigh = static_cast<LONG>(static_cast<unsigned long long>(result) >> 32);
+  return static_cast<DWORD>(result);
+}
+
+BOOL SetEndOfFile(HANDLE file) {
+  FileObject* object = FileObjectOf(file);
+  if (!object) return FALSE;
+  const off_t position = lseek(object->fd, 0, SEEK_CUR);
+  if (position < 0 || ftruncate(object->fd, position) != 0) {
+    SetLastError(ERROR_WRITE_FAULT);
+    return FALSE;
+  }
+  object->readLimit = position;
   return TRUE;
 }
 
@@ -190,7 +272,19 @@ DWORD GetFileAttributesW(LPCWSTR path) {
     KpSetLastErrorFromErrno(path ? errno : ENOENT);
     return INVALID_FILE_ATTRIBUTES;
   }
-  return S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_NORMAL;
+  if (S_ISDIR(info.st_mode)) return FILE_ATTRIBUTE_DIRECTORY;
+  return (info.st_mode & 0222) == 0 ? FILE_ATTRIBUTE_READONLY : FILE_ATTRIBUTE_NORMAL;
+}
+
+void KpReportOversizeWritesAsErrors() {
+  // A write past the file-size limit (ulimit -f) would otherwise end the process with SIGXFSZ;
+  // ignored, the write fails with EFBIG and the caller reports it like a full disk.
+  // A process that handles the signal itself keeps its handler.
+  static std::once_flag once;
+  std::call_once(once, [] {
+    struct sigaction current {};
+    if (sigaction(SIGXFSZ, nullptr, &current) == 0 && current.sa_handler == SIG_DFL) std::signal(SIGXFSZ, SIG_IGN);
+  });
 }
 
 bool KpWriteAll(int fd, const void* data, size_t size) {

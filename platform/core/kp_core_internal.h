@@ -7,7 +7,7 @@
 // Every object a HANDLE stands for derives from this, so CloseHandle can tell what it closes.
 // Live handles are kept in a table: a stale or foreign pointer is refused, never followed.
 struct KpHandleObject {
-  enum Kind { File, Event };
+  enum Kind { File, Event, Mutex };
   explicit KpHandleObject(Kind k) : kind(k) {}
   virtual ~KpHandleObject() = default;
   const Kind kind;
@@ -17,6 +17,10 @@ HANDLE KpRegisterHandle(KpHandleObject* object);
 KpHandleObject* KpLookupHandle(HANDLE handle, KpHandleObject::Kind kind);
 // Takes the handle out of the table and returns its object for the caller to delete.
 KpHandleObject* KpUnregisterHandle(HANDLE handle);
+
+// The file that stands for a named object (event, mutex) of this user: its name escaped, in the
+// user's runtime folder. The caller adds its own suffix.
+std::string KpNamedObjectFile(LPCWSTR name);
 
 // Sets the last error from the C library's errno.
 void KpSetLastErrorFromErrno(int err);
@@ -28,3 +32,9 @@ void KpForgetModuleResources(HINSTANCE module);
 bool KpWriteAll(int fd, const void* data, size_t size);
 // Flushes the folder that holds `hostPath`, so a rename in it survives a power loss.
 bool KpSyncParentFolder(const std::string& hostPath);
+
+// The descriptor behind a live file handle, else -1.
+int KpFileDescriptor(HANDLE file);
+// From the first write on, a write past the file-size limit fails (EFBIG) instead of ending the
+// process with SIGXFSZ.
+void KpReportOversizeWritesAsErrors();

@@ -7,6 +7,7 @@
 #include <link.h>
 #include <map>
 #include <mutex>
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,6 +42,12 @@ HINSTANCE LoadLibraryW(LPCWSTR path) {
     return nullptr;
   }
   std::string host = KpHostPath(path);
+  // The loader would wait for ever on a FIFO and read a device until memory runs out.
+  struct stat info;
+  if (stat(host.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    return nullptr;
+  }
   void* dl = dlopen(host.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!dl) {
     SetLastError(ERROR_FILE_NOT_FOUND);

@@ -86,6 +86,10 @@ DWORD GetModuleFileNameW(HMODULE module, LPWSTR buffer, DWORD size) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return 0;
   }
+  if (path.find('\\') != std::string::npos) {
+    SetLastError(ERROR_BAD_PATHNAME);
+    return 0;
+  }
   std::u16string handheld = KpHandheldPath(path);
   // Too small a buffer gets the path cut and terminated, and the full size is reported.
   DWORD n = static_cast<DWORD>(handheld.size());

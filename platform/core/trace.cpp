@@ -44,6 +44,7 @@ void KpTrace(const char* kind, const char* const* fields, int fieldCount) {
   // Opened for each line: a test may point the variable elsewhere, or remove the file, between
   // two events, and tracing is far from hot enough for the open to matter.
   std::lock_guard<std::mutex> lock(TraceMutex());
+  KpReportOversizeWritesAsErrors();
   int fd = open(path, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) return;
   ssize_t written = write(fd, line.data(), line.size());

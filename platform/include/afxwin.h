@@ -188,6 +188,11 @@ struct AFX_MSGMAP {
 #define ON_WM_CTLCOLOR()                                                                        \
   {AFX_WM_CTLCOLOR, 0, 0, KP_THUNK(return (LRESULT) static_cast<ThisClass*>(w_)->OnCtlColor(   \
                               CDC::FromHandle((HDC)wp_), CWnd::FromHandle((HWND)lp_), m_ - WM_CTLCOLORMSGBOX);)},
+// The session ends (the desktop user logs out, the process is told to end): the process ends when
+// the handler returns.
+#define ON_WM_ENDSESSION() {WM_ENDSESSION, 0, 0, KP_THUNK(static_cast<ThisClass*>(w_)->OnEndSession((BOOL)wp_); return 0;)},
+// Which keys the window takes itself rather than the dialog's keyboard handling (wParam: the key).
+#define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, KP_THUNK(return (LRESULT) static_cast<ThisClass*>(w_)->OnGetDlgCode((UINT)wp_);)},
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (UINT)(id), KP_THUNK((static_cast<ThisClass*>(w_)->*(memberFxn))(); return 0;)},
 #define ON_BN_CLICKED(id, memberFxn) {WM_COMMAND, BN_CLICKED, (UINT)(id), KP_THUNK((static_cast<ThisClass*>(w_)->*(memberFxn))(); return 0;)},
 

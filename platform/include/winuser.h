@@ -24,6 +24,7 @@ typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
+#define WM_ENDSESSION 0x0016
 #define WM_ERASEBKGND 0x0014
 #define WM_SHOWWINDOW 0x0018
 #define WM_CANCELMODE 0x001F
@@ -178,6 +179,8 @@ HWND SetFocus(HWND window);
 HWND GetFocus();
 HWND GetActiveWindow();
 HWND SetActiveWindow(HWND window);
+// Activates the window and brings the program's screen in front of the desktop's other windows.
+BOOL SetForegroundWindow(HWND window);
 HWND SetCapture(HWND window);
 BOOL ReleaseCapture();
 HWND GetCapture();

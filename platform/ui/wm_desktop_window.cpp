@@ -1,6 +1,6 @@
 // The desktop window: a Qt widget that shows the composited handheld screen (scaled by a whole
 // factor on large displays) and feeds the one input path with its mouse, keyboard and input-method
-// events. Closing it is the "closed from outside" path: the active window gets IDCANCEL.
+// events. Its close button closes the handheld's windows top first (wm_close.cpp).
 #include <QApplication>
 #include <QCloseEvent>
 #include <QInputMethodEvent>
@@ -82,10 +82,11 @@ class DesktopWidget : public QWidget {
     if (!e->commitString().isEmpty()) TypeText(e->commitString().toStdU16String());
     e->accept();
   }
-  // Closing the desktop window is the "closed from outside" path: the active window gets IDCANCEL.
+  // The close button closes the handheld's windows as a person would (see RequestClose); the
+  // desktop window goes when the program ends.
   void closeEvent(QCloseEvent* e) override {
     e->ignore();
-    if (Window* active = ActiveTopLevel()) PostMessageW(Handle(active), WM_COMMAND, MAKEWPARAM(IDCANCEL, 0), 0);
+    RequestClose();
   }
 
  private:

@@ -129,6 +129,12 @@ void PaintTitleBar(QImage& screen);
 
 // ---- Script (wm_script.cpp)
 void StartScriptOnce();
+// The desktop window's close button (and the script's `close`): closes the windows top first.
+void RequestClose();
+// Called when the queue is idle: takes the close request's next step. True when it acted.
+bool ContinueClose();
+// SIGTERM and SIGHUP end the session: WM_ENDSESSION to every window, then the process ends.
+void InstallSessionEndSignals();
 // Runs the next script command when one is due; returns true when it did something.
 bool RunScriptStep();
 Clock::time_point ScriptDeadline();

@@ -81,7 +81,7 @@ bool Fetch(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool wait,
 
     // Idle: show what was drawn, then let the script act as the user would.
     ComposeScreen();
-    if (RunScriptStep()) continue;
+    if (RunScriptStep() || ContinueClose()) continue;
     if (!wait) return false;
     Clock::time_point now = Clock::now();
     if (now >= deadline) return false;

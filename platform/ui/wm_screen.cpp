@@ -149,6 +149,7 @@ void KpInitialize(int argc, char** argv) {
     new QApplication(qtArgc, qtArgv);
   }
   CreateDesktopWindow();
+  InstallSessionEndSignals();
   MarkScreenDirty();
 }
 

@@ -3,7 +3,8 @@
 // (a modal dialog, a message box, a popup menu, the tap-and-hold recogniser). Taps go through the
 // same input path as the desktop window's mouse. Besides the commands every program's tests use,
 // `type TEXT` (the rest of the line, as typed or committed by an input method) and `key VK` (a key
-// press) go to the focus window the way the desktop window's keyboard does.
+// press) go to the focus window the way the desktop window's keyboard does; `close` is the desktop
+// window's close button.
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -132,6 +133,8 @@ void Run(const Command& c) {
     if (c.args.size() != 1 || !ParseInt(c.args[0], &number) || number <= 0 || number > 0xFE)
       return Complain(c, "expected key VK (a virtual-key number)");
     KeyDown(static_cast<int>(number));
+  } else if (c.verb == "close") {
+    RequestClose();
   } else if (c.verb == "quit") {
     KpQuitNow(0);
   } else {

@@ -1,7 +1,8 @@
-// A data file that cannot be read: a folder where the file should be, and a file its user may
-// not read. The program starts on an empty view and refuses to exit by writing over what it could
+// A data file that cannot be read: a folder where the file should be, a FIFO, a link to a device,
+// and a file its user may not read. The program starts on an empty view and refuses to exit by writing over what it could
 // not read; the Today item says it cannot read the file. Nothing stored is lost.
 #include <gtest/gtest.h>
+#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -77,6 +78,55 @@ TEST(BadInputFiles, AFolderAsTheDataFileGivesAnEmptyViewAndAnExitThatReportsItCa
   EXPECT_EQ(e2e::ReadBytes(k.dataFile + "/keep"), "the folder's own file");
 }
 
+// Special files are refused at once, never waited on or read without end; the runs' time-outs
+// fail the test should that ever come back.
+struct SpecialFile {
+  const char* what;
+  int (*make)(const std::string& path);
+};
+const SpecialFile kSpecialFiles[] = {
+    {"a FIFO", [](const std::string& p) { return mkfifo(p.c_str(), 0600); }},
+    {"a link to /dev/zero", [](const std::string& p) { return symlink("/dev/zero", p.c_str()); }},
+};
+
+TEST(BadInputFiles, ASpecialFileAsTheDataFileGivesAnEmptyViewAndAnExitThatReportsItCannotSave) {
+  for (const SpecialFile& special : kSpecialFiles) {
+    SCOPED_TRACE(special.what);
+    Kalmeno k;
+    ASSERT_EQ(special.make(k.dataFile), 0);
+    k.Run("2007-12-08T10:00:00", {"wait 100", "command 1", "answer", "answer", "wait 100", "quit"});
+    ASSERT_FALSE(k.result.timedOut);
+    EXPECT_EQ(LastTitle(k.lines), "2007년12월");
+    EXPECT_EQ(EntryLabels(k.lines), 0);
+    EXPECT_EQ(MessageBoxTexts(k.lines),
+              (std::vector<std::string>{"일정파일을 생성하지 못했습니다.", "일정을 저장하지 못했습니다. 다시 종료해 주세요."}));
+    struct stat st{};
+    ASSERT_EQ(lstat(k.dataFile.c_str(), &st), 0);
+    EXPECT_FALSE(S_ISREG(st.st_mode)) << "left as it was";
+  }
+}
+
+TEST(BadInputFiles, TodayItemSaysASpecialFileAsTheDataFileCannotBeReadAndRefusesASpecialPlugIn) {
+  for (const SpecialFile& special : kSpecialFiles) {
+    SCOPED_TRACE(special.what);
+    e2e::TempDir dir;
+    const std::string data = dir.file("qmrv.dat");
+    ASSERT_EQ(special.make(data), 0);
+    ASSERT_EQ(special.make(dir.file("plugin.so")), 0);
+    e2e::WriteBytes(dir.file("registry.reg"),
+                    "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Special]\n\"DLL\"=" +
+                        bad_input::Quoted(dir.file("plugin.so")) +
+                        "\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n" +
+                        bad_input::ItemValues(data, "/bin/true") + "\n");
+    const bad_input::TodayRun run = bad_input::RunToday(dir, "2007-12-08T15:00:00", {"wait 1000", "answer", "wait 500", "quit"});
+    ASSERT_FALSE(run.result.timedOut) << run.result.output;
+    ASSERT_EQ(run.boxes.size(), 1u) << "shown once while it lasts";
+    EXPECT_EQ(run.boxes[0].fields.back(), data + "에 일정 파일이 존재하지 않거나 읽을 수 없습니다.");
+    EXPECT_TRUE(e2e::HasText(run.trace, "Special 항목을 불러오지 못했습니다.")) << "the host says so and goes on";
+    EXPECT_TRUE(bad_input::Contains(run.itemTexts, "음력 2007년 10월 29일 평달")) << "the item stays";
+  }
+}
+
 TEST(BadInputFiles, TodayItemSaysAFolderAsTheDataFileCannotBeRead) {
   e2e::TempDir dir;
   const std::string data = dir.file("qmrv.dat");
@@ -133,6 +183,29 @@ TEST(BadInputFiles, TodayItemSaysAnUnreadableFileCannotBeRead) {
   ASSERT_EQ(boxes.size(), 1u) << result.output;
   EXPECT_EQ(boxes[0].fields.back(), data + "에 일정 파일이 존재하지 않거나 읽을 수 없습니다.");
   EXPECT_EQ(e2e::ReadBytes(data), bytes);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(BadInputFiles, AnExitPastTheFileSizeLimitReportsTheFailedSaveAndKeepsTheFile) {
+  Kalmeno k;
+  std::string bytes;
+  for (int i = 0; i < 2000; ++i) bytes += Record(2007, 12, 1 + i % 28, 9, 0, 0, u"기록");
+  e2e::WriteBytes(k.dataFile, bytes);
+  // The shell's limit is in 512-byte blocks: the 196,000-byte file cannot be written again (the
+  // trace stays below the limit).
+  const std::string wrapper = k.dir.file("limited.sh");
+  e2e::WriteBytes(wrapper, "#!/bin/sh\nulimit -f 200\nexec '" + k.program + "'\n");
+  chmod(wrapper.c_str(), 0755);
+  k.program = wrapper;
+  k.Run("2007-12-08T10:00:00", {"wait 100", "command 1", "answer", "wait 100", "quit"});
+  EXPECT_EQ(MessageBoxTexts(k.lines), std::vector<std::string>{"일정을 저장하지 못했습니다. 다시 종료해 주세요."})
+      << k.result.output;
+  EXPECT_EQ(k.result.exitCode, 0) << "ended by the script's quit, not by a signal";
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile), bytes);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(k.dir.path()), {}), 5) << "nothing torn left behind";
 }
 
 }  // namespace

@@ -266,3 +266,33 @@ TEST(LunarTool, BadInputGetsOneLineOnStderrAndStatusTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+// Output that cannot be written (a full device, a file-size limit) is reported, never taken for
+// success, whether it fails at once or after many lines.
+TEST(LunarTool, OutputThatCannotBeWrittenGetsOneLineOnStderrAndStatusTwo) {
+  const std::string tool = "'" + e2e::Built("tools/kalmeno-lunar") + "'";
+  const struct {
+    const char* what;
+    std::string command;
+  } cases[] = {
+      {"one line to a full device", tool + " 2026-12-07 >/dev/full"},
+      {"the help to a full device", tool + " --help >/dev/full"},
+      {"a month to a full device", tool + " --month 2026-12 >/dev/full"},
+      {"a long range to a full device", tool + " --tsv 1900-01-01 2040-12-31 >/dev/full"},
+      {"a long range past a file-size limit", "ulimit -f 8; " + tool + " 1900-01-01 2040-12-31 >\"$OUT\""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    e2e::TempDir dir;
+    e2e::RunResult run = e2e::Run("/bin/sh", {"-c", c.command + " 2>\"$ERR\""},
+                                  {{"OUT", dir.file("out")}, {"ERR", dir.file("err")}});
+    const std::string err = e2e::ReadBytes(dir.file("err"));
+    EXPECT_EQ(run.exitCode, 2) << err;
+    EXPECT_EQ(Lines(err).size(), 1u) << err;
+    EXPECT_EQ(err.rfind("kalmeno-lunar: 결과를 끝까지 쓰지 못했습니다", 0), 0u) << err;
+  }
+}
+
+}  // namespace

@@ -2,6 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+#include <vector>
 
 #include "core_test_support.h"
 #include "kp_platform.h"
@@ -125,6 +129,83 @@ TEST(Files, ReplacingMoveSwapsContentsAndPlainMoveKeepsTheTarget) {
   EXPECT_EQ(GetFileAttributesW(folder.handheld("new.tmp").c_str()), INVALID_FILE_ATTRIBUTES);
   EXPECT_TRUE(DeleteFileW(folder.handheld("data").c_str()));
   EXPECT_FALSE(DeleteFileW(folder.handheld("data").c_str()));
+}
+
+struct SpecialFileCase {
+  const char* what;
+  const char* name;  // in the scratch folder; made by `make`
+  int (*make)(const std::string& path);
+  DWORD access, disposition;
+  const char* leftForTarget;  // a file that must not exist afterwards, or null
+  DWORD error = ERROR_ACCESS_DENIED;
+};
+
+// Opens every case in a child that a watchdog ends should an open wait: 0 when each was refused
+// with its error and nothing was created through a link, else the failing row + 1.
+int OpenSpecialFilesInChild(void* context) {
+  alarm(20);
+  const auto& [folder, cases] = *static_cast<std::pair<ScratchFolder*, std::vector<SpecialFileCase>*>*>(context);
+  for (size_t i = 0; i < cases->size(); ++i) {
+    const SpecialFileCase& c = (*cases)[i];
+    HANDLE file = CreateFileW(folder->handheld(c.name).c_str(), c.access, 0, nullptr, c.disposition, 0, nullptr);
+    if (file != INVALID_HANDLE_VALUE || GetLastError() != c.error) return static_cast<int>(i) + 1;
+    if (c.leftForTarget && access(folder->file(c.leftForTarget).c_str(), F_OK) == 0) return static_cast<int>(i) + 1;
+  }
+  // The loader is not given a FIFO either.
+  if (LoadLibraryW(folder->handheld("fifo").c_str()) != nullptr) return 100;
+  return 0;
+}
+
+TEST(Files, OnlyRegularFilesOpenAndNothingIsWaitedOnOrCreatedThroughALink) {
+  ScratchFolder folder;
+  auto fifo = [](const std::string& p) { return mkfifo(p.c_str(), 0600); };
+  auto toZero = [](const std::string& p) { return symlink("/dev/zero", p.c_str()); };
+  auto toNowhere = [](const std::string& p) { return symlink("absent/target.dat", p.c_str()); };
+  auto readOnly = [](const std::string& p) {
+    WriteWholeFile(p, "kept");
+    return chmod(p.c_str(), 0444);
+  };
+  std::vector<SpecialFileCase> cases = {
+      {"a FIFO read (no writer)", "fifo", fifo, GENERIC_READ, OPEN_ALWAYS, nullptr},
+      {"a FIFO written (no reader)", "fifo", nullptr, GENERIC_WRITE, OPEN_EXISTING, nullptr},
+      {"a FIFO read and written", "fifo", nullptr, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, nullptr},
+      {"a link to an endless device", "zero", toZero, GENERIC_READ, OPEN_EXISTING, nullptr},
+      {"a device by its own name", "../../dev/null", nullptr, GENERIC_READ, OPEN_EXISTING, nullptr},
+      {"a link to nowhere, opened always", "dangling", toNowhere, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, "absent/target.dat"},
+      {"a link to nowhere, created always", "dangling", nullptr, GENERIC_WRITE, CREATE_ALWAYS, "absent/target.dat"},
+      {"a link to nowhere, created new", "dangling", nullptr, GENERIC_WRITE, CREATE_NEW, "absent/target.dat", ERROR_ALREADY_EXISTS},
+      {"a read-only file written (whoever asks)", "readonly", readOnly, GENERIC_WRITE, OPEN_EXISTING, nullptr},
+      {"a read-only file truncated", "readonly", nullptr, GENERIC_WRITE, CREATE_ALWAYS, nullptr},
+  };
+  ASSERT_EQ(mkdir(folder.file("absent").c_str(), 0755), 0);
+  for (const SpecialFileCase& c : cases)
+    if (c.make) ASSERT_EQ(c.make(folder.file(c.name)), 0) << c.what;
+  std::pair<ScratchFolder*, std::vector<SpecialFileCase>*> context{&folder, &cases};
+  const int failed = RunInChild(OpenSpecialFilesInChild, &context);
+  EXPECT_EQ(failed, 0) << (failed > 0 && failed <= static_cast<int>(cases.size()) ? cases[failed - 1].what
+                           : failed == 100                                          ? "LoadLibraryW on a FIFO"
+                                                                                    : "the child waited or died");
+  EXPECT_EQ(ReadWholeFile(folder.file("readonly")), "kept");
+  HANDLE reader = CreateFileW(folder.handheld("readonly").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  EXPECT_NE(reader, INVALID_HANDLE_VALUE) << "a read-only file still reads";
+  CloseHandle(reader);
+  EXPECT_EQ(GetFileAttributesW(folder.handheld("readonly").c_str()), FILE_ATTRIBUTE_READONLY);
+}
+
+TEST(Files, ReadingEndsAtTheSizeTheFileHadWhenOpened) {
+  ScratchFolder folder;
+  WriteWholeFile(folder.file("growing"), "0123456789");
+  HANDLE file = CreateFileW(folder.handheld("growing").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
+                            nullptr);
+  ASSERT_NE(file, INVALID_HANDLE_VALUE);
+  WriteWholeFile(folder.file("growing"), "0123456789 and what another process appends");
+  char buffer[64];
+  DWORD read = 0;
+  EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+  EXPECT_EQ(std::string(buffer, read), "0123456789");
+  EXPECT_TRUE(ReadFile(file, buffer, sizeof buffer, &read, nullptr));
+  EXPECT_EQ(read, 0u);
+  CloseHandle(file);
 }
 
 TEST(Handles, ClosedOrForeignHandlesAreRefused) {

@@ -91,6 +91,44 @@ TEST_F(Shell, ClosingTheDesktopWindowAsksTheActiveWindowToCancel) {
   DestroyWindow(below);
 }
 
+// The close button closes the windows top first: a window above the bottom one as its cancel
+// would, then the bottom one with its title bar's ok. A window that stays ends the request.
+TEST_F(Shell, TheCloseButtonClosesTheWindowsTopFirstAsAPersonWould) {
+  struct Case {
+    const char* what;
+    bool upper;          // a second window above the bottom one
+    bool upperCloses;    // it hides itself on IDCANCEL
+    std::vector<int> commands;  // +id to the upper window, -id to the bottom one, in order
+  };
+  const Case cases[] = {
+      {"alone: the title bar's ok", false, false, {-IDOK}},
+      {"a window above goes first, then the ok", true, true, {IDCANCEL, -IDOK}},
+      {"a window above that stays ends the request", true, false, {IDCANCEL}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    SetWindowLongW(m_window, GWL_EXSTYLE, GetWindowLongW(m_window, GWL_EXSTYLE) | static_cast<LONG>(WS_EX_CAPTIONOKBTN));
+    HWND upper = c.upper ? CreateWindowExW(0, u"Recorder", u"U", WS_POPUP | WS_VISIBLE, 0, 26, 240, 268, nullptr,
+                                           nullptr, nullptr, nullptr)
+                         : nullptr;
+    if (upper) SetActiveWindow(upper);
+    SetHook([&](HWND window, UINT message, WPARAM wParam, LPARAM, LRESULT*) {
+      if (window == upper && message == WM_COMMAND && LOWORD(wParam) == IDCANCEL && c.upperCloses)
+        ShowWindow(upper, SW_HIDE);
+      return false;
+    });
+    Log().clear();
+    ASSERT_TRUE(e2e::CloseDesktopWindow());
+    PumpIdle();
+    std::vector<int> commands;
+    for (const Seen& s : Log())
+      if (s.message == WM_COMMAND) commands.push_back(s.window == upper ? LOWORD(s.wParam) : -LOWORD(s.wParam));
+    EXPECT_EQ(commands, c.commands);
+    SetHook(nullptr);
+    if (upper) DestroyWindow(upper);
+  }
+}
+
 TEST_F(Shell, MenuBarFromAMissingResourceFails) {
   SHMENUBARINFO bar{sizeof(SHMENUBARINFO), m_window, SHCMBF_HMENU, 999, GetModuleHandleW(nullptr), 0, 0, nullptr, 0};
   EXPECT_FALSE(SHCreateMenuBar(&bar));

@@ -1,5 +1,6 @@
 #include "schedule_test_support.h"
 
+#include <algorithm>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -60,6 +61,13 @@ void ScratchFolder::WriteData(const std::string& bytes) const {
 }
 
 bool ScratchFolder::Exists(const std::string& name) const { return access(file(name).c_str(), F_OK) == 0; }
+
+std::vector<std::string> ScratchFolder::Names() const {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(m_path)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
 
 FileHolder::FileHolder(const std::u16string& path, int holdMs) {
   int ready[2];

@@ -20,6 +20,8 @@ class ScratchFolder {
   std::string ReadData() const;
   void WriteData(const std::string& bytes) const;
   bool Exists(const std::string& name) const;
+  // The names in the folder, sorted.
+  std::vector<std::string> Names() const;
 
  private:
   std::string m_path;

@@ -1,0 +1,15 @@
+#pragma once
+// One copy of the program per data file. The data file lies beside the program, so both are named
+// after the program's own path: a second start on the same file finds the first copy's claim,
+// asks it to come forward and ends before it reads or writes anything.
+#include <windows.h>
+
+// Claims this program's data file for this process. Returns the claim (held until the process
+// ends), or null when another copy holds it: that copy has then been asked to come forward.
+HANDLE ClaimOnlyCopy();
+
+// The running copy's side: an event that a later start sets. The window that owns it checks it
+// every kComeForwardCheckMs and comes forward when it is set.
+HANDLE CreateComeForwardEvent();
+constexpr UINT kComeForwardCheckMs = 250;
+constexpr UINT_PTR kComeForwardTimer = 1;

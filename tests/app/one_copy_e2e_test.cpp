@@ -1,0 +1,112 @@
+// Starting the program: a second start on the same data file brings the running copy forward and
+// ends at once, without a month view and without writing; a program folder the handheld's paths
+// cannot name is refused with a message.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <filesystem>
+#include <thread>
+
+#include "kalmeno_run.h"
+
+using namespace kalmeno_test;
+
+namespace {
+
+const std::string kOld = Record(2007, 12, 24, 18, 0, 0, u"성탄 전야");
+
+std::vector<std::string> AddAndExit(const std::string& title, int waitBeforeExitMs) {
+  return {"wait 100", "command 32794", "wait 100", "set 1011 " + title, "command 1", "wait 50", "answer",
+          "wait " + std::to_string(waitBeforeExitMs), "command 1", "wait 2000"};
+}
+
+size_t WindowLines(const std::string& trace) { return e2e::Select(e2e::ReadTrace(trace), "window").size(); }
+
+TEST(OneCopyE2E, ASecondStartBringsTheRunningCopyForwardAndEndsWithoutWriting) {
+  Kalmeno first;
+  e2e::WriteBytes(first.dataFile, kOld);
+  size_t windowsBefore = 0, windowsAfter = 0;
+  e2e::RunResult second;
+  const std::string secondTrace = first.dir.file("second-trace.txt");
+  std::thread starter([&] {
+    // Once the first copy has added its entry (its confirmation was answered), start another.
+    for (int i = 0; i < 1000 && e2e::Select(e2e::ReadTrace(first.trace), "msgbox").empty(); ++i)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    windowsBefore = WindowLines(first.trace);
+    e2e::WriteBytes(first.dir.file("second-script.txt"), "wait 100\ncommand 32794\nwait 100\nset 1011 둘째\n"
+                                                         "command 1\nwait 50\nanswer\ncommand 1\nwait 2000\n");
+    second = e2e::Run(first.program, {},
+                      {{"KALMENO_NOW", "2007-12-08T10:00:00"},
+                       {"KALMENO_SCRIPT", first.dir.file("second-script.txt")},
+                       {"KALMENO_TRACE", secondTrace},
+                       {"KALMENO_REGISTRY", first.dir.file("registry.reg")}});
+    std::this_thread::sleep_for(std::chrono::milliseconds(600));  // two checks of the running copy
+    windowsAfter = WindowLines(first.trace);
+  });
+  first.Run("2007-12-08T10:00:00", AddAndExit("첫째", 4000));
+  starter.join();
+  EXPECT_FALSE(second.timedOut);
+  EXPECT_EQ(second.exitCode, 0) << second.output;
+  EXPECT_TRUE(e2e::Select(e2e::ReadTrace(secondTrace), "window").empty()) << "no second month view";
+  EXPECT_GT(windowsAfter, windowsBefore) << "the running copy came forward";
+  EXPECT_EQ(first.result.exitCode, 0) << first.result.output;
+  const std::string saved = e2e::ReadBytes(first.dataFile);
+  ASSERT_EQ(saved.size(), 2 * 98u) << "the old entry and the running copy's, nothing of the second start";
+  EXPECT_EQ(saved.substr(0, 98), kOld);
+  // Once the first copy has ended, the program starts again as usual.
+  Kalmeno& again = first;
+  again.Run("2007-12-08T10:00:00", AddAndExit("셋째", 100));
+  EXPECT_EQ(e2e::ReadBytes(first.dataFile).size(), 3 * 98u);
+}
+
+TEST(OneCopyE2E, ASecondTapOnTheTodayItemBringsTheRunningCopyForward) {
+  Kalmeno k;  // the program's copy in its own folder, as installed
+  e2e::WriteBytes(k.dataFile, kOld);
+  auto quoted = [](const std::string& path) { return "\"" + path + "\""; };
+  e2e::WriteBytes(k.dir.file("registry.reg"),
+                  "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n\"DATA\"=" +
+                      quoted(k.dataFile) + "\n\"EXE\"=" + quoted(k.program) + "\n\"DLL\"=" +
+                      quoted(e2e::Built("today/libKalmenoTP.so")) + "\n");
+  e2e::WriteBytes(k.dir.file("today.script"), "wait 800\ntap 100 70\nwait 1500\ntap 100 70\nwait 7000\nquit\n");
+  // Each started copy would add an entry, wait, and exit with a save.
+  e2e::WriteBytes(k.dir.file("child.script"), "wait 300\ncommand 32794\nwait 100\nset 1011 탭\ncommand 1\nwait 50\n"
+                                              "answer\nwait 3000\ncommand 1\n");
+  const e2e::RunResult today = e2e::Run(e2e::Built("host/kalmeno-today"), {},
+                                        {{"KALMENO_NOW", "2007-12-08T15:00:00"},
+                                         {"KALMENO_REGISTRY", k.dir.file("registry.reg")},
+                                         {"KALMENO_TRACE", k.trace},
+                                         {"KALMENO_SCRIPT", k.dir.file("today.script")},
+                                         {"KALMENO_CHILD_SCRIPT", k.dir.file("child.script")}},
+                                        40000);
+  ASSERT_FALSE(today.timedOut) << today.output;
+  const std::vector<e2e::TraceLine> trace = e2e::ReadTrace(k.trace);
+  EXPECT_EQ(e2e::Select(trace, "spawn").size(), 2u) << "both taps started the program";
+  int added = 0;
+  for (const e2e::TraceLine& box : e2e::Select(trace, "msgbox"))
+    if (box.program == "kalmeno" && box.fields.back() == "일정을 추가했습니다.") ++added;
+  EXPECT_EQ(added, 1) << "only the running copy took input";
+  EXPECT_EQ(e2e::ReadBytes(k.dataFile).size(), 2 * 98u);
+}
+
+TEST(OneCopyE2E, AProgramFolderWithABackslashInItsNameIsRefusedWithAMessage) {
+  e2e::TempDir dir;
+  const std::string folder = dir.file("a\\b");
+  ASSERT_TRUE(std::filesystem::create_directory(folder));
+  const std::string program = folder + "/kalmeno";
+  std::filesystem::copy_file(e2e::Built("app/kalmeno"), program);
+  e2e::WriteBytes(dir.file("script.txt"), "wait 100\ncommand 1\nwait 2000\n");
+  const e2e::RunResult result = e2e::Run(program, {},
+                                         {{"KALMENO_NOW", "2007-12-08T10:00:00"},
+                                          {"KALMENO_SCRIPT", dir.file("script.txt")},
+                                          {"KALMENO_TRACE", dir.file("trace.txt")}});
+  EXPECT_FALSE(result.timedOut);
+  EXPECT_NE(result.output.find("역슬래시"), std::string::npos) << result.output;
+  EXPECT_TRUE(e2e::Select(e2e::ReadTrace(dir.file("trace.txt")), "window").empty());
+  EXPECT_FALSE(e2e::Exists(folder + "/qmrv.dat"));
+  EXPECT_FALSE(e2e::Exists(dir.file("a/qmrv.dat")));
+  EXPECT_FALSE(e2e::Exists(dir.file("qmrv.dat")));
+}
+
+}  // namespace
