@@ -81,11 +81,3 @@ void FillMonthCells(int year, int month, DayCell (&cells)[kMonthCellCount]) {
   for (int day = 1; i < kMonthCellCount; ++day, ++i) SetSolar(cells[i], nextYear, nextMonth, day, false);
   for (DayCell& cell : cells) SetLunar(cell);
 }
-
-// Columns are 34 pixels wide, so x = 238 and 239 would make an eighth column; they are the
-// last pixels of Saturday's cell and count as Saturday.
-int HitTestMonthCell(int x, int y) {
-  if (y < 38 || y > 265 || x < 0) return -1;
-  const int column = x / 34 > 6 ? 6 : x / 34;
-  return (y - 38) / 38 * 7 + column;
-}
