@@ -20,7 +20,7 @@ namespace {
 
 // The title control; the month view places it itself (x 60, y 1, 120 x 20 pixels).
 const KpDialogItem kMonthViewItems[] = {
-    {IDC_TITLE, u"STATIC", SS_CENTER, 0, 40, 1, 75, 12, u"static"},
+    {IDC_MONTH_TITLE, u"STATIC", SS_CENTER, 0, 40, 1, 75, 12, u"static"},
 };
 
 const KpDialogTemplate kDialogs[] = {
