@@ -1,4 +1,4 @@
-// Dialog templates of the program's secondary dialogs: About (133), add (135) and list (136).
+// Dialog templates of the program's secondary dialogs: About, add and list.
 // Positions are in dialog units and only where the controls start: each dialog lays itself out
 // in pixels when it is sized.
 #include "../../app/resource_ids.h"

@@ -1,5 +1,5 @@
-// Resources of the month view: dialog template 102, the menu bar 129, the popup menu 134, the
-// arrow bitmaps 131 / 132 and the program icon 128 (images made by make_images.py).
+// Resources of the month view: its dialog template, the menu bar, the popup menu, the arrow
+// bitmaps and the program icon (images made by make_images.py).
 #include <kp_resources.h>
 #include <windows.h>
 
