@@ -32,7 +32,3 @@ bool StepShownMonth(int& year, int& month, int step);
 // lunar date (so they show no lunar label and match no lunar entry).
 // Month must be 1..12.
 void FillMonthCells(int year, int month, DayCell (&cells)[kMonthCellCount]);
-
-// Weekday of a solar date, 0 = Sunday .. 6 = Saturday; days of a solar month (Gregorian rule).
-int SolarWeekday(int year, int month, int day);
-int SolarMonthLength(int year, int month);

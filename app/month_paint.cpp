@@ -1,5 +1,6 @@
 // Painting of the month view: every paint draws the whole client area (the platform clips it to
 // what was invalidated) and asks the store about each of the 42 days.
+#include "calendar/weekday_names.h"
 #include "kalmeno_dlg.h"
 #include "month_layout.h"
 
@@ -63,12 +64,11 @@ void CKalmenoDlg::PaintGridLines(CDC& dc) {
 }
 
 void CKalmenoDlg::PaintWeekdayNames(CDC& dc) {
-  static const LPCWSTR kNames[7] = {u"일", u"월", u"화", u"수", u"목", u"금", u"토"};
   for (int column = 0; column < MonthLayout::kColumns; ++column) {
     const RECT cell = MonthLayout::CellRect(column);
     RECT r{cell.left + 10, 24, cell.right, cell.top};
     dc.SetTextColor(column == 0 ? kRed : column == 6 ? kBlue : kBlack);
-    dc.DrawText(kNames[column], -1, &r, DT_SINGLELINE | DT_LEFT);
+    dc.DrawText(WeekdayName(column), -1, &r, DT_SINGLELINE | DT_LEFT);
   }
 }
 

@@ -49,7 +49,7 @@ int SolarToLunar(int year, int month, int day, LunarDate* out) {
   }
 
   const int lunarYear = lunar::kFirstYear + row;
-  const int weekday = static_cast<int>(n % 7);
+  const int weekday = WeekdayOfDayNumber(n);
   const int yearStem = (lunarYear + 6) % 10, yearBranch = (lunarYear + 8) % 12;
   const int dayStem = static_cast<int>((n + 4) % 10), dayBranch = static_cast<int>((n + 2) % 12);
 
