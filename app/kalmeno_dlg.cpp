@@ -32,8 +32,8 @@ END_MESSAGE_MAP()
 
 void CKalmenoDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
-  DDX_Control(dx, IDC_TITLE, m_title);
-  DDX_Text(dx, IDC_TITLE, m_strTitle);
+  DDX_Control(dx, IDC_MONTH_TITLE, m_title);
+  DDX_Text(dx, IDC_MONTH_TITLE, m_strTitle);
 }
 
 // The press handler shows the popup menu itself and asks the tap-and-hold recogniser for its

@@ -24,10 +24,8 @@ class CKalmenoDlg : public CDialog {
   // Moves the displayed month back (step -1), keeps it (0) or moves it on (+1), then shows it in
   // the title. A step past the months the lunar table covers does nothing.
   void UpdateTitle(int step);
-  // Fills m_cells for m_nYear / m_nMonth (dates only; the rectangles stay).
+  // Fills m_cells with the days of m_nYear / m_nMonth.
   void BuildMonthModel();
-  // The rectangle of cell i (inclusive client pixels); all zero for i < 0.
-  RECT GetCellRect(int i) const;
 
  protected:
   DECLARE_MESSAGE_MAP()
@@ -72,7 +70,6 @@ class CKalmenoDlg : public CDialog {
   int m_nSelCell = -1;
   unsigned m_nTodayDay = 0;
   unsigned m_nTodayMonth = 0;
-  BOOL m_bCellRectsReady = 0;
   CBrush m_brushBack;
   BOOL m_bPrevPressed = 0;
   BOOL m_bNextPressed = 0;
@@ -93,8 +90,6 @@ class CKalmenoDlg : public CDialog {
   void PaintWeekdayNames(CDC& dc);
   void PaintCell(CDC& dc, int i, CPen& redPen);
   void PaintSchedulePanel(CDC& dc);
-  void SetCellRows();
-  void SetCellColumns();
   // Asks the store about cell i; with keepEntries the day's entry indexes go to m_dayEntries.
   void QueryCell(int i, DaySummary* summary, bool keepEntries);
   // The selected day's entries, asked of the store now (not waiting for the next paint).

@@ -34,13 +34,6 @@ bool StepShownMonth(int& year, int& month, int step) {
   return true;
 }
 
-int SolarMonthLength(int year, int month) { return DaysInSolarMonth(year, month); }
-
-int SolarWeekday(int year, int month, int day) {
-  // Day number 1 (0001-01-01) was a Monday, so the day number modulo 7 counts from Sunday.
-  return static_cast<int>(DayNumber(year, month, day) % 7);
-}
-
 namespace {
 
 void SetSolar(DayCell& cell, int year, int month, int day, bool inMonth) {
@@ -68,24 +61,16 @@ void SetLunar(DayCell& cell) {
 
 void FillMonthCells(int year, int month, DayCell (&cells)[kMonthCellCount]) {
   const int firstWeekday = SolarWeekday(year, month, 1);
-  const int length = SolarMonthLength(year, month);
+  const int length = DaysInSolarMonth(year, month);
   const int prevYear = month == 1 ? year - 1 : year;
   const int prevMonth = month == 1 ? 12 : month - 1;
   const int nextYear = month == 12 ? year + 1 : year;
   const int nextMonth = month == 12 ? 1 : month + 1;
-  const int prevLength = SolarMonthLength(prevYear, prevMonth);
+  const int prevLength = DaysInSolarMonth(prevYear, prevMonth);
 
   int i = 0;
   for (; i < firstWeekday; ++i) SetSolar(cells[i], prevYear, prevMonth, prevLength - firstWeekday + 1 + i, false);
   for (int day = 1; day <= length; ++day, ++i) SetSolar(cells[i], year, month, day, true);
   for (int day = 1; i < kMonthCellCount; ++day, ++i) SetSolar(cells[i], nextYear, nextMonth, day, false);
   for (DayCell& cell : cells) SetLunar(cell);
-}
-
-// Columns are 34 pixels wide, so x = 238 and 239 would make an eighth column; they are the
-// last pixels of Saturday's cell and count as Saturday.
-int HitTestMonthCell(int x, int y) {
-  if (y < 38 || y > 265 || x < 0) return -1;
-  const int column = x / 34 > 6 ? 6 : x / 34;
-  return (y - 38) / 38 * 7 + column;
 }

@@ -3,16 +3,15 @@
 // solar and lunar date. Pure calendar arithmetic, no windows, so it is tested on its own.
 #include <cstdint>
 
-// One grid cell. The rectangle is in client pixels, inclusive, inside the grid lines; it is set
-// by the first paint. A lunar month of 0 means the lunar conversion rejected the day.
+// The day of one grid cell (where the cell lies is MonthLayout's answer). A lunar month of 0 means
+// the lunar conversion rejected the day.
 struct DayCell {
-  std::uint16_t rcLeft, rcTop, rcRight, rcBottom;
   std::uint16_t wInMonth;                     // 1: the day lies in the displayed month
   std::uint16_t wYear, wMonth, wDay;          // solar date
   std::uint16_t wLunarYear, wLunarMonth, wLunarDay;
   std::uint16_t wLunarLeap;                   // 1: the lunar month is a leap month
 };
-static_assert(sizeof(DayCell) == 24, "twelve 16-bit fields");
+static_assert(sizeof(DayCell) == 16, "eight 16-bit fields");
 
 constexpr int kMonthCellCount = 42;
 
@@ -30,15 +29,6 @@ bool StepShownMonth(int& year, int& month, int step);
 
 // Fills the dates of the 42 cells for the month: the last days of the previous month, the month
 // itself, then the first days of the next. Cells whose day the lunar conversion rejects get a zero
-// lunar date (so they show no lunar label and match no lunar entry). Rectangles are left as they are.
+// lunar date (so they show no lunar label and match no lunar entry).
 // Month must be 1..12.
 void FillMonthCells(int year, int month, DayCell (&cells)[kMonthCellCount]);
-
-// Weekday of a solar date, 0 = Sunday .. 6 = Saturday; days of a solar month (Gregorian rule).
-int SolarWeekday(int year, int month, int day);
-int SolarMonthLength(int year, int month);
-
-// The cell under a client point of the month view, or -1 when the point lies above the grid
-// (y < 38) or below it (y > 265). Rows are 38 pixels high from y = 38, columns 34 pixels wide from
-// x = 0; x = 238 and 239 belong to the last column.
-int HitTestMonthCell(int x, int y);

@@ -1,10 +1,9 @@
 // The stylus on the month view: the arrow buttons, the day grid, the schedule panel and the
 // tap-and-hold popup menu.
 #include "kalmeno_dlg.h"
+#include "month_layout.h"
 
 namespace {
-
-const RECT kPanelRect{17, 96, 222, 210};
 
 // The arrows answer only presses strictly inside their rectangle, not on its border.
 bool StrictlyInside(const RECT& r, CPoint p) {
@@ -19,7 +18,8 @@ void CKalmenoDlg::OnLButtonDown(UINT flags, CPoint point) {
     ++m_nPanelIndex;
     const int count = static_cast<int>(m_dayEntries.GetSize());
     if (count == 1 || m_nPanelIndex >= count) m_bPanelVisible = 0;
-    InvalidateRect(&kPanelRect, TRUE);
+    const RECT panel = MonthLayout::PanelRect();
+    InvalidateRect(&panel, TRUE);
     return;
   }
   if (StrictlyInside(m_arrows[0].rcButton, point)) {
@@ -34,7 +34,7 @@ void CKalmenoDlg::OnLButtonDown(UINT flags, CPoint point) {
     m_bNextPressed = 1;
     return;
   }
-  const int cell = HitTestMonthCell(point.x, point.y);
+  const int cell = MonthLayout::CellAt(point.x, point.y);
   if (cell < 0) return;
 
   if (cell == m_nSelCell) {
@@ -43,7 +43,8 @@ void CKalmenoDlg::OnLButtonDown(UINT flags, CPoint point) {
     if (m_dayEntries.GetSize() >= 1) {
       m_bPanelVisible = 1;
       m_nPanelIndex = 0;
-      InvalidateRect(&kPanelRect, FALSE);
+      const RECT panel = MonthLayout::PanelRect();
+      InvalidateRect(&panel, FALSE);
       return;
     }
   }
@@ -97,6 +98,16 @@ void CKalmenoDlg::OnLButtonUp(UINT flags, CPoint point) {
     Invalidate(TRUE);
   }
   CDialog::OnLButtonUp(flags, point);
+}
+
+void CKalmenoDlg::InvalidateCell(int i, BOOL erase) {
+  RECT rect = MonthLayout::CellRect(i);
+  // Grown by 2 pixels: the selection frame lies on the grid lines around the cell.
+  rect.left -= 2;
+  rect.top -= 2;
+  rect.right += 2;
+  rect.bottom += 2;
+  InvalidateRect(&rect, erase);
 }
 
 void CKalmenoDlg::CloseSchedulePanel() {

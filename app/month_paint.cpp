@@ -1,6 +1,8 @@
 // Painting of the month view: every paint draws the whole client area (the platform clips it to
 // what was invalidated) and asks the store about each of the 42 days.
+#include "calendar/weekday_names.h"
 #include "kalmeno_dlg.h"
+#include "month_layout.h"
 
 namespace {
 
@@ -46,36 +48,34 @@ void CKalmenoDlg::OnPaint() {
 }
 
 void CKalmenoDlg::PaintHeader(CDC& dc) {
-  dc.FillSolidRect(0, 0, 240, 39, ::GetSysColor(COLOR_BTNFACE));
-  Line(dc, 0, 22, 240, 22);
-  Line(dc, 0, 39, 240, 39);
+  dc.FillSolidRect(0, 0, MonthLayout::kWidth, MonthLayout::kGridTop, ::GetSysColor(COLOR_BTNFACE));
+  Line(dc, 0, 22, MonthLayout::kWidth, 22);
+  Line(dc, 0, MonthLayout::kGridTop, MonthLayout::kWidth, MonthLayout::kGridTop);
   for (ArrowButton& arrow : m_arrows)
     arrow.images.Draw(&dc, arrow.nImage, CPoint(arrow.rcButton.left, arrow.rcButton.top), ILD_TRANSPARENT);
 }
 
 void CKalmenoDlg::PaintGridLines(CDC& dc) {
-  for (int r = 0; r < 6; ++r) Line(dc, 0, 77 + 38 * r, 240, 77 + 38 * r);
-  if (!m_bCellRectsReady) SetCellRows();
-  static const int kColumnsX[8] = {0, 34, 68, 102, 136, 170, 204, 239};
-  for (int x : kColumnsX) Line(dc, x, 39, x, 267);
-  if (!m_bCellRectsReady) SetCellColumns();
-  m_bCellRectsReady = 1;
+  // The line above the first row is the header's.
+  for (int r = 1; r <= MonthLayout::kRows; ++r)
+    Line(dc, 0, MonthLayout::RowLineY(r), MonthLayout::kWidth, MonthLayout::RowLineY(r));
+  for (int c = 0; c <= MonthLayout::kColumns; ++c)
+    Line(dc, MonthLayout::ColumnLineX(c), MonthLayout::kGridTop, MonthLayout::ColumnLineX(c), MonthLayout::kGridBottom);
 }
 
 void CKalmenoDlg::PaintWeekdayNames(CDC& dc) {
-  static const LPCWSTR kNames[7] = {u"일", u"월", u"화", u"수", u"목", u"금", u"토"};
-  for (int column = 0; column < 7; ++column) {
-    const DayCell& cell = m_cells[column];
-    RECT r{cell.rcLeft + 10, 24, cell.rcRight, 40};
+  for (int column = 0; column < MonthLayout::kColumns; ++column) {
+    const RECT cell = MonthLayout::CellRect(column);
+    RECT r{cell.left + 10, 24, cell.right, cell.top};
     dc.SetTextColor(column == 0 ? kRed : column == 6 ? kBlue : kBlack);
-    dc.DrawText(kNames[column], -1, &r, DT_SINGLELINE | DT_LEFT);
+    dc.DrawText(WeekdayName(column), -1, &r, DT_SINGLELINE | DT_LEFT);
   }
 }
 
 void CKalmenoDlg::PaintCell(CDC& dc, int i, CPen& redPen) {
   const DayCell& cell = m_cells[i];
-  const RECT rect = GetCellRect(i);
-  const int column = i % 7;
+  const RECT rect = MonthLayout::CellRect(i);
+  const int column = i % MonthLayout::kColumns;
 
   if (!cell.wInMonth) FillInclusive(dc, rect, ::GetSysColor(COLOR_BTNFACE));
   else if (column == 0) FillInclusive(dc, rect, kSundayBack);

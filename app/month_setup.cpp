@@ -90,13 +90,13 @@ BOOL CKalmenoDlg::OnInitDialog() {
 
 void CKalmenoDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);
-  HWND title = ::GetDlgItem(m_hWnd, IDC_TITLE);
+  HWND title = ::GetDlgItem(m_hWnd, IDC_MONTH_TITLE);
   if (title) ::MoveWindow(title, 60, 1, 120, 20, TRUE);
 }
 
 HBRUSH CKalmenoDlg::OnCtlColor(CDC* dc, CWnd* window, UINT ctlColor) {
   HBRUSH brush = CDialog::OnCtlColor(dc, window, ctlColor);
-  if (window && window->GetDlgCtrlID() == IDC_TITLE) {
+  if (window && window->GetDlgCtrlID() == IDC_MONTH_TITLE) {
     dc->SetBkMode(TRANSPARENT);
     return m_brushBack;
   }

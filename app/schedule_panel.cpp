@@ -1,15 +1,17 @@
 // The schedule panel: a semi-transparent card over the grid that shows one entry of the selected
 // day at a time.
 #include "kalmeno_dlg.h"
+#include "month_layout.h"
 #include "panel_text.h"
 
 namespace {
 
-const int kPanelX = 17;
-const int kPanelY = 96;
-const int kPanelWidth = 205;
-const int kPanelHeight = 114;
 const COLORREF kGreyText = RGB(125, 125, 125);
+
+// A rectangle given from the panel's top left corner.
+RECT InPanel(const RECT& panel, int left, int top, int right, int bottom) {
+  return RECT{panel.left + left, panel.top + top, panel.left + right, panel.top + bottom};
+}
 
 void DrawLine(CDC& dc, CFont* font, COLORREF colour, const CString& text, RECT rect, UINT format) {
   CFont* oldFont = font ? dc.SelectObject(font) : nullptr;
@@ -19,13 +21,15 @@ void DrawLine(CDC& dc, CFont* font, COLORREF colour, const CString& text, RECT r
 }
 
 // The backdrop, white with a button-face band, blended at 230 of 255 over what is drawn below.
-bool BlendBackdrop(CDC& dc) {
+bool BlendBackdrop(CDC& dc, const RECT& panel) {
+  const int width = panel.right - panel.left;
+  const int height = panel.bottom - panel.top;
   CDC memDC;
   memDC.CreateCompatibleDC(&dc);
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = kPanelWidth;
-  info.bmiHeader.biHeight = kPanelHeight;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -33,11 +37,11 @@ bool BlendBackdrop(CDC& dc) {
   CBitmap bitmap;
   bitmap.Attach(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   CBitmap* oldBitmap = memDC.SelectObject(&bitmap);
-  memDC.FillSolidRect(0, 0, kPanelWidth, kPanelHeight, RGB(255, 255, 255));
-  memDC.FillSolidRect(0, 11, kPanelWidth, 92, ::GetSysColor(COLOR_BTNFACE));
+  memDC.FillSolidRect(0, 0, width, height, RGB(255, 255, 255));
+  memDC.FillSolidRect(0, 11, width, 92, ::GetSysColor(COLOR_BTNFACE));
   BLENDFUNCTION blend{AC_SRC_OVER, 0, 230, 0};
-  const BOOL blended = ::AlphaBlend(dc, kPanelX, kPanelY, kPanelWidth, kPanelHeight, memDC, 0, 0, kPanelWidth,
-                                    kPanelHeight, blend);
+  const BOOL blended =
+      ::AlphaBlend(dc, panel.left, panel.top, width, height, memDC, 0, 0, width, height, blend);
   memDC.SelectObject(oldBitmap);
   bitmap.DeleteObject();
   memDC.DeleteDC();
@@ -54,11 +58,15 @@ void CKalmenoDlg::PaintSchedulePanel(CDC& dc) {
     m_bPanelVisible = 0;
     return;
   }
-  if (!BlendBackdrop(dc)) {
+  const RECT panel = MonthLayout::PanelRect();
+  if (!BlendBackdrop(dc, panel)) {
     AfxMessageBox(u"알파블렌딩에 실패했습니다. 일정을 표시할 수 없습니다.");
     return;
   }
-  const POINT frame[5] = {{17, 96}, {221, 96}, {221, 209}, {17, 209}, {17, 96}};
+  const int right = panel.right - 1;
+  const int bottom = panel.bottom - 1;
+  const POINT frame[5] = {{panel.left, panel.top}, {right, panel.top}, {right, bottom}, {panel.left, bottom},
+                          {panel.left, panel.top}};
   dc.Polyline(frame, 5);
 
   const ScheduleEntry e = m_store.GetAt(static_cast<int>(m_dayEntries[m_nPanelIndex]));
@@ -71,14 +79,17 @@ void CKalmenoDlg::PaintSchedulePanel(CDC& dc) {
   title.Format(u"< %s >", titleText.c_str());
   CString memo = memoText.empty() ? CString(u"없음") : CString(memoText.c_str());
 
-  DrawLine(dc, &m_fontLunar, kGreyText, PanelPageText(m_nPanelIndex + 1, count), {18, 97, 220, 209},
+  // Every line may run down to the frame's bottom row.
+  const int down = bottom - panel.top;
+  DrawLine(dc, &m_fontLunar, kGreyText, PanelPageText(m_nPanelIndex + 1, count), InPanel(panel, 1, 1, 203, down),
            DT_SINGLELINE | DT_RIGHT);
-  DrawLine(dc, &m_fontBold, RGB(0, 0, 0), title, {23, 107, 216, 209}, DT_SINGLELINE | DT_CENTER);
+  DrawLine(dc, &m_fontBold, RGB(0, 0, 0), title, InPanel(panel, 6, 11, 199, down), DT_SINGLELINE | DT_CENTER);
   DrawLine(dc, &m_fontLunar, kGreyText,
-           PanelDateText(cell.wYear, cell.wMonth, cell.wDay, cell.wLunarMonth, cell.wLunarDay), {23, 127, 221, 209},
-           DT_SINGLELINE | DT_LEFT);
-  DrawLine(dc, &m_fontLunar, kGreyText, PanelTimeText(e), {23, 137, 226, 209}, DT_SINGLELINE | DT_LEFT);
-  DrawLine(dc, &m_fontLunar, kGreyText, PanelOptionText(e), {23, 137, 216, 209}, DT_SINGLELINE | DT_RIGHT);
-  DrawLine(dc, &m_fontLunar, RGB(90, 50, 50), CString(u"메모"), {23, 157, 216, 209}, DT_WORDBREAK);
-  DrawLine(dc, nullptr, RGB(0, 0, 0), memo, {23, 172, 216, 209}, DT_WORDBREAK);
+           PanelDateText(cell.wYear, cell.wMonth, cell.wDay, cell.wLunarMonth, cell.wLunarDay),
+           InPanel(panel, 6, 31, 204, down), DT_SINGLELINE | DT_LEFT);
+  DrawLine(dc, &m_fontLunar, kGreyText, PanelTimeText(e), InPanel(panel, 6, 41, 209, down), DT_SINGLELINE | DT_LEFT);
+  DrawLine(dc, &m_fontLunar, kGreyText, PanelOptionText(e), InPanel(panel, 6, 41, 199, down),
+           DT_SINGLELINE | DT_RIGHT);
+  DrawLine(dc, &m_fontLunar, RGB(90, 50, 50), CString(u"메모"), InPanel(panel, 6, 61, 199, down), DT_WORDBREAK);
+  DrawLine(dc, nullptr, RGB(0, 0, 0), memo, InPanel(panel, 6, 76, 199, down), DT_WORDBREAK);
 }

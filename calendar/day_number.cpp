@@ -19,3 +19,11 @@ long DayNumber(int year, int month, int day) {
   if (month > 2 && IsGregorianLeapYear(year)) ++days;
   return days;
 }
+
+int WeekdayOfDayNumber(long dayNumber) { return static_cast<int>(dayNumber % 7); }
+
+int SolarWeekday(int year, int month, int day) { return WeekdayOfDayNumber(DayNumber(year, month, day)); }
+
+bool IsSolarDate(int year, int month, int day) {
+  return year >= 1 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInSolarMonth(year, month);
+}

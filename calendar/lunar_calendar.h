@@ -57,12 +57,20 @@ int LunarAnniversaryDay(int lunarYear, int lunarMonth, int lunarDay);
 int LunarAnniversaryToSolar(int lunarYear, int lunarMonth, int lunarDay, SolarDate* out);
 
 // Days since the start of the proleptic Gregorian calendar, 1 = 0001-01-01. Year >= 1, month
-// 1..12, day 1..31 (not checked). DayNumber % 7 is the weekday, 0 = Sunday.
+// 1..12, day 1..31 (not checked). This is the one day count every other count derives from.
 long DayNumber(int year, int month, int day);
+// The weekday of a day number, 0 = Sunday .. 6 = Saturday (day 1, 0001-01-01, was a Monday).
+// dayNumber must be >= 0.
+int WeekdayOfDayNumber(long dayNumber);
+// The weekday of a Gregorian date, 0 = Sunday; the same preconditions as DayNumber.
+int SolarWeekday(int year, int month, int day);
 
 bool IsGregorianLeapYear(int year);
 // Month must be 1..12.
 int DaysInSolarMonth(int year, int month);
+// True when the date exists in the proleptic Gregorian calendar: year >= 1, month 1..12 and the
+// day within the month.
+bool IsSolarDate(int year, int month, int day);
 
 // DayNumber(1841, 1, 22), the day before lunar 1841-01-01.
 constexpr long LUNAR_EPOCH_DAY = 672068;

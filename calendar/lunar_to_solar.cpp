@@ -25,6 +25,6 @@ int LunarToSolar(int lunarYear, int lunarMonth, int lunarDay, int leap, SolarDat
   out->wYear = static_cast<uint16_t>(year);
   out->byMonth = static_cast<uint8_t>(month);
   out->byDay = static_cast<uint8_t>(day);
-  out->byWeekday = static_cast<uint8_t>(n % 7);
+  out->byWeekday = static_cast<uint8_t>(WeekdayOfDayNumber(n));
   return 1;
 }

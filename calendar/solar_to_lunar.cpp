@@ -18,9 +18,7 @@ void PutPair(char* field, const char* first, const char* second) {
 }  // namespace
 
 int SolarToLunar(int year, int month, int day, LunarDate* out) {
-  if (year < lunar::kFirstYear || year > lunar::kLastYear || month < 1 || month > 12 || day < 1 ||
-      day > DaysInSolarMonth(year, month))
-    return 0;
+  if (year < lunar::kFirstYear || year > lunar::kLastYear || !IsSolarDate(year, month, day)) return 0;
   const long n = DayNumber(year, month, day);
   // Position in the table, 1 = lunar 1841-01-01. Solar 1841-01-01..22 come before it: they
   // belong to lunar 1840, which the table does not hold, so they are rejected too.
@@ -49,7 +47,7 @@ int SolarToLunar(int year, int month, int day, LunarDate* out) {
   }
 
   const int lunarYear = lunar::kFirstYear + row;
-  const int weekday = static_cast<int>(n % 7);
+  const int weekday = WeekdayOfDayNumber(n);
   const int yearStem = (lunarYear + 6) % 10, yearBranch = (lunarYear + 8) % 12;
   const int dayStem = static_cast<int>((n + 4) % 10), dayBranch = static_cast<int>((n + 2) % 12);
 

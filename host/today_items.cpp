@@ -106,7 +106,7 @@ void ShowItemOptions(std::vector<std::unique_ptr<TodayItem>>& items, HWND today)
   for (auto& item : items) {
     if (item->pfnOptions == nullptr || item->record.hwndCustom == nullptr) continue;
     g_pfnRunningOptions = item->pfnOptions;
-    DialogBoxParamW(item->hLibrary, MAKEINTRESOURCEW(500), today, OptionsAdapter, 0);
+    DialogBoxParamW(item->hLibrary, MAKEINTRESOURCEW(IDD_TODAY_CUSTOM), today, OptionsAdapter, 0);
     g_pfnRunningOptions = nullptr;
     // New settings may call for another height: the item reports it at the next query.
     item->record.cyp = 0;

@@ -1,6 +1,7 @@
 // Painting of the Today item: the lunar line with the moon, the coming entries, the D-day line.
 #include <cstring>
 
+#include "calendar/weekday_names.h"
 #include "item_window.h"
 #include "occurrences.h"
 #include "today_settings.h"
@@ -8,7 +9,6 @@
 
 namespace {
 
-const WCHAR* const kWeekdayNames[7] = {u"일", u"월", u"화", u"수", u"목", u"금", u"토"};
 constexpr UINT kLineFormat = DT_END_ELLIPSIS | DT_VCENTER;
 
 // A title as stored may lack its terminator in a file that the application did not write; the
@@ -42,7 +42,7 @@ void FormatOccurrence(const Occurrence& occurrence, WCHAR (&line)[100]) {
   WCHAR title[11];
   CopyTitle(entry, title);
   LONG diff = (LONG)(occurrence.nDay - g_nToday);
-  LPCWSTR weekday = kWeekdayNames[WeekdayOfDay(occurrence.nDay)];
+  LPCWSTR weekday = WeekdayName(WeekdayOfDay(occurrence.nDay));
   if (diff == 0)
     wsprintfW(line, u"오늘(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
   else if (diff == 1)

@@ -7,8 +7,11 @@
 
 namespace {
 
-// 100-nanosecond units in one day.
-constexpr ULONGLONG kFileTimeDay = 864000000000ull;
+// The day counts start where the platform's file times do, at 1601-01-01 (day 0), and end with the
+// last year a SYSTEMTIME holds.
+constexpr int kFirstCountedYear = 1601;
+constexpr int kLastCountedYear = 30827;
+long DayNumberOf1601() { return DayNumber(kFirstCountedYear, 1, 1); }
 
 // The solar date of a lunar date in an ordinary (not leap) month; FALSE when the conversion
 // rejects it (a day 30 of a short month, a year outside the table, ...).
@@ -60,26 +63,12 @@ BOOL NextYearDay(const ScheduleEntry& entry, const SYSTEMTIME& now, DWORD today,
 }  // namespace
 
 BOOL DaysSince1601(int year, int month, int day, DWORD* days) {
-  SYSTEMTIME time;
-  std::memset(&time, 0, sizeof(time));
-  time.wYear = (WORD)year;
-  time.wMonth = (WORD)month;
-  time.wDay = (WORD)day;
-  if (year != time.wYear || month != time.wMonth || day != time.wDay) return FALSE;
-  FILETIME fileTime;
-  if (!SystemTimeToFileTime(&time, &fileTime)) return FALSE;
-  ULONGLONG units = ((ULONGLONG)fileTime.dwHighDateTime << 32) | fileTime.dwLowDateTime;
-  *days = (DWORD)(units / kFileTimeDay);
+  if (year < kFirstCountedYear || year > kLastCountedYear || !IsSolarDate(year, month, day)) return FALSE;
+  *days = (DWORD)(DayNumber(year, month, day) - DayNumberOf1601());
   return TRUE;
 }
 
-int WeekdayOfDay(DWORD days) {
-  ULONGLONG units = (ULONGLONG)days * kFileTimeDay;
-  FILETIME fileTime = {(DWORD)(units & 0xFFFFFFFFu), (DWORD)(units >> 32)};
-  SYSTEMTIME time;
-  if (FileTimeToSystemTime(&fileTime, &time)) return time.wDayOfWeek;
-  return (int)((days + 1) % 7);
-}
+int WeekdayOfDay(DWORD days) { return WeekdayOfDayNumber(DayNumberOf1601() + (long)days); }
 
 BOOL StoredEntryDay(const ScheduleEntry& entry, DWORD* days) {
   if (entry.wFlags & SCHEDULE_LUNAR) return LunarDay(entry.wYear, entry.wMonth, entry.wDay, days);

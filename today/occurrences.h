@@ -13,11 +13,12 @@ struct OccurrenceSet {
   INT nFirst;
 };
 
-// Days from 1601-01-01 (day 0) to the Gregorian date, through the platform's file-time
-// conversion. Returns FALSE, writing nothing, for a date that does not exist (29 February of a
-// common year, month 0, day 31 of a 30-day month, ...) or lies outside the platform's years.
+// Days from 1601-01-01 (day 0) to the Gregorian date, the calendar's day count moved to the
+// platform's file-time origin. Returns FALSE, writing nothing, for a date that does not exist
+// (29 February of a common year, month 0, day 31 of a 30-day month, ...) or lies outside the
+// platform's years 1601..30827.
 BOOL DaysSince1601(int year, int month, int day, DWORD* days);
-// The weekday (0 = Sunday) of a day count; 1601-01-01 was a Monday.
+// The weekday (0 = Sunday) of a day count.
 int WeekdayOfDay(DWORD days);
 
 // Computes today's day count and lunar date and one occurrence per entry whose date exists,

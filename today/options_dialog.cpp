@@ -3,29 +3,15 @@
 #include <cstring>
 
 #include "aygshell.h"
+#include "exports.h"
 #include "load_entries.h"
 #include "today_settings.h"
 #include "today_state.h"
-
-#define KALMENOTP_EXPORT extern "C" __attribute__((visibility("default")))
+#include "today/resource_ids.h"
 
 HFONT g_hOptionsFont;
 
 namespace {
-
-enum {
-  IDC_HEADING = 1001,
-  IDC_LUNAR_LINE = 1005,
-  IDC_LIST_COUNT = 1006,
-  IDC_REMINDER_VALUE = 1007,
-  IDC_REMINDER_UNIT = 1008,
-  IDC_DDAY_LINE = 1009,
-  IDC_DDAY_ENTRY = 1010,
-  IDC_LUNAR_LABEL = 1011,
-  IDC_LIST_LABEL = 1012,
-  IDC_REMINDER_LABEL = 1013,
-  IDC_DDAY_LABEL = 1014,
-};
 
 void SetOptionsFont(HWND dialog, int id) {
   SendDlgItemMessageW(dialog, id, WM_SETFONT, (WPARAM)g_hOptionsFont, TRUE);

@@ -1,5 +1,6 @@
 // What the shell calls: library load and unload, and the creation of the item window. The shell
 // finds the entry points by name, so they have C linkage and stay visible.
+#include "exports.h"
 #include "today_settings.h"
 #include "today_state.h"
 
@@ -18,8 +19,6 @@ DWORD g_nToday;
 LunarDate g_lunarToday;
 INT g_nFrame;
 BYTE g_bAnimating;
-
-#define KALMENOTP_EXPORT extern "C" __attribute__((visibility("default")))
 
 namespace {
 

@@ -5,6 +5,7 @@
 
 #include "calendar/lunar_calendar.h"
 #include "schedule/schedule_entry.h"
+#include "today/resource_ids.h"
 #include "todaycmn.h"
 #include "windows.h"
 
@@ -17,15 +18,6 @@ static_assert(sizeof(Occurrence) == 8, "an occurrence is two 32-bit numbers");
 
 // Window timer of the moon animation.
 #define IDT_MOON 1
-// Resource ids of the library (res/kalmenotp).
-#define IDS_ITEM_CLASS 1
-#define IDI_ITEM 101
-#define IDI_MOON_FIRST 200
-#define MOON_PHASES 30
-#define IDI_NEXT_MARKER 300
-#define IDI_FIRST_MARKER 301
-#define IDI_DDAY_MARKER 302
-#define IDD_OPTIONS 500
 
 extern HINSTANCE g_hInstance;
 extern HWND g_hItemWnd;

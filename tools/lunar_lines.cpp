@@ -3,12 +3,11 @@
 #include "tools/lunar_lines.h"
 
 #include "calendar/lunar_calendar.h"
+#include "calendar/weekday_names.h"
 #include "tools/cp949_names.h"
 
 namespace lunar_tool {
 namespace {
-
-constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
 
 void AppendIsoDate(int year, int month, int day, std::string& out) {
   AppendNumber(year, 4, out);
@@ -124,7 +123,7 @@ bool AppendLunarLine(const Date& lunar, bool leap, bool tsv, std::string& out) {
   out += leapUsed ? " (윤달) = " : leap ? " (평달: 이 달에는 윤달이 없습니다) = " : " (평달) = ";
   AppendKoreanDate(solar.wYear, solar.byMonth, solar.byDay, out);
   out += " (";
-  out += kWeekdays[solar.byWeekday];
+  out += WeekdayNameUtf8(solar.byWeekday);
   out += ")\n";
   return true;
 }

@@ -4,13 +4,13 @@
 #include "tools/lunar_month_grid.h"
 
 #include "calendar/lunar_calendar.h"
+#include "calendar/weekday_names.h"
 #include "tools/lunar_lines.h"
 
 namespace lunar_tool {
 namespace {
 
 constexpr int kCellWidth = 8;
-constexpr const char* kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};
 
 // Appends text right-aligned in a cell; `columns` is the width the text takes on a terminal.
 void AppendCell(const std::string& text, int columns, std::string& out) {
@@ -36,7 +36,7 @@ void TrimRight(std::string& out) {
 
 bool AppendMonthGrid(int year, int month, std::string& out, int markedDay) {
   const int days = DaysInSolarMonth(year, month);
-  const int firstWeekday = static_cast<int>(DayNumber(year, month, 1) % 7);
+  const int firstWeekday = SolarWeekday(year, month, 1);
   bool complete = true, anyLeap = false;
 
   std::string title;
@@ -47,7 +47,7 @@ bool AppendMonthGrid(int year, int month, std::string& out, int markedDay) {
   out.append((7 * kCellWidth - 12) / 2, ' ');  // the title is 12 columns wide
   out += title;
   out += '\n';
-  for (const char* name : kWeekdays) AppendCell(name, 2, out);
+  for (int weekday = 0; weekday < 7; ++weekday) AppendCell(WeekdayNameUtf8(weekday), 2, out);
   out += '\n';
 
   for (int weekStart = 1 - firstWeekday; weekStart <= days; weekStart += 7) {

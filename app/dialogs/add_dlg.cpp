@@ -3,7 +3,7 @@
 #include "app/dialogs/add_dlg.h"
 
 #include "app/dialogs/dialog_font.h"
-#include "app/dialogs/dialog_ids.h"
+#include "app/resource_ids.h"
 
 namespace {
 

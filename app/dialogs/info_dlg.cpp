@@ -2,7 +2,7 @@
 #include "app/dialogs/info_dlg.h"
 
 #include "app/dialogs/dialog_font.h"
-#include "app/dialogs/dialog_ids.h"
+#include "app/resource_ids.h"
 
 IMPLEMENT_DYNAMIC(CInfoDlg, CDialog)
 

@@ -3,7 +3,7 @@
 #include "app/dialogs/list_dlg.h"
 
 #include "app/dialogs/dialog_font.h"
-#include "app/dialogs/dialog_ids.h"
+#include "app/resource_ids.h"
 
 IMPLEMENT_DYNAMIC(CListDlg, CDialog)
 

@@ -37,6 +37,9 @@ typedef TODAYLISTITEM* LPTODAYLISTITEM;
 
 struct TODAYDRAWWATERMARKINFO { HDC hdc; RECT rc; HWND hwnd; };
 
+// The dialog resource an item's library provides for its options, which the shell opens.
+#define IDD_TODAY_CUSTOM 500
+
 #define ORDINAL_INITIALIZEITEM 240
 #define ORDINAL_OPTIONSDIALOGPROC 241
 typedef HWND (*PFNCUSTOMINITIALIZEITEM)(TODAYLISTITEM*, HWND);

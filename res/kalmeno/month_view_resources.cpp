@@ -1,5 +1,5 @@
-// Resources of the month view: dialog template 102, the menu bar 129, the popup menu 134, the
-// arrow bitmaps 131 / 132 and the program icon 128 (images made by make_images.py).
+// Resources of the month view: its dialog template, the menu bar, the popup menu, the arrow
+// bitmaps and the program icon (images made by make_images.py).
 #include <kp_resources.h>
 #include <windows.h>
 
@@ -20,7 +20,7 @@ namespace {
 
 // The title control; the month view places it itself (x 60, y 1, 120 x 20 pixels).
 const KpDialogItem kMonthViewItems[] = {
-    {IDC_TITLE, u"STATIC", SS_CENTER, 0, 40, 1, 75, 12, u"static"},
+    {IDC_MONTH_TITLE, u"STATIC", SS_CENTER, 0, 40, 1, 75, 12, u"static"},
 };
 
 const KpDialogTemplate kDialogs[] = {

@@ -2,6 +2,7 @@
 // dialog and the icons drawn by make_images.py. Linked into the library itself so that they
 // register under its module handle.
 #include "kp_resources.h"
+#include "today/resource_ids.h"
 #include "windows.h"
 
 #define KP_IMAGE(sym) extern const unsigned char kalmenotp_##sym[]; extern const unsigned long kalmenotp_##sym##_size;
@@ -18,40 +19,40 @@ KP_IMAGE(moon225) KP_IMAGE(moon226) KP_IMAGE(moon227) KP_IMAGE(moon228) KP_IMAGE
 namespace {
 
 #define ICON(id, sym) {id, KP_IMAGE_ICON, kalmenotp_##sym, kalmenotp_##sym##_size}
+// Moon phase n (two digits) is the image moon2nn; "1" n - 100 reads "08" as eight, not as octal.
+#define MOON(n) ICON(IDI_MOON_FIRST + 1##n - 100, moon2##n)
 const KpImageEntry kImages[] = {
-    ICON(101, icon101_16), ICON(101, icon101_32), ICON(101, icon101_48),
-    ICON(300, arrow300), ICON(301, arrow301), ICON(302, arrow302),
-    ICON(200, moon200), ICON(201, moon201), ICON(202, moon202), ICON(203, moon203), ICON(204, moon204),
-    ICON(205, moon205), ICON(206, moon206), ICON(207, moon207), ICON(208, moon208), ICON(209, moon209),
-    ICON(210, moon210), ICON(211, moon211), ICON(212, moon212), ICON(213, moon213), ICON(214, moon214),
-    ICON(215, moon215), ICON(216, moon216), ICON(217, moon217), ICON(218, moon218), ICON(219, moon219),
-    ICON(220, moon220), ICON(221, moon221), ICON(222, moon222), ICON(223, moon223), ICON(224, moon224),
-    ICON(225, moon225), ICON(226, moon226), ICON(227, moon227), ICON(228, moon228), ICON(229, moon229),
+    ICON(IDI_ITEM, icon101_16), ICON(IDI_ITEM, icon101_32), ICON(IDI_ITEM, icon101_48),
+    ICON(IDI_NEXT_MARKER, arrow300), ICON(IDI_FIRST_MARKER, arrow301), ICON(IDI_DDAY_MARKER, arrow302),
+    MOON(00), MOON(01), MOON(02), MOON(03), MOON(04), MOON(05), MOON(06), MOON(07), MOON(08), MOON(09),
+    MOON(10), MOON(11), MOON(12), MOON(13), MOON(14), MOON(15), MOON(16), MOON(17), MOON(18), MOON(19),
+    MOON(20), MOON(21), MOON(22), MOON(23), MOON(24), MOON(25), MOON(26), MOON(27), MOON(28), MOON(29),
 };
+#undef MOON
 #undef ICON
 
 const KpStringEntry kStrings[] = {
-    {1, u"Kalmeno Today Plugin"},
+    {IDS_ITEM_CLASS, u"Kalmeno Today Plugin"},
 };
 
 constexpr DWORD kCombo = CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
 // The dialog lays its controls out itself when it is sized; these places only keep the template
 // readable in dialog units.
 const KpDialogItem kOptionsItems[] = {
-    {1001, u"STATIC", SS_CENTER, 0, 0, 8, 185, 12, u"Kalmeno 투데이 플러그인 설정"},
-    {1011, u"STATIC", SS_LEFT, 0, 6, 26, 70, 12, u"음력 날짜 표시"},
-    {1012, u"STATIC", SS_LEFT, 0, 6, 42, 70, 12, u"다가오는 일정 표시"},
-    {1013, u"STATIC", SS_LEFT, 0, 6, 58, 36, 12, u"미리 알림"},
-    {1014, u"STATIC", SS_LEFT, 0, 6, 74, 70, 12, u"D-day 표시"},
-    {1005, u"COMBOBOX", kCombo, 0, 90, 26, 48, 60, nullptr},
-    {1006, u"COMBOBOX", kCombo | CBS_SORT, 0, 90, 42, 48, 60, nullptr},
-    {1007, u"EDIT", WS_BORDER | ES_CENTER | ES_NUMBER | WS_TABSTOP, 0, 64, 58, 24, 12, nullptr},
-    {1008, u"COMBOBOX", kCombo, 0, 90, 58, 48, 60, nullptr},
-    {1009, u"COMBOBOX", kCombo, 0, 90, 74, 48, 60, nullptr},
-    {1010, u"COMBOBOX", kCombo, 0, 18, 90, 120, 80, nullptr},
+    {IDC_HEADING, u"STATIC", SS_CENTER, 0, 0, 8, 185, 12, u"Kalmeno 투데이 플러그인 설정"},
+    {IDC_LUNAR_LABEL, u"STATIC", SS_LEFT, 0, 6, 26, 70, 12, u"음력 날짜 표시"},
+    {IDC_LIST_LABEL, u"STATIC", SS_LEFT, 0, 6, 42, 70, 12, u"다가오는 일정 표시"},
+    {IDC_REMINDER_LABEL, u"STATIC", SS_LEFT, 0, 6, 58, 36, 12, u"미리 알림"},
+    {IDC_DDAY_LABEL, u"STATIC", SS_LEFT, 0, 6, 74, 70, 12, u"D-day 표시"},
+    {IDC_LUNAR_LINE, u"COMBOBOX", kCombo, 0, 90, 26, 48, 60, nullptr},
+    {IDC_LIST_COUNT, u"COMBOBOX", kCombo | CBS_SORT, 0, 90, 42, 48, 60, nullptr},
+    {IDC_REMINDER_VALUE, u"EDIT", WS_BORDER | ES_CENTER | ES_NUMBER | WS_TABSTOP, 0, 64, 58, 24, 12, nullptr},
+    {IDC_REMINDER_UNIT, u"COMBOBOX", kCombo, 0, 90, 58, 48, 60, nullptr},
+    {IDC_DDAY_LINE, u"COMBOBOX", kCombo, 0, 90, 74, 48, 60, nullptr},
+    {IDC_DDAY_ENTRY, u"COMBOBOX", kCombo, 0, 18, 90, 120, 80, nullptr},
 };
 const KpDialogTemplate kDialogs[] = {
-    {500, DS_SETFONT, 0, u"Dialog", u"MS Shell Dlg", 8, 0, 0, 185, 202, kOptionsItems,
+    {IDD_OPTIONS, DS_SETFONT, 0, u"Dialog", u"MS Shell Dlg", 8, 0, 0, 185, 202, kOptionsItems,
      (int)(sizeof(kOptionsItems) / sizeof(kOptionsItems[0]))},
 };
 

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "month_grid.h"
+#include "month_layout.h"
 
 namespace {
 
@@ -90,19 +91,6 @@ TEST(MonthModel, DaysOutsideTheLunarTableGetNoLunarDateEvenAfterAnotherMonth) {
   for (int i = 33; i < kMonthCellCount; ++i) EXPECT_EQ(cells[i].wLunarMonth, 0) << i;
 }
 
-TEST(MonthModel, FillingLeavesTheCellRectanglesAlone) {
-  DayCell cells[kMonthCellCount] = {};
-  cells[9].rcLeft = 69;
-  cells[9].rcTop = 78;
-  cells[9].rcRight = 101;
-  cells[9].rcBottom = 114;
-  FillMonthCells(2007, 12, cells);
-  EXPECT_EQ(cells[9].rcLeft, 69);
-  EXPECT_EQ(cells[9].rcTop, 78);
-  EXPECT_EQ(cells[9].rcRight, 101);
-  EXPECT_EQ(cells[9].rcBottom, 114);
-}
-
 TEST(MonthSteps, WrapAcrossYearsAndStopAtTheLunarTablesEnds) {
   int y = 2007, m = 12;
   EXPECT_TRUE(StepShownMonth(y, m, +1));
@@ -145,14 +133,21 @@ TEST(MonthSteps, ATodayOutsideTheTableShowsTheNearestMonth) {
 }
 
 TEST(GridHitTest, RowsStartAtY38AndTheLastTwoPixelColumnsAreSaturday) {
-  EXPECT_EQ(HitTestMonthCell(100, 37), -1);   // weekday header
-  EXPECT_EQ(HitTestMonthCell(0, 38), 0);
-  EXPECT_EQ(HitTestMonthCell(33, 75), 0);
-  EXPECT_EQ(HitTestMonthCell(34, 76), 8);      // second row begins at y = 76
-  EXPECT_EQ(HitTestMonthCell(237, 100), 13);
-  EXPECT_EQ(HitTestMonthCell(238, 100), 13);
-  EXPECT_EQ(HitTestMonthCell(239, 265), 41);   // would be a 43rd cell without the clamp
-  EXPECT_EQ(HitTestMonthCell(120, 266), -1);  // below the grid
+  EXPECT_EQ(MonthLayout::CellAt(100, 37), -1);   // weekday header
+  EXPECT_EQ(MonthLayout::CellAt(0, 38), 0);
+  EXPECT_EQ(MonthLayout::CellAt(33, 75), 0);
+  EXPECT_EQ(MonthLayout::CellAt(34, 76), 8);      // second row begins at y = 76
+  EXPECT_EQ(MonthLayout::CellAt(237, 100), 13);
+  EXPECT_EQ(MonthLayout::CellAt(238, 100), 13);
+  EXPECT_EQ(MonthLayout::CellAt(239, 265), 41);   // would be a 43rd cell without the clamp
+  EXPECT_EQ(MonthLayout::CellAt(120, 266), -1);  // below the grid
+}
+
+TEST(GridHitTest, EachCellsMiddleAnswersForThatCell) {
+  for (int i = 0; i < kMonthCellCount; ++i) {
+    const RECT r = MonthLayout::CellRect(i);
+    EXPECT_EQ(MonthLayout::CellAt((r.left + r.right) / 2, (r.top + r.bottom) / 2), i) << i;
+  }
 }
 
 }  // namespace
