@@ -24,7 +24,7 @@ struct WindowClass {
 
 // What a window is to the screen beyond its style: our own helper windows (menu bar, popup menu,
 // message box) never become the active window that the title bar and the script address.
-enum class Role { Normal, MenuBar, PopupMenu, MessageBox };
+enum class Role { Normal, MenuBar, PopupMenu, MessageBox, Notification };
 
 struct Window {
   const WindowClass* windowClass = nullptr;
@@ -139,6 +139,10 @@ void TraceWindowPlacement(Window* window);  // when it is shown, moved or sized
 void TracePaint(const Window* window, const QRect& updateBounds);
 void TraceMenuItem(const QRect& onScreen, UINT_PTR id, const std::u16string& text);
 void TraceMessageBox(const std::u16string& caption, const std::u16string& text);
+
+// ---- The shell's own notification bubble (wm_notification_bubble.cpp)
+// Shows a notification over the screen until a tap on it dismisses it; newer ones cover older ones.
+void ShowNotificationBubble(const std::u16string& title, const std::u16string& text);
 
 // ---- Helpers' fonts and colours (wm_look.cpp)
 QFont UiFont(int pixelHeight, bool bold = false);

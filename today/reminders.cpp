@@ -1,0 +1,128 @@
+#include "reminders.h"
+
+#include <cstring>
+#include <set>
+#include <string>
+#include <tuple>
+
+#include "aygshell.h"
+#include "item_window.h"
+#include "occurrences.h"
+
+namespace {
+
+constexpr long long kMinutesPerDay = 1440;
+const WCHAR kSummary[] = u"Kalmeno 미리 알림";
+
+// What makes an occurrence the same one at a later refresh: its day and the entry's time and
+// title. Positions in the data file are not used, since entries added or removed while the item
+// runs move the others.
+using OccurrenceKey = std::tuple<DWORD, WORD, WORD, WORD, std::u16string>;
+
+std::set<OccurrenceKey> g_announced;
+// The yearly entries' next occurrences, built only when an interval reaches into next year.
+std::vector<Occurrence> g_nextYear;
+bool g_nextYearBuilt = false;
+
+long long StartMinute(const Occurrence& occurrence) {
+  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
+  return (long long)occurrence.nDay * kMinutesPerDay + entry.wHour * 60LL + entry.wMinute;
+}
+
+OccurrenceKey KeyOf(const Occurrence& occurrence) {
+  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
+  WCHAR title[11];
+  lstrcpynW(title, entry.szTitle, 11);
+  return {occurrence.nDay, entry.wHour, entry.wMinute, entry.wFlags, std::u16string(title)};
+}
+
+// Text shown by HTML as it stands.
+void AppendEscaped(std::u16string& html, const WCHAR* text) {
+  for (; *text; ++text) {
+    if (*text == u'&') html += u"&amp;";
+    else if (*text == u'<') html += u"&lt;";
+    else if (*text == u'>') html += u"&gt;";
+    else html += *text;
+  }
+}
+
+// The item's own line for the occurrence; a lunar entry adds the lunar date it falls on.
+std::u16string BodyOf(const Occurrence& occurrence) {
+  WCHAR line[100];
+  FormatOccurrenceLine(occurrence, line);
+  std::u16string html;
+  AppendEscaped(html, line);
+  if (!(g_entries[occurrence.nEntry].wFlags & SCHEDULE_LUNAR)) return html;
+  ULONGLONG units = (ULONGLONG)occurrence.nDay * 864000000000ull;
+  FILETIME fileTime = {(DWORD)(units & 0xFFFFFFFFu), (DWORD)(units >> 32)};
+  SYSTEMTIME solar;
+  LunarDate lunar;
+  std::memset(&lunar, 0, sizeof(lunar));
+  if (!FileTimeToSystemTime(&fileTime, &solar) || !SolarToLunar(solar.wYear, solar.wMonth, solar.wDay, &lunar))
+    return html;
+  WCHAR date[40];
+  wsprintfW(date, u" (음력 %s%d월 %d일)", lunar.byLeap ? u"윤" : u"", lunar.byMonth, lunar.byDay);
+  AppendEscaped(html, date);
+  return html;
+}
+
+void Announce(const Occurrence& occurrence) {
+  std::u16string body = BodyOf(occurrence);
+  SHNOTIFICATIONDATA data;
+  std::memset(&data, 0, sizeof(data));
+  data.cbStruct = sizeof(data);
+  data.dwID = (DWORD)g_announced.size();
+  data.npPriority = SHNP_INFORM;
+  data.hicon = g_hItemIcon;
+  data.pszTitle = kSummary;
+  data.pszHTML = body.c_str();
+  SHNotificationAdd(&data);
+}
+
+// Walks a list sorted by day from `first`, up to the last day the interval can reach.
+void AnnounceFrom(const std::vector<Occurrence>& list, size_t first, long long now, long long interval) {
+  for (size_t k = first; k < list.size(); ++k) {
+    const Occurrence& occurrence = list[k];
+    if ((long long)occurrence.nDay * kMinutesPerDay > now + interval) break;
+    long long start = StartMinute(occurrence);
+    if (now >= start || now < start - interval) continue;
+    if (g_announced.insert(KeyOf(occurrence)).second) Announce(occurrence);
+  }
+}
+
+}  // namespace
+
+long long ReminderMinutes(const TodaySettings& settings) {
+  static const long long kUnitMinutes[] = {0, 1, 60, kMinutesPerDay};
+  if (settings.nReminderValue <= 0 || settings.nReminderUnit < 1 || settings.nReminderUnit > 3) return 0;
+  return settings.nReminderValue * kUnitMinutes[settings.nReminderUnit];
+}
+
+void AnnounceDueReminders(bool rebuilt) {
+  if (rebuilt) {
+    g_nextYearBuilt = false;
+    std::vector<Occurrence>().swap(g_nextYear);
+  }
+  long long interval = ReminderMinutes(g_settings);
+  if (interval <= 0) return;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  DWORD today = 0, nextNewYear = 0;
+  if (!DaysSince1601(now.wYear, now.wMonth, now.wDay, &today)) return;
+  long long minute = (long long)today * kMinutesPerDay + now.wHour * 60LL + now.wMinute;
+  if (g_nFirst >= 0) AnnounceFrom(g_occurrences, (size_t)g_nFirst, minute, interval);
+  // Next year's occurrences of the yearly entries all fall on or after next New Year's Day.
+  if (!DaysSince1601(now.wYear + 1, 1, 1, &nextNewYear) || (long long)nextNewYear * kMinutesPerDay > minute + interval)
+    return;
+  if (!g_nextYearBuilt) {
+    g_nextYear = BuildNextYearOccurrences(g_entries);
+    g_nextYearBuilt = true;
+  }
+  AnnounceFrom(g_nextYear, 0, minute, interval);
+}
+
+void ForgetAnnouncedReminders() {
+  std::set<OccurrenceKey>().swap(g_announced);
+  std::vector<Occurrence>().swap(g_nextYear);
+  g_nextYearBuilt = false;
+}
