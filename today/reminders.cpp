@@ -1,9 +1,9 @@
 #include "reminders.h"
 
 #include <cstring>
-#include <set>
+#include <cstdint>
 #include <string>
-#include <tuple>
+#include <unordered_set>
 
 #include "aygshell.h"
 #include "item_window.h"
@@ -14,15 +14,33 @@ namespace {
 constexpr long long kMinutesPerDay = 1440;
 const WCHAR kSummary[] = u"Kalmeno 미리 알림";
 
-// What makes an occurrence the same one at a later refresh: its day and the entry's time and
-// title. Positions in the data file are not used, since entries added or removed while the item
-// runs move the others.
-using OccurrenceKey = std::tuple<DWORD, WORD, WORD, WORD, std::u16string>;
+// What makes an occurrence the same one at a later refresh: its day and the entry's time, flags
+// and title. Positions in the data file are not used, since entries added or removed while the
+// item runs move the others. Kept zero-filled, so that whole keys compare and hash as bytes.
+struct OccurrenceKey {
+  DWORD day;
+  WORD hour, minute, flags;
+  WCHAR title[10];
+  bool operator==(const OccurrenceKey& other) const { return std::memcmp(this, &other, sizeof(*this)) == 0; }
+};
+struct KeyHash {
+  size_t operator()(const OccurrenceKey& key) const {
+    // FNV-1a over the key's bytes.
+    uint64_t hash = 14695981039346656037ull;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&key);
+    for (size_t i = 0; i < sizeof(key); ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    return (size_t)hash;
+  }
+};
 
-std::set<OccurrenceKey> g_announced;
+std::unordered_set<OccurrenceKey, KeyHash> g_announced;
 // The yearly entries' next occurrences, built only when an interval reaches into next year.
 std::vector<Occurrence> g_nextYear;
 bool g_nextYearBuilt = false;
+// The minute and interval of the last walk: the shell asks every few seconds, and until the
+// minute, the interval or the occurrences change, a walk can find nothing new.
+long long g_lastMinute = -1;
+long long g_lastInterval = 0;
 
 long long StartMinute(const Occurrence& occurrence) {
   const ScheduleEntry& entry = g_entries[occurrence.nEntry];
@@ -31,9 +49,14 @@ long long StartMinute(const Occurrence& occurrence) {
 
 OccurrenceKey KeyOf(const Occurrence& occurrence) {
   const ScheduleEntry& entry = g_entries[occurrence.nEntry];
-  WCHAR title[11];
-  lstrcpynW(title, entry.szTitle, 11);
-  return {occurrence.nDay, entry.wHour, entry.wMinute, entry.wFlags, std::u16string(title)};
+  OccurrenceKey key;
+  std::memset(&key, 0, sizeof(key));
+  key.day = occurrence.nDay;
+  key.hour = entry.wHour;
+  key.minute = entry.wMinute;
+  key.flags = entry.wFlags;
+  for (int i = 0; i < 10 && entry.szTitle[i] != 0; ++i) key.title[i] = entry.szTitle[i];
+  return key;
 }
 
 // Text shown by HTML as it stands.
@@ -110,6 +133,9 @@ void AnnounceDueReminders(bool rebuilt) {
   DWORD today = 0, nextNewYear = 0;
   if (!DaysSince1601(now.wYear, now.wMonth, now.wDay, &today)) return;
   long long minute = (long long)today * kMinutesPerDay + now.wHour * 60LL + now.wMinute;
+  if (!rebuilt && minute == g_lastMinute && interval == g_lastInterval) return;
+  g_lastMinute = minute;
+  g_lastInterval = interval;
   if (g_nFirst >= 0) AnnounceFrom(g_occurrences, (size_t)g_nFirst, minute, interval);
   // Next year's occurrences of the yearly entries all fall on or after next New Year's Day.
   if (!DaysSince1601(now.wYear + 1, 1, 1, &nextNewYear) || (long long)nextNewYear * kMinutesPerDay > minute + interval)
@@ -122,7 +148,9 @@ void AnnounceDueReminders(bool rebuilt) {
 }
 
 void ForgetAnnouncedReminders() {
-  std::set<OccurrenceKey>().swap(g_announced);
+  std::unordered_set<OccurrenceKey, KeyHash>().swap(g_announced);
   std::vector<Occurrence>().swap(g_nextYear);
   g_nextYearBuilt = false;
+  g_lastMinute = -1;
+  g_lastInterval = 0;
 }
