@@ -22,7 +22,9 @@ TEST_F(TodayItemTest, ReminderSwitchedOffOrWithoutAPositiveValueAnnouncesNothing
     QueryRefresh();
     EXPECT_THAT(Bubbles(Trace()), ::testing::IsEmpty());
     DestroyWindow(m_item);
+    FreeLibrary(m_library);
     m_item = nullptr;
+    m_library = nullptr;
   }
 }
 
