@@ -83,7 +83,7 @@ void StylusUp(QPoint p) {
   if (target && IsEnabledForInput(target)) PostMouse(target, WM_LBUTTONUP, 0, p);
 }
 
-static Window* KeyTarget() {
+Window* KeyTarget() {
   Window* target = IsLive(g_focus) ? g_focus : ActiveTopLevel();
   return target && IsEnabledForInput(target) ? target : nullptr;
 }

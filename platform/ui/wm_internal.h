@@ -107,6 +107,16 @@ void StylusUp(QPoint screenPoint);
 bool StylusIsDown();
 void KeyDown(int virtualKey);
 void TypeText(const std::u16string& text);
+// The window that keys and typed text go to: the focus window, else the active one; null when
+// it takes no input.
+Window* KeyTarget();
+
+// ---- Input method (wm_ime.cpp)
+// What an input method delivers: the text now being composed (empty: none) and the text it
+// commits first (empty: none). The key target gets the composition messages.
+void InputMethodText(const std::u16string& preedit, const std::u16string& commit);
+// Where the focus window last said its caret is, on the screen; empty when it said nothing.
+QRect InputMethodCaretOnScreen();
 void ForgetWindowInInput(const Window* window);
 Window* FocusWindow();
 
