@@ -61,6 +61,20 @@ void InputMethodText(const std::u16string& preedit, const std::u16string& commit
   if (IsLive(target)) SendMessageW(window, WM_IME_COMPOSITION, preedit.back(), GCS_COMPSTR);
 }
 
+void CompleteComposition() {
+  if (!g_ime.composing) return;
+  Window* target = g_ime.composingIn;
+  std::u16string pending = g_ime.composition;
+  g_ime.composition.clear();
+  if (IsLive(target) && !pending.empty()) {
+    g_ime.result = pending;
+    SendMessageW(Handle(target), WM_IME_COMPOSITION, pending.back(), GCS_RESULTSTR);
+    g_ime.result.clear();
+  }
+  EndComposition();
+  if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) QGuiApplication::inputMethod()->reset();
+}
+
 QRect InputMethodCaretOnScreen() {
   Window* w = g_ime.caretWindow;
   if (!IsLive(w) || w != FocusWindow() || g_ime.caret.isEmpty()) return QRect();

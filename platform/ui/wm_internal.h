@@ -115,6 +115,9 @@ Window* KeyTarget();
 // What an input method delivers: the text now being composed (empty: none) and the text it
 // commits first (empty: none). The key target gets the composition messages.
 void InputMethodText(const std::u16string& preedit, const std::u16string& commit);
+// The focus moves: what is being composed is committed where it was being composed, and the
+// desktop's input method starts afresh.
+void CompleteComposition();
 // Where the focus window last said its caret is, on the screen; empty when it said nothing.
 QRect InputMethodCaretOnScreen();
 void ForgetWindowInInput(const Window* window);

@@ -89,3 +89,17 @@ TEST_F(EditComposition, ComposedSyllableShowsUnderlinedAtTheCaretUntilTheCommitt
 }
 
 }  // namespace
+
+TEST_F(EditComposition, MovingTheFocusKeepsTheSyllableWhereItWasBeingComposed) {
+  QWidget* desktop = DesktopWindow();
+  ASSERT_NE(desktop, nullptr);
+  HWND title = Create(u"EDIT", WS_BORDER | ES_AUTOHSCROLL, 1011, 10, 40, 160, 20);
+  HWND memo = Create(u"EDIT", WS_BORDER | ES_MULTILINE, 1010, 10, 70, 160, 40);
+  SetFocus(title);
+  SendInputMethodEvent(desktop, QStringLiteral("하"), QString());
+  SetFocus(memo);
+  SendInputMethodEvent(desktop, QStringLiteral("ㄱ"), QString());
+  SendInputMethodEvent(desktop, QString(), QStringLiteral("그"));
+  EXPECT_EQ(TextOf(title), u"하");
+  EXPECT_EQ(TextOf(memo), u"그");
+}
