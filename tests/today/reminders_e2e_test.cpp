@@ -63,7 +63,7 @@ e2e::RunResult RunOnBus(const TempDir& dir, const std::vector<Entry>& entries, c
 // The options dialog (command 40001): the reminder's value and unit, then Done.
 std::string ChooseReminder(int value, int unit) {
   return "wait 500\ncommand 40001\nwait 300\nset 1007 " + std::to_string(value) + "\nset 1008 " +
-         std::to_string(unit) + "\ncommand 1\nwait 600\n";
+         std::to_string(unit) + "\ncommand 1\nwait 1000\n";
 }
 
 std::vector<std::string> Lines(const std::string& path) {
@@ -87,16 +87,16 @@ struct UnitCase {
 const UnitCase kUnitCases[] = {
     {"minutes", 10, 1, "2007-12-08T18:40:00",
      {{2007, 12, 8, 19, 0, u"저녁 약속", 0}, {2007, 12, 8, 19, 30, u"영화", 0}, {2007, 12, 8, 18, 30, u"지난일", 0}},
-     "clock 2007-12-08T18:49:00\nwait 600\nclock 2007-12-08T18:50:00\nwait 600\nclock 2007-12-08T18:59:00\nwait 600\n",
+     "clock 2007-12-08T18:49:00\nwait 1000\nclock 2007-12-08T18:50:00\nwait 1000\nclock 2007-12-08T18:59:00\nwait 1000\n",
      {"오늘(토) 19:00 저녁 약속"}},
     {"hours", 2, 2, "2007-12-08T15:00:00",
      {{2007, 12, 8, 17, 0, u"회의", 0}, {2007, 12, 8, 19, 0, u"저녁 약속", 0}, {2007, 12, 8, 22, 0, u"야근", 0},
       {2007, 12, 8, 14, 0, u"점심", 0}},
-     "clock 2007-12-08T17:30:00\nwait 600\n", {"오늘(토) 17:00 회의", "오늘(토) 19:00 저녁 약속"}},
+     "clock 2007-12-08T17:30:00\nwait 1000\n", {"오늘(토) 17:00 회의", "오늘(토) 19:00 저녁 약속"}},
     {"days", 1, 3, "2007-12-08T10:00:00",
      {{2007, 12, 9, 19, 0, u"저녁 약속", 0}, {2007, 11, 1, 9, 0, u"할머니 생신", SCHEDULE_LUNAR | SCHEDULE_YEARLY},
       {2007, 12, 20, 9, 0, u"송년회", 0}},
-     "clock 2007-12-08T19:00:00\nwait 600\nclock 2007-12-09T09:00:00\nwait 600\n",
+     "clock 2007-12-08T19:00:00\nwait 1000\nclock 2007-12-09T09:00:00\nwait 1000\n",
      {"내일(일) 19:00 저녁 약속", "내일(월) 09:00 할머니 생신 (음력 11월 1일)"}},
 };
 
@@ -116,7 +116,7 @@ TEST(Reminders, EachUnitReachesTheDesktopsNotificationServiceOnceWhenItsTimeCome
 TEST(Reminders, WithoutANotificationServiceTheTodayScreenShowsABubbleThatATapDismisses) {
   TempDir dir;
   std::string script = ChooseReminder(30, 1) + "wait 1500\nshot " + dir.file("bubble.png") +
-                       "\ntap 120 60\nwait 600\nshot " + dir.file("dismissed.png") + "\n";
+                       "\ntap 120 60\nwait 1000\nshot " + dir.file("dismissed.png") + "\n";
   e2e::RunResult result =
       RunOnBus(dir, {{2007, 12, 8, 19, 0, u"저녁 약속", 0}}, "2007-12-08T18:45:00", script, false);
   ASSERT_FALSE(result.timedOut) << result.output;
