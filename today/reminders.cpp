@@ -125,6 +125,7 @@ void AnnounceDueReminders(bool rebuilt) {
   if (rebuilt) {
     g_nextYearBuilt = false;
     std::vector<Occurrence>().swap(g_nextYear);
+    g_lastMinute = -1;
   }
   long long interval = ReminderMinutes(g_settings);
   if (interval <= 0) return;
@@ -133,7 +134,7 @@ void AnnounceDueReminders(bool rebuilt) {
   DWORD today = 0, nextNewYear = 0;
   if (!DaysSince1601(now.wYear, now.wMonth, now.wDay, &today)) return;
   long long minute = (long long)today * kMinutesPerDay + now.wHour * 60LL + now.wMinute;
-  if (!rebuilt && minute == g_lastMinute && interval == g_lastInterval) return;
+  if (minute == g_lastMinute && interval == g_lastInterval) return;
   g_lastMinute = minute;
   g_lastInterval = interval;
   if (g_nFirst >= 0) AnnounceFrom(g_occurrences, (size_t)g_nFirst, minute, interval);
