@@ -3,10 +3,10 @@ BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
-                pkg-config libical-dev khal man-db
+                pkg-config libical-dev khal man-db dbus desktop-file-utils
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps configure build run test bench install test-sanitize fuzz fuzz-ci clean
+.PHONY: deps configure build run test bench install install-files uninstall test-sanitize fuzz fuzz-ci clean
 
 deps:
 	@missing=""; for p in $(DEB_PACKAGES); do \
@@ -36,12 +36,24 @@ bench: configure
 	    --benchmark_report_aggregates_only=true || exit 1; \
 	done; [ $$found = 1 ] || { echo "no benchmark binaries under $(BUILD)/bench"; exit 1; }
 
-# Installs into PREFIX and records the Today item in the registry. The installer checks first that
-# the paths fit what the Today item can read, so a too long PREFIX installs nothing.
+# Installs into PREFIX, records the Today item in the registry and puts Kalmeno and the Today
+# screen in the desktop's application menu (desktop entries and icons under $XDG_DATA_HOME, by
+# default ~/.local/share). The installer checks first that the paths fit what the Today item can
+# read, so a too long PREFIX installs nothing. `kalmeno-install --autostart` (in PREFIX) then
+# starts the Today screen at login.
 install: build
+	@$(MAKE) --no-print-directory install-files
+
+install-files:
 	@$(BUILD)/host/kalmeno-install --check "$(PREFIX)"
 	@cmake --install $(BUILD) --prefix "$(PREFIX)" >/dev/null
-	@$(BUILD)/host/kalmeno-install "$(PREFIX)"
+	@$(BUILD)/host/kalmeno-install "$(PREFIX)" "$(BUILD)/install_manifest.txt"
+
+# Removes every file the install wrote (PREFIX/install-manifest.txt lists them) and the Today
+# item's registry key; the data file PREFIX/qmrv.dat stays.
+uninstall:
+	@inst="$(PREFIX)/kalmeno-install"; [ -x "$$inst" ] || inst="$(BUILD)/host/kalmeno-install"; \
+	 "$$inst" --uninstall "$(PREFIX)"
 
 # With a display: the Today screen (tap the item to start Kalmeno). Without one: a short headless
 # demo that writes screenshots to $(BUILD)/screens/.

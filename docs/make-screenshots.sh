@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the screenshots in docs/ by running the real programs headless: with a data file of a few
-# entries in April 2007 the month view, the lunar view, the schedule panel and the popup menu, then
-# the month view with a day of 120 entries, and the Today screen at 96 and 192 dpi.
+# entries in April 2007 the month view, the lunar view, the schedule panel, the popup menu, a
+# syllable being composed in the add dialog and a reminder shown by the Today screen; then the
+# month view with a day of 120 entries, and the Today screen at 96 and 192 dpi.
 # Usage: docs/make-screenshots.sh [build folder]   (default: build)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -74,6 +75,23 @@ shoot month-view.png "$(tap_day 10)"
 shoot lunar-view.png "command 32783" "$(tap_day 12)"
 shoot schedule-panel.png "$(tap_day 10)" "wait 100" "$(tap_day 10)"
 shoot popup-menu.png "$(hold_day 17)"
+
+# Korean typing: the add dialog's title while an input method composes its last syllable.
+shoot composing.png "command 32794" "wait 300" "set 1011 저녁 " "compose ㅇ" "compose 야" "compose 약"
+
+# A reminder the Today screen shows itself, on a session bus without a notification service: the
+# options ask for 60 minutes before, and 19:30's 저녁 약속 is due at 18:30.
+if [ -x "$today" ] && command -v dbus-run-session >/dev/null; then
+  printf 'REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n"DATA"="%s"\n"EXE"="/bin/true"\n"DLL"="%s"\n' \
+    "$work/qmrv.dat" "$build/today/libKalmenoTP.so" > "$work/today.reg"
+  printf '%s\n' "wait 500" "command 40001" "wait 300" "set 1006 2" "set 1007 60" "set 1008 1" "command 1" \
+    "wait 1500" "shot $here/reminder-bubble.png" "quit" > "$work/today.txt"
+  chmod 700 "$work"
+  env -u DBUS_SESSION_BUS_ADDRESS XDG_RUNTIME_DIR="$work" KALMENO_NOW=2007-04-10T18:45:00 \
+    KALMENO_SCRIPT="$work/today.txt" KALMENO_REGISTRY="$work/today.reg" KALMENO_TODAY_REFRESH_MS=200 \
+    QT_QPA_PLATFORM=offscreen dbus-run-session -- "$today" >/dev/null 2>&1 || true
+  echo "wrote docs/reminder-bubble.png"
+fi
 
 # The month view with a day of 120 entries (24 April, selected).
 write_entries "$work/qmrv.dat" busy

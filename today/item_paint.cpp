@@ -156,3 +156,5 @@ void PaintItem(HWND window) {
   DeleteObject(font);
   EndPaint(window, &paint);
 }
+
+void FormatOccurrenceLine(const Occurrence& occurrence, WCHAR (&line)[100]) { FormatOccurrence(occurrence, line); }

@@ -2,6 +2,7 @@
 
 #include "load_entries.h"
 #include "occurrences.h"
+#include "reminders.h"
 #include "today_settings.h"
 
 namespace {
@@ -34,8 +35,10 @@ BOOL QueryRefreshCache(TODAYLISTITEM* item) {
   if (DataChanged()) {
     LoadEntries(g_entries);
     BuildOccurrences(g_entries);
+    AnnounceDueReminders(true);
     return TRUE;
   }
+  AnnounceDueReminders(false);
   return reply;
 }
 

@@ -6,7 +6,7 @@
 struct TodaySettings {
   INT nLunarLine;      // 0: the lunar-date line is shown, 1: hidden
   INT nListCount;      // 0..4: the item shows nListCount + 1 schedule lines
-  INT nReminderValue;  // offered and kept by the options dialog; nothing acts on it
+  INT nReminderValue;  // how long before an entry its reminder comes, in nReminderUnit
   INT nReminderUnit;   // 0 none, 1 minutes, 2 hours, 3 days before
   INT nDdayLine;       // 0: the D-day line is shown, 1: hidden
   INT nDdayEntry;      // position of the D-day entry in the data file (0 = first); -1: none

@@ -50,6 +50,8 @@ Setup& Item() {
     setenv("KALMENO_REGISTRY", (folder + "/registry.reg").c_str(), 1);
     setenv("KALMENO_NOW", "2007-12-08T15:00:00", 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    // No session bus: the reminders the benchmark makes due stay in its own screen.
+    setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + folder + "/no-bus").c_str(), 1);
     KpInitialize(0, nullptr);
     std::string data = folder + "/qmrv.dat";
     WriteEntries(data, 10000);
@@ -86,6 +88,48 @@ void BM_RefreshQueryUnchangedFileOf10000Entries(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_RefreshQueryUnchangedFileOf10000Entries)->Unit(benchmark::kMillisecond);
+
+// The options dialog as the user leaves it: the reminder's value and unit (1 minutes .. 3 days).
+PFNCUSTOMOPTIONSDLGPROC g_pfnOptions = nullptr;
+INT_PTR OptionsAdapter(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return g_pfnOptions(dialog, message, (UINT)wParam, (LONG)lParam) ? TRUE : FALSE;
+}
+void ChooseReminder(Setup& s, int value, int unit) {
+  g_pfnOptions = (PFNCUSTOMOPTIONSDLGPROC)(void*)GetProcAddress(s.library, u"CustomItemOptionsDlgProc");
+  HWND dialog = CreateDialogParamW(s.library, MAKEINTRESOURCEW(500), s.parent, OptionsAdapter, 0);
+  SetDlgItemInt(dialog, 1007, (UINT)value, TRUE);
+  SendDlgItemMessageW(dialog, 1008, CB_SETCURSEL, (WPARAM)unit, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (IsWindow(dialog)) DestroyWindow(dialog);
+}
+
+// The same query with reminders on, one day before or 400 days before (every coming occurrence
+// of this year and next year's list inside the interval). The due ones are announced at the first
+// query; after that the query checks them again only when the minute changes: the second case
+// moves the clock on by a minute before every query.
+void BM_RefreshQueryWithRemindersOf10000Entries(benchmark::State& state) {
+  Setup& s = Item();
+  bool minuteChanges = state.range(1) != 0;
+  ChooseReminder(s, (int)state.range(0), 3);
+  SendMessageW(s.item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, (WPARAM)&s.record, 0);
+  int minute = 0;
+  for (auto _ : state) {
+    if (minuteChanges) {
+      SYSTEMTIME time = {2007, 12, 6, 8, 15, (WORD)(minute++ % 60), 0, 0};
+      KpSetClock(&time);
+    }
+    LRESULT reply = SendMessageW(s.item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, (WPARAM)&s.record, 0);
+    benchmark::DoNotOptimize(reply);
+  }
+  ChooseReminder(s, 0, 0);
+}
+BENCHMARK(BM_RefreshQueryWithRemindersOf10000Entries)
+    ->ArgNames({"days", "minute_changes"})
+    ->Args({1, 0})
+    ->Args({1, 1})
+    ->Args({400, 0})
+    ->Args({400, 1})
+    ->Unit(benchmark::kMillisecond);
 
 void BM_PaintItem(benchmark::State& state) {
   Setup& s = Item();

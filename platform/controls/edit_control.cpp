@@ -1,6 +1,8 @@
 // "EDIT": single-line (scrolling sideways to keep the caret in view with ES_AUTOHSCROLL) and
 // multi-line (Enter makes CR LF, word wrap, vertical scrolling) text boxes, digits-only and
-// centred styles, a caret, selection, the length limit and EN_CHANGE to the parent.
+// centred styles, a caret, selection, the length limit and EN_CHANGE to the parent. Text an input
+// method is composing shows at the caret, underlined, until it is committed; the caret's place is
+// reported to the input method.
 #include <algorithm>
 #include <vector>
 
@@ -82,6 +84,17 @@ class EditControl : public KpControl {
         return 0;
       case KPM_SCRIPT_SET:
         return ScriptSet(reinterpret_cast<LPCWSTR>(lParam));
+      case WM_IME_STARTCOMPOSITION:
+        return 0;
+      case WM_IME_COMPOSITION:
+        Compose(static_cast<DWORD>(lParam));
+        return 0;
+      case WM_IME_ENDCOMPOSITION:
+        if (!m_preedit.empty()) {
+          m_preedit.clear();
+          ShowCaretPosition();
+        }
+        return 0;
       default:
         return KpControl::Handle(message, wParam, lParam);
     }
@@ -109,8 +122,10 @@ class EditControl : public KpControl {
     KpTextMeasure measure(m_hwnd, Font());
     int lineHeight = measure.LineHeight();
     SetBkMode(dc, TRANSPARENT);
-    size_t selStart = m_model.SelectionStart(), selEnd = m_model.SelectionEnd();
-    const std::u16string& text = m_model.Text();
+    // While text is being composed the selection does not show: the committed text replaces it.
+    size_t selStart = m_preedit.empty() ? m_model.SelectionStart() : 0;
+    size_t selEnd = m_preedit.empty() ? m_model.SelectionEnd() : 0;
+    const std::u16string text = Shown();
     for (size_t i = m_topLine; i < lines.size(); ++i) {
       int top = area.top + static_cast<int>(i - m_topLine) * lineHeight;
       if (top >= area.bottom) break;
@@ -140,8 +155,10 @@ class EditControl : public KpControl {
         x += width;
       }
     }
+    UnderlinePreedit(dc, lines, area, measure, textColour);
     if (m_focused && enabled) {
       POINT caret = CaretPoint(lines, measure);
+      ReportCaret(caret, lineHeight);
       if (caret.x >= area.left - 1 && caret.x <= area.right && caret.y >= area.top && caret.y < area.bottom)
         KpLine(dc, caret.x, caret.y, caret.x, std::min<int>(caret.y + lineHeight, area.bottom), GetSysColor(COLOR_WINDOWTEXT));
     }
@@ -179,13 +196,14 @@ class EditControl : public KpControl {
   std::vector<KpEditLine> Layout() const {
     KpTextMeasure measure(m_hwnd, Font());
     RECT area = TextArea();
-    return KpLayOutEditText(m_model.Text(), area.right - area.left, IsMultiLine(), Measurer(measure));
+    return KpLayOutEditText(Shown(), area.right - area.left, IsMultiLine(), Measurer(measure));
   }
 
   int LineX(const KpEditLine& line, const RECT& area, const KpTextMeasure& measure) const {
     DWORD align = Style() & (ES_CENTER | ES_RIGHT);
     if (align == ES_LEFT) return area.left;
-    int width = measure.Width(m_model.Text().data() + line.start, static_cast<int>(line.end - line.start));
+    std::u16string shown = Shown();
+    int width = measure.Width(shown.data() + line.start, static_cast<int>(line.end - line.start));
     int spare = (area.right - area.left) - width;
     if (spare <= 0) return area.left;
     return area.left + (align == ES_CENTER ? spare / 2 : spare);
@@ -193,10 +211,11 @@ class EditControl : public KpControl {
 
   POINT CaretPoint(const std::vector<KpEditLine>& lines, const KpTextMeasure& measure) const {
     RECT area = TextArea();
-    size_t index = KpEditLineOf(lines, m_model.Caret());
+    size_t index = KpEditLineOf(lines, ShownCaret());
     const KpEditLine& line = lines[index];
-    size_t caret = std::clamp(m_model.Caret(), line.start, line.end);
-    int x = LineX(line, area, measure) + measure.Width(m_model.Text().data() + line.start, static_cast<int>(caret - line.start));
+    size_t caret = std::clamp(ShownCaret(), line.start, line.end);
+    std::u16string shown = Shown();
+    int x = LineX(line, area, measure) + measure.Width(shown.data() + line.start, static_cast<int>(caret - line.start));
     int y = area.top + (static_cast<int>(index) - static_cast<int>(m_topLine)) * measure.LineHeight();
     return POINT{x - m_scrollX, y};
   }
@@ -218,7 +237,7 @@ class EditControl : public KpControl {
     std::vector<KpEditLine> lines = Layout();
     if (IsMultiLine()) {
       m_scrollX = 0;
-      size_t index = KpEditLineOf(lines, m_model.Caret());
+      size_t index = KpEditLineOf(lines, ShownCaret());
       size_t visible = std::max<int>(1, (area.bottom - area.top) / measure.LineHeight());
       if (index < m_topLine) m_topLine = index;
       else if (index >= m_topLine + visible) m_topLine = index - visible + 1;
@@ -226,8 +245,9 @@ class EditControl : public KpControl {
       m_topLine = std::min(m_topLine, maxTop);
     } else {
       int width = area.right - area.left;
-      int caretX = measure.Width(m_model.Text().data(), static_cast<int>(m_model.Caret()));
-      int textWidth = measure.Width(m_model.Text());
+      std::u16string shown = Shown();
+      int caretX = measure.Width(shown.data(), static_cast<int>(ShownCaret()));
+      int textWidth = measure.Width(shown);
       // Jump a third of the box at a time, as the platform does, rather than one character.
       if (caretX - m_scrollX > width) m_scrollX = caretX - width * 2 / 3;
       else if (caretX < m_scrollX) m_scrollX = std::max(0, caretX - width / 3);
@@ -378,7 +398,65 @@ class EditControl : public KpControl {
     return accepted ? TRUE : FALSE;
   }
 
+  // The text as shown: the composed text stands at the caret, and the caret after it.
+  std::u16string Shown() const {
+    if (m_preedit.empty()) return m_model.Text();
+    std::u16string shown = m_model.Text();
+    shown.insert(m_model.Caret(), m_preedit);
+    return shown;
+  }
+  size_t ShownCaret() const { return m_model.Caret() + m_preedit.size(); }
+
+  // WM_IME_COMPOSITION: the committed text is typed (so the limit and the digits-only rule hold
+  // for it), the text still being composed is shown.
+  void Compose(DWORD changed) {
+    HIMC context = ImmGetContext(m_hwnd);
+    auto read = [context](DWORD which) {
+      LONG bytes = ImmGetCompositionStringW(context, which, nullptr, 0);
+      std::u16string text(static_cast<size_t>(std::max<LONG>(bytes, 0)) / 2, u'\0');
+      ImmGetCompositionStringW(context, which, text.data(), static_cast<DWORD>(text.size() * 2));
+      return text;
+    };
+    if (changed & GCS_RESULTSTR) {
+      std::u16string result = read(GCS_RESULTSTR);
+      m_preedit.clear();
+      for (char16_t unit : result) Typed(unit);
+    }
+    if (changed & GCS_COMPSTR) m_preedit = read(GCS_COMPSTR);
+    ImmReleaseContext(m_hwnd, context);
+    ShowCaretPosition();
+  }
+
+  // The composed text's underline, one segment per line it spans.
+  void UnderlinePreedit(HDC dc, const std::vector<KpEditLine>& lines, const RECT& area, const KpTextMeasure& measure,
+                        COLORREF colour) const {
+    if (m_preedit.empty()) return;
+    std::u16string shown = Shown();
+    size_t from = m_model.Caret(), to = ShownCaret();
+    int lineHeight = measure.LineHeight();
+    for (size_t i = m_topLine; i < lines.size(); ++i) {
+      const KpEditLine& line = lines[i];
+      size_t start = std::max(from, line.start), end = std::min(to, line.end);
+      if (start >= end) continue;
+      int x = LineX(line, area, measure) - m_scrollX;
+      int left = x + measure.Width(shown.data() + line.start, static_cast<int>(start - line.start));
+      int right = x + measure.Width(shown.data() + line.start, static_cast<int>(end - line.start));
+      int y = area.top + static_cast<int>(i - m_topLine) * lineHeight + lineHeight - 1;
+      if (y >= area.bottom) break;
+      KpLine(dc, std::max<int>(left, area.left), y, std::min<int>(right, area.right), y, colour);
+    }
+  }
+
+  // Tells the input method where the caret is, so that its candidate window opens beside it.
+  void ReportCaret(POINT caret, int lineHeight) const {
+    HIMC context = ImmGetContext(m_hwnd);
+    COMPOSITIONFORM form{CFS_RECT, caret, RECT{caret.x, caret.y, caret.x + 1, caret.y + lineHeight}};
+    ImmSetCompositionWindow(context, &form);
+    ImmReleaseContext(m_hwnd, context);
+  }
+
   KpEditText m_model;
+  std::u16string m_preedit;   // what the input method is composing, shown at the caret
   bool m_focused = false;
   bool m_dragging = false;
   int m_scrollX = 0;

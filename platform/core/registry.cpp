@@ -213,6 +213,20 @@ LONG RegDeleteValueW(HKEY key, LPCWSTR valueName) {
   return ERROR_FILE_NOT_FOUND;
 }
 
+LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey) {
+  std::string path;
+  if (!subKey || !*subKey || !JoinPath(key, subKey, path)) return ERROR_INVALID_PARAMETER;
+  WriteLock lock;
+  std::string filePath = KpRegistryPath();
+  KpRegistryFile file = KpRegistryFile::Load(filePath);
+  if (!file.KeyExists(path)) return ERROR_FILE_NOT_FOUND;
+  std::erase_if(file.keys, [&path](const KpRegistryKey& listed) {
+    bool below = listed.path.size() > path.size() && listed.path[path.size()] == '\\';
+    return (listed.path.size() == path.size() || below) && KpRegistryNamesEqual(listed.path.substr(0, path.size()), path);
+  });
+  return file.Save(filePath) ? ERROR_SUCCESS : ERROR_ACCESS_DENIED;
+}
+
 // The sub-keys in the order the file first names them; a key listed only through a deeper key
 // ("...\Items\Kalmeno\Sub" with no "[...\Items\Kalmeno]" line) counts as well, as KeyExists has it.
 LONG RegEnumKeyExW(HKEY key, DWORD index, LPWSTR name, LPDWORD nameSize, LPDWORD, LPWSTR, LPDWORD, FILETIME*) {

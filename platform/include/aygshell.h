@@ -41,3 +41,28 @@ typedef SHINITDLGINFO* PSHINITDLGINFO;
 #define SHIDIF_EMPTYMENU 0x0020
 // Done button: the caption's OK button (sends IDOK); full-screen: the dialog fills the work area.
 BOOL SHInitDialog(PSHINITDLGINFO info);
+
+// Notifications: the shell shows a notification to the user without taking the screen from the
+// running program. On this desktop it goes to the desktop's notification service; where there is
+// none, the shell shows it itself as a bubble over the screen that a tap dismisses.
+struct GUID { DWORD Data1; WORD Data2; WORD Data3; BYTE Data4[8]; };
+typedef GUID CLSID;
+enum SHNP { SHNP_INFORM = 0x1B1, SHNP_ICONIC = 0 };
+struct SHNOTIFICATIONDATA {
+  DWORD cbStruct;      // sizeof(SHNOTIFICATIONDATA)
+  DWORD dwID;          // the caller's number for this notification
+  SHNP npPriority;
+  DWORD csDuration;    // seconds shown; 0: as long as the desktop chooses
+  HICON hicon;
+  DWORD grfFlags;
+  CLSID clsid;         // the caller's identity
+  HWND hwndSink;
+  LPCWSTR pszHTML;     // the body, as HTML
+  LPCWSTR pszTitle;
+  LPARAM lParam;
+};
+typedef SHNOTIFICATIONDATA* PSHNOTIFICATIONDATA;
+// Returns ERROR_SUCCESS once the notification is on its way, without waiting for the desktop;
+// E_INVALIDARG for a missing record or one with an unknown size.
+#define E_INVALIDARG ((LRESULT)(LONG)0x80070057)
+LRESULT SHNotificationAdd(SHNOTIFICATIONDATA* data);

@@ -6,3 +6,4 @@
 #include "winuser.h"
 #include "wingdi.h"
 #include "commctrl.h"
+#include "imm.h"

@@ -34,6 +34,8 @@ LONG RegCreateKeyExW(HKEY key, LPCWSTR subKey, DWORD reserved, LPWSTR className,
 LONG RegSetValueExW(HKEY key, LPCWSTR valueName, DWORD reserved, DWORD type, const BYTE* data,
                     DWORD dataSize);
 LONG RegDeleteValueW(HKEY key, LPCWSTR valueName);
+// Deletes the sub-key with its values and every key below it.
+LONG RegDeleteKeyW(HKEY key, LPCWSTR subKey);
 // Enumerates the sub-keys of an open key: index 0, 1, ... until ERROR_NO_MORE_ITEMS. *nameSize
 // is the buffer's size in units on input and the name's length (without terminator) on output;
 // a name that does not fit gives ERROR_MORE_DATA. The order is that of the registry file.

@@ -51,6 +51,16 @@ LRESULT DefWindowProcW(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     }
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(w->text.size());
     case WM_CLOSE: DestroyWindow(window); return 0;
+    // A window that shows no composition gets the committed text as typed characters.
+    case WM_IME_COMPOSITION:
+      if (lParam & GCS_RESULTSTR) {
+        HIMC context = ImmGetContext(window);
+        std::u16string result(static_cast<size_t>(std::max<LONG>(0, ImmGetCompositionStringW(context, GCS_RESULTSTR, nullptr, 0))) / 2, u'\0');
+        ImmGetCompositionStringW(context, GCS_RESULTSTR, result.data(), static_cast<DWORD>(result.size() * 2));
+        ImmReleaseContext(window, context);
+        TypeText(result);
+      }
+      return 0;
     case WM_CTLCOLORMSGBOX:
     case WM_CTLCOLOREDIT:
     case WM_CTLCOLORLISTBOX:

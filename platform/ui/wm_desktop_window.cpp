@@ -72,14 +72,20 @@ class DesktopWidget : public QWidget {
     if (int vk = VirtualKeyOf(e->key())) KeyDown(vk);
     if (!e->text().isEmpty()) TypeText(e->text().toStdU16String());
   }
-  // Input methods (Korean) only commit text to a widget that says it takes it.
+  // Input methods (Korean) only compose and commit text in a widget that says it takes it, and
+  // open their candidate window at the rectangle it gives.
   QVariant inputMethodQuery(Qt::InputMethodQuery query) const override {
     if (query == Qt::ImEnabled) return true;
-    if (query == Qt::ImCursorRectangle) return QRect(0, height() - 1, 1, 1);
+    if (query == Qt::ImCursorRectangle) {
+      // The caret the focus window reported, in this window's (scaled) pixels.
+      QRect caret = InputMethodCaretOnScreen();
+      if (caret.isEmpty()) return QRect(0, height() - 1, 1, 1);
+      return QRect(caret.topLeft() * m_scale, caret.size() * m_scale);
+    }
     return QWidget::inputMethodQuery(query);
   }
   void inputMethodEvent(QInputMethodEvent* e) override {
-    if (!e->commitString().isEmpty()) TypeText(e->commitString().toStdU16String());
+    InputMethodText(e->preeditString().toStdU16String(), e->commitString().toStdU16String());
     e->accept();
   }
   // The close button closes the handheld's windows as a person would (see RequestClose); the

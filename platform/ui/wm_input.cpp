@@ -83,7 +83,7 @@ void StylusUp(QPoint p) {
   if (target && IsEnabledForInput(target)) PostMouse(target, WM_LBUTTONUP, 0, p);
 }
 
-static Window* KeyTarget() {
+Window* KeyTarget() {
   Window* target = IsLive(g_focus) ? g_focus : ActiveTopLevel();
   return target && IsEnabledForInput(target) ? target : nullptr;
 }
@@ -112,6 +112,7 @@ HWND SetFocus(HWND window) {
   if (window && !w) return nullptr;
   Window* previous = g_focus;
   if (w == previous) return Handle(previous);
+  CompleteComposition();
   g_focus = w;
   if (IsLive(previous)) SendMessageW(Handle(previous), WM_KILLFOCUS, reinterpret_cast<WPARAM>(window), 0);
   if (w && g_focus == w && IsLive(w)) SendMessageW(window, WM_SETFOCUS, reinterpret_cast<WPARAM>(Handle(previous)), 0);

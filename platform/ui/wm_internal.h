@@ -24,7 +24,7 @@ struct WindowClass {
 
 // What a window is to the screen beyond its style: our own helper windows (menu bar, popup menu,
 // message box) never become the active window that the title bar and the script address.
-enum class Role { Normal, MenuBar, PopupMenu, MessageBox };
+enum class Role { Normal, MenuBar, PopupMenu, MessageBox, Notification };
 
 struct Window {
   const WindowClass* windowClass = nullptr;
@@ -107,6 +107,19 @@ void StylusUp(QPoint screenPoint);
 bool StylusIsDown();
 void KeyDown(int virtualKey);
 void TypeText(const std::u16string& text);
+// The window that keys and typed text go to: the focus window, else the active one; null when
+// it takes no input.
+Window* KeyTarget();
+
+// ---- Input method (wm_ime.cpp)
+// What an input method delivers: the text now being composed (empty: none) and the text it
+// commits first (empty: none). The key target gets the composition messages.
+void InputMethodText(const std::u16string& preedit, const std::u16string& commit);
+// The focus moves: what is being composed is committed where it was being composed, and the
+// desktop's input method starts afresh.
+void CompleteComposition();
+// Where the focus window last said its caret is, on the screen; empty when it said nothing.
+QRect InputMethodCaretOnScreen();
 void ForgetWindowInInput(const Window* window);
 Window* FocusWindow();
 
@@ -145,6 +158,10 @@ void TraceWindowPlacement(Window* window);  // when it is shown, moved or sized
 void TracePaint(const Window* window, const QRect& updateBounds);
 void TraceMenuItem(const QRect& onScreen, UINT_PTR id, const std::u16string& text);
 void TraceMessageBox(const std::u16string& caption, const std::u16string& text);
+
+// ---- The shell's own notification bubble (wm_notification_bubble.cpp)
+// Shows a notification over the screen until a tap on it dismisses it; newer ones cover older ones.
+void ShowNotificationBubble(const std::u16string& title, const std::u16string& text);
 
 // ---- Helpers' fonts and colours (wm_look.cpp)
 QFont UiFont(int pixelHeight, bool bold = false);

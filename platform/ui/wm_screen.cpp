@@ -106,6 +106,8 @@ const QImage& ComposeScreen() {
     for (const Window* w : tops)
       if (w->role == Role::MenuBar && w->owner == active) DrawTree(painter, w, all);
     for (const Window* w : tops)
+      if (w->role == Role::Notification) DrawTree(painter, w, all);
+    for (const Window* w : tops)
       if (w->role == Role::PopupMenu || w->role == Role::MessageBox) DrawTree(painter, w, all);
   }
   PaintTitleBar(g_screen);

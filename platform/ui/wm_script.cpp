@@ -3,8 +3,9 @@
 // (a modal dialog, a message box, a popup menu, the tap-and-hold recogniser). Taps go through the
 // same input path as the desktop window's mouse. Besides the commands every program's tests use,
 // `type TEXT` (the rest of the line, as typed or committed by an input method) and `key VK` (a key
-// press) go to the focus window the way the desktop window's keyboard does; `close` is the desktop
-// window's close button.
+// press) go to the focus window the way the desktop window's keyboard does; `compose TEXT` /
+// `commit TEXT` the way the desktop's input method does (a syllable being composed, then the one
+// committed); `close` is the desktop window's close button.
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -129,6 +130,12 @@ void Run(const Command& c) {
   } else if (c.verb == "type") {
     // Text as the keyboard or an input method delivers it: one WM_CHAR per UTF-16 unit.
     TypeText(KpFromUtf8(c.rest));
+  } else if (c.verb == "compose") {
+    // An input method composing the rest of the line (a Korean syllable being built).
+    InputMethodText(KpFromUtf8(c.rest), u"");
+  } else if (c.verb == "commit") {
+    // An input method committing the rest of the line, ending the composition.
+    InputMethodText(u"", KpFromUtf8(c.rest));
   } else if (c.verb == "key") {
     if (c.args.size() != 1 || !ParseInt(c.args[0], &number) || number <= 0 || number > 0xFE)
       return Complain(c, "expected key VK (a virtual-key number)");
@@ -161,8 +168,8 @@ std::deque<Command> ParseScript(std::istream& in) {
       size_t at = raw.find(c.args[0], raw.find("set") + 3) + c.args[0].size();
       if (at < raw.size() && (raw[at] == ' ' || raw[at] == '\t')) ++at;
       c.rest = raw.substr(std::min(at, raw.size()));
-    } else if (c.verb == "type") {
-      size_t at = text.find("type") + 4;
+    } else if (c.verb == "type" || c.verb == "compose" || c.verb == "commit") {
+      size_t at = text.find(c.verb) + c.verb.size();
       if (at < text.size()) ++at;   // the one separating space; the rest is the text
       c.rest = text.substr(std::min(at, text.size()));
     }

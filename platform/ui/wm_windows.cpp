@@ -29,7 +29,8 @@ std::vector<Window*>& MutableTopLevels() {
 
 // Helper windows (popup menus, message boxes) and WS_EX_TOPMOST windows stay above the rest.
 bool StaysOnTop(const Window* w) {
-  return (w->exStyle & WS_EX_TOPMOST) || w->role == Role::PopupMenu || w->role == Role::MessageBox;
+  return (w->exStyle & WS_EX_TOPMOST) || w->role == Role::PopupMenu || w->role == Role::MessageBox ||
+         w->role == Role::Notification;
 }
 
 Window& Desktop() {

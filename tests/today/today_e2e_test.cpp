@@ -150,8 +150,8 @@ TEST(KalmenoInstall, RefusesAPrefixWhosePathsTheItemCannotRead) {
 TEST(KalmenoInstall, WritesTheThreeValuesForAnInstalledFolder) {
   TempDir dir;
   for (const char* file : {"kalmeno", "libKalmenoTP.so", "kalmeno-today"}) e2e::WriteBytes(dir.file(file), "x");
-  e2e::RunResult result =
-      e2e::Run(e2e::Built("host/kalmeno-install"), {dir.path()}, {{"KALMENO_REGISTRY", dir.file("registry.reg")}});
+  e2e::RunResult result = e2e::Run(e2e::Built("host/kalmeno-install"), {dir.path()},
+                                   {{"KALMENO_REGISTRY", dir.file("registry.reg")}, {"XDG_DATA_HOME", dir.file("data")}});
   ASSERT_EQ(result.exitCode, 0) << result.output;
   std::string registry = e2e::ReadBytes(dir.file("registry.reg"));
   EXPECT_NE(registry.find("Today\\Items\\Kalmeno]"), std::string::npos) << registry;

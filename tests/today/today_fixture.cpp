@@ -60,6 +60,8 @@ void SetUpTodayTestEnvironment() {
   setenv("KALMENO_REGISTRY", g_environment.registry.c_str(), 1);
   setenv("KALMENO_TRACE", g_environment.trace.c_str(), 1);
   setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  // No session bus: reminders show as the screen's own bubble (traced), never on this desktop.
+  setenv("DBUS_SESSION_BUS_ADDRESS", ("unix:path=" + g_environment.folder + "/no-bus").c_str(), 1);
   KpInitialize(0, nullptr);
   static WNDCLASSW screenClass = {};
   screenClass.lpfnWndProc = StandInTodayScreenProc;
@@ -170,6 +172,17 @@ void TodayItemTest::ChooseOptions(int lunarLine, int listCount, int ddayLine, in
   const std::pair<int, int> choices[] = {{1005, lunarLine}, {1006, listCount}, {1009, ddayLine}, {1010, ddayEntry}};
   for (auto [id, index] : choices)
     if (index >= 0) SendDlgItemMessageW(dialog, id, CB_SETCURSEL, (WPARAM)index, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (IsWindow(dialog)) DestroyWindow(dialog);
+  Pump(10);
+}
+
+void TodayItemTest::ChooseReminder(int value, int unit) {
+  g_pfnOptions = (PFNCUSTOMOPTIONSDLGPROC)(void*)GetProcAddress(m_library, u"CustomItemOptionsDlgProc");
+  HWND dialog = CreateDialogParamW(m_library, MAKEINTRESOURCEW(500), m_parent, OptionsAdapter, 0);
+  ASSERT_NE(dialog, nullptr);
+  SetDlgItemInt(dialog, 1007, (UINT)value, TRUE);
+  SendDlgItemMessageW(dialog, 1008, CB_SETCURSEL, (WPARAM)unit, 0);
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   if (IsWindow(dialog)) DestroyWindow(dialog);
   Pump(10);

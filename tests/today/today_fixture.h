@@ -50,6 +50,8 @@ class TodayItemTest : public ::testing::Test {
   // Runs the options dialog modelessly, chooses the given indexes and leaves it with Done.
   // A negative index leaves that combo box as the dialog set it up.
   void ChooseOptions(int lunarLine, int listCount, int ddayLine, int ddayEntry);
+  // The same for the reminder: the value typed and the unit's index (0 none .. 3 days).
+  void ChooseReminder(int value, int unit);
   // Counts of the trace's kinds since the last ClearTrace.
   std::vector<e2e::TraceLine> Trace();
   void ClearTrace();

@@ -1,0 +1,89 @@
+// The shell's notifications on this desktop: SHNotificationAdd hands each one to the desktop's
+// notification service (org.freedesktop.Notifications on the session bus) without waiting for
+// it. Where there is no session bus, or the call comes back with an error (no such service, or
+// one that failed), the shell shows the notification itself as a bubble over the screen.
+//
+// The desktop names the sender by the program's own name, which is also the name of its desktop
+// entry and of its icon in the icon theme.
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
+#include <QStringList>
+#include <QVariantMap>
+
+#include "aygshell.h"
+#include "kp_platform.h"
+#include "kp_ui_internal.h"
+#include "wm_internal.h"
+
+namespace {
+
+// The notification's body as plain text: the shell takes HTML, desktops are not required to
+// read any markup. Tags are dropped (a line break tag ends the line), and the entities for the
+// characters that HTML reserves are read back.
+std::u16string PlainTextOf(const std::u16string& html) {
+  static const struct { std::u16string_view entity; char16_t unit; } kEntities[] = {
+      {u"&amp;", u'&'}, {u"&lt;", u'<'}, {u"&gt;", u'>'}, {u"&quot;", u'"'}, {u"&#39;", u'\''}, {u"&nbsp;", u' '}};
+  std::u16string text;
+  for (size_t i = 0; i < html.size();) {
+    if (html[i] == u'<') {
+      size_t end = html.find(u'>', i);
+      if (end == std::u16string::npos) break;
+      std::u16string tag = html.substr(i + 1, end - i - 1);
+      if (tag.size() >= 2 && (tag[0] == u'b' || tag[0] == u'B') && (tag[1] == u'r' || tag[1] == u'R')) text += u'\n';
+      i = end + 1;
+      continue;
+    }
+    bool matched = false;
+    if (html[i] == u'&') {
+      for (const auto& e : kEntities) {
+        if (std::u16string_view(html).substr(i, e.entity.size()) == e.entity) {
+          text += e.unit;
+          i += e.entity.size();
+          matched = true;
+          break;
+        }
+      }
+    }
+    if (!matched) text += html[i++];
+  }
+  return text;
+}
+
+// Sends the Notify call and returns at once; the bubble shows when the call comes back refused.
+void SendToDesktop(const std::u16string& title, const std::u16string& text, DWORD seconds) {
+  QDBusConnection bus = QDBusConnection::sessionBus();
+  if (!bus.isConnected()) {
+    kpwm::ShowNotificationBubble(title, text);
+    return;
+  }
+  QString program = QString::fromUtf8(KpProgramName());
+  QDBusMessage call = QDBusMessage::createMethodCall(QStringLiteral("org.freedesktop.Notifications"),
+                                                     QStringLiteral("/org/freedesktop/Notifications"),
+                                                     QStringLiteral("org.freedesktop.Notifications"),
+                                                     QStringLiteral("Notify"));
+  QVariantMap hints;
+  hints.insert(QStringLiteral("desktop-entry"), program);
+  // app_name, replaces_id, app_icon, summary, body, actions, hints, expire_timeout (ms, -1: the
+  // desktop's choice).
+  call << program << uint(0) << program << KpQString(title) << KpQString(text) << QStringList() << hints
+       << (seconds == 0 ? -1 : static_cast<int>(std::min<DWORD>(seconds, 86400) * 1000));
+  auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), QCoreApplication::instance());
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [title, text](QDBusPendingCallWatcher* done) {
+    if (done->isError()) kpwm::ShowNotificationBubble(title, text);
+    done->deleteLater();
+  });
+}
+
+}  // namespace
+
+LRESULT SHNotificationAdd(SHNOTIFICATIONDATA* data) {
+  if (!data || data->cbStruct != sizeof(SHNOTIFICATIONDATA)) return E_INVALIDARG;
+  kpwm::EnsureStarted();
+  std::u16string title = data->pszTitle ? data->pszTitle : u"";
+  std::u16string text = data->pszHTML ? PlainTextOf(data->pszHTML) : u"";
+  SendToDesktop(title, text, data->csDuration);
+  return ERROR_SUCCESS;
+}

@@ -1,0 +1,133 @@
+// Reminders end to end: the Today screen on a private session bus (dbus-run-session), with the
+// options set through the options dialog and the clock moved by the script. A small notification
+// service written for the tests records each Notify call; without it the screen's own bubble shows.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "e2e.h"
+#include "schedule/schedule_entry.h"
+
+namespace {
+
+using e2e::TempDir;
+
+struct Entry {
+  int year, month, day, hour, minute;
+  std::u16string title;
+  int flags;
+};
+
+std::string Records(const std::vector<Entry>& entries) {
+  std::string bytes;
+  for (const Entry& e : entries) {
+    ScheduleEntry entry;
+    std::memset(&entry, 0, sizeof(entry));
+    entry.wYear = (uint16_t)e.year;
+    entry.wMonth = (uint16_t)e.month;
+    entry.wDay = (uint16_t)e.day;
+    entry.wHour = (uint16_t)e.hour;
+    entry.wMinute = (uint16_t)e.minute;
+    entry.wFlags = (uint16_t)e.flags;
+    for (size_t i = 0; i < e.title.size() && i < 10; ++i) entry.szTitle[i] = e.title[i];
+    bytes.append((const char*)&entry, sizeof(entry));
+  }
+  return bytes;
+}
+
+// Sets up the folder as the installation leaves it and runs the Today screen with the script,
+// on a bus of its own; with `service`, the recording notification service takes the bus first.
+e2e::RunResult RunOnBus(const TempDir& dir, const std::vector<Entry>& entries, const std::string& now,
+                        const std::string& script, bool service) {
+  e2e::WriteBytes(dir.file("qmrv.dat"), Records(entries));
+  std::ofstream(dir.file("registry.reg"))
+      << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n\"DATA\"=\""
+      << dir.file("qmrv.dat") << "\"\n\"EXE\"=\"/bin/true\"\n\"DLL\"=\"" << e2e::Built("today/libKalmenoTP.so")
+      << "\"\n";
+  std::ofstream(dir.file("today.script")) << script << "quit\n";
+  std::vector<std::string> args = {"--"};
+  if (service) args.insert(args.end(), {e2e::Built("tests/today/notification_recorder"), dir.file("notify.log"), "--"});
+  args.push_back(e2e::Built("host/kalmeno-today"));
+  return e2e::Run("/usr/bin/dbus-run-session", args,
+                  {{"KALMENO_NOW", now},
+                   {"KALMENO_REGISTRY", dir.file("registry.reg")},
+                   {"KALMENO_TRACE", dir.file("trace.log")},
+                   {"KALMENO_SCRIPT", dir.file("today.script")},
+                   {"KALMENO_TODAY_REFRESH_MS", "200"},
+                   {"XDG_RUNTIME_DIR", dir.path()}},
+                  60000);
+}
+
+// The options dialog (command 40001): the reminder's value and unit, then Done.
+std::string ChooseReminder(int value, int unit) {
+  return "wait 500\ncommand 40001\nwait 300\nset 1007 " + std::to_string(value) + "\nset 1008 " +
+         std::to_string(unit) + "\ncommand 1\nwait 1000\n";
+}
+
+std::vector<std::string> Lines(const std::string& path) {
+  std::vector<std::string> lines;
+  std::istringstream in(e2e::ReadBytes(path));
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+struct UnitCase {
+  const char* name;
+  int value, unit;
+  const char* now;
+  std::vector<Entry> entries;
+  const char* clockSteps;                // script lines that move the clock
+  std::vector<std::string> announced;    // the Notify calls' bodies, in order
+};
+
+// Each row: an entry whose reminder time comes as the clock moves, one whose time does not come,
+// one that has already started. Each reminder comes once, however many refreshes follow.
+const UnitCase kUnitCases[] = {
+    {"minutes", 10, 1, "2007-12-08T18:40:00",
+     {{2007, 12, 8, 19, 0, u"저녁 약속", 0}, {2007, 12, 8, 19, 30, u"영화", 0}, {2007, 12, 8, 18, 30, u"지난일", 0}},
+     "clock 2007-12-08T18:49:00\nwait 1000\nclock 2007-12-08T18:50:00\nwait 1000\nclock 2007-12-08T18:59:00\nwait 1000\n",
+     {"오늘(토) 19:00 저녁 약속"}},
+    {"hours", 2, 2, "2007-12-08T15:00:00",
+     {{2007, 12, 8, 17, 0, u"회의", 0}, {2007, 12, 8, 19, 0, u"저녁 약속", 0}, {2007, 12, 8, 22, 0, u"야근", 0},
+      {2007, 12, 8, 14, 0, u"점심", 0}},
+     "clock 2007-12-08T17:30:00\nwait 1000\n", {"오늘(토) 17:00 회의", "오늘(토) 19:00 저녁 약속"}},
+    {"days", 1, 3, "2007-12-08T10:00:00",
+     {{2007, 12, 9, 19, 0, u"저녁 약속", 0}, {2007, 11, 1, 9, 0, u"할머니 생신", SCHEDULE_LUNAR | SCHEDULE_YEARLY},
+      {2007, 12, 20, 9, 0, u"송년회", 0}},
+     "clock 2007-12-08T19:00:00\nwait 1000\nclock 2007-12-09T09:00:00\nwait 1000\n",
+     {"내일(일) 19:00 저녁 약속", "내일(월) 09:00 할머니 생신 (음력 11월 1일)"}},
+};
+
+TEST(Reminders, EachUnitReachesTheDesktopsNotificationServiceOnceWhenItsTimeComes) {
+  for (const UnitCase& c : kUnitCases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    e2e::RunResult result = RunOnBus(dir, c.entries, c.now, ChooseReminder(c.value, c.unit) + c.clockSteps, true);
+    ASSERT_FALSE(result.timedOut) << result.output;
+    std::vector<std::string> expected;
+    for (const std::string& body : c.announced) expected.push_back("kalmeno-today\tKalmeno 미리 알림\t" + body);
+    EXPECT_EQ(Lines(dir.file("notify.log")), expected) << result.output;
+    EXPECT_TRUE(e2e::Select(e2e::ReadTrace(dir.file("trace.log")), "bubble").empty()) << "the desktop showed it";
+  }
+}
+
+TEST(Reminders, WithoutANotificationServiceTheTodayScreenShowsABubbleThatATapDismisses) {
+  TempDir dir;
+  std::string script = ChooseReminder(30, 1) + "wait 1500\nshot " + dir.file("bubble.png") +
+                       "\ntap 120 60\nwait 1000\nshot " + dir.file("dismissed.png") + "\n";
+  e2e::RunResult result =
+      RunOnBus(dir, {{2007, 12, 8, 19, 0, u"저녁 약속", 0}}, "2007-12-08T18:45:00", script, false);
+  ASSERT_FALSE(result.timedOut) << result.output;
+  std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
+  std::vector<e2e::TraceLine> bubbles = e2e::Select(trace, "bubble");
+  ASSERT_EQ(bubbles.size(), 1u) << result.output;
+  EXPECT_EQ(bubbles[0].fields, (std::vector<std::string>{"Kalmeno 미리 알림", "오늘(토) 19:00 저녁 약속"}));
+  // The bubble's pale yellow covers the top of the screen until the tap.
+  EXPECT_EQ(e2e::PixelAt(dir.file("bubble.png"), 120, 34), 0xFFFCDC);
+  EXPECT_NE(e2e::PixelAt(dir.file("dismissed.png"), 120, 34), 0xFFFCDC);
+  EXPECT_TRUE(e2e::Select(trace, "spawn").empty()) << "the tap went to the bubble, not to the item under it";
+}
+
+}  // namespace

@@ -1,0 +1,142 @@
+#include "reminders.h"
+
+#include <cstring>
+#include <cstdint>
+#include <string>
+#include <unordered_set>
+
+#include "aygshell.h"
+#include "item_window.h"
+#include "occurrences.h"
+
+namespace {
+
+constexpr long long kMinutesPerDay = 1440;
+const WCHAR kSummary[] = u"Kalmeno 미리 알림";
+
+// What makes an occurrence the same one at a later refresh: its day and the entry's time, flags
+// and title. Positions in the data file are not used, since entries added or removed while the
+// item runs move the others. Kept zero-filled, so that whole keys compare and hash as bytes.
+struct OccurrenceKey {
+  DWORD day;
+  WORD hour, minute, flags;
+  WCHAR title[10];
+  bool operator==(const OccurrenceKey& other) const { return std::memcmp(this, &other, sizeof(*this)) == 0; }
+};
+struct KeyHash {
+  size_t operator()(const OccurrenceKey& key) const {
+    // FNV-1a over the key's bytes.
+    uint64_t hash = 14695981039346656037ull;
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&key);
+    for (size_t i = 0; i < sizeof(key); ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
+    return (size_t)hash;
+  }
+};
+
+std::unordered_set<OccurrenceKey, KeyHash> g_announced;
+// The minute and interval of the last walk: the shell asks every few seconds, and until the
+// minute, the interval or the occurrences change, a walk can find nothing new.
+long long g_lastMinute = -1;
+long long g_lastInterval = 0;
+
+long long StartMinute(const Occurrence& occurrence) {
+  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
+  return (long long)occurrence.nDay * kMinutesPerDay + entry.wHour * 60LL + entry.wMinute;
+}
+
+OccurrenceKey KeyOf(const Occurrence& occurrence) {
+  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
+  OccurrenceKey key;
+  std::memset(&key, 0, sizeof(key));
+  key.day = occurrence.nDay;
+  key.hour = entry.wHour;
+  key.minute = entry.wMinute;
+  key.flags = entry.wFlags;
+  for (int i = 0; i < 10 && entry.szTitle[i] != 0; ++i) key.title[i] = entry.szTitle[i];
+  return key;
+}
+
+// Text shown by HTML as it stands.
+void AppendEscaped(std::u16string& html, const WCHAR* text) {
+  for (; *text; ++text) {
+    if (*text == u'&') html += u"&amp;";
+    else if (*text == u'<') html += u"&lt;";
+    else if (*text == u'>') html += u"&gt;";
+    else html += *text;
+  }
+}
+
+// The item's own line for the occurrence; a lunar entry adds the lunar date it falls on.
+std::u16string BodyOf(const Occurrence& occurrence) {
+  WCHAR line[100];
+  FormatOccurrenceLine(occurrence, line);
+  std::u16string html;
+  AppendEscaped(html, line);
+  if (!(g_entries[occurrence.nEntry].wFlags & SCHEDULE_LUNAR)) return html;
+  ULONGLONG units = (ULONGLONG)occurrence.nDay * 864000000000ull;
+  FILETIME fileTime = {(DWORD)(units & 0xFFFFFFFFu), (DWORD)(units >> 32)};
+  SYSTEMTIME solar;
+  LunarDate lunar;
+  std::memset(&lunar, 0, sizeof(lunar));
+  if (!FileTimeToSystemTime(&fileTime, &solar) || !SolarToLunar(solar.wYear, solar.wMonth, solar.wDay, &lunar))
+    return html;
+  WCHAR date[40];
+  wsprintfW(date, u" (음력 %s%d월 %d일)", lunar.byLeap ? u"윤" : u"", lunar.byMonth, lunar.byDay);
+  AppendEscaped(html, date);
+  return html;
+}
+
+void Announce(const Occurrence& occurrence) {
+  std::u16string body = BodyOf(occurrence);
+  SHNOTIFICATIONDATA data;
+  std::memset(&data, 0, sizeof(data));
+  data.cbStruct = sizeof(data);
+  data.dwID = (DWORD)g_announced.size();
+  data.npPriority = SHNP_INFORM;
+  data.hicon = g_hItemIcon;
+  data.pszTitle = kSummary;
+  data.pszHTML = body.c_str();
+  SHNotificationAdd(&data);
+}
+
+// Walks a list sorted by day from `first`, up to the last day the interval can reach.
+void AnnounceFrom(const std::vector<Occurrence>& list, size_t first, long long now, long long interval) {
+  for (size_t k = first; k < list.size(); ++k) {
+    const Occurrence& occurrence = list[k];
+    if ((long long)occurrence.nDay * kMinutesPerDay > now + interval) break;
+    long long start = StartMinute(occurrence);
+    if (now >= start || now < start - interval) continue;
+    if (g_announced.insert(KeyOf(occurrence)).second) Announce(occurrence);
+  }
+}
+
+}  // namespace
+
+long long ReminderMinutes(const TodaySettings& settings) {
+  static const long long kUnitMinutes[] = {0, 1, 60, kMinutesPerDay};
+  if (settings.nReminderValue <= 0 || settings.nReminderUnit < 1 || settings.nReminderUnit > 3) return 0;
+  return settings.nReminderValue * kUnitMinutes[settings.nReminderUnit];
+}
+
+void AnnounceDueReminders(bool rebuilt) {
+  if (rebuilt) g_lastMinute = -1;
+  long long interval = ReminderMinutes(g_settings);
+  if (interval <= 0) return;
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  DWORD today = 0;
+  if (!DaysSince1601(now.wYear, now.wMonth, now.wDay, &today)) return;
+  long long minute = (long long)today * kMinutesPerDay + now.wHour * 60LL + now.wMinute;
+  if (minute == g_lastMinute && interval == g_lastInterval) return;
+  g_lastMinute = minute;
+  g_lastInterval = interval;
+  // From g_nFirst on, the occurrences are the coming ones in date order, a yearly entry whose date
+  // this year is past already at its date of next year.
+  if (g_nFirst >= 0) AnnounceFrom(g_occurrences, (size_t)g_nFirst, minute, interval);
+}
+
+void ForgetAnnouncedReminders() {
+  std::unordered_set<OccurrenceKey, KeyHash>().swap(g_announced);
+  g_lastMinute = -1;
+  g_lastInterval = 0;
+}

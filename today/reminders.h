@@ -1,0 +1,19 @@
+#pragma once
+// Reminders: the item tells the user of a coming entry the chosen time before it starts, through
+// the shell's notifications.
+#include "today_settings.h"
+#include "today_state.h"
+
+// The reminder interval the settings ask for, in minutes ("일 전" counts whole days back from the
+// entry's time); 0 when reminders are off ("사용안함", or a value of 0 or less).
+long long ReminderMinutes(const TodaySettings& settings);
+
+// Announces every coming occurrence whose reminder time (its date at the entry's hour and minute,
+// less the interval) has come and which has not started yet, once per occurrence while the
+// library stays loaded. Called after each refresh query; `rebuilt` tells that the cached
+// occurrences were rebuilt since the last call. Only the occurrences inside the interval are
+// looked at, so a refresh with nothing due costs next to nothing.
+void AnnounceDueReminders(bool rebuilt);
+
+// Forgets what was announced (the library is unloaded: the next load is a new run).
+void ForgetAnnouncedReminders();
