@@ -2,7 +2,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -35,17 +34,7 @@ std::string RecordBytes(const std::vector<ScheduleEntry>& entries) {
   return bytes;
 }
 
-ScratchFolder::ScratchFolder() {
-  char pattern[] = "/tmp/kp-schedule-XXXXXX";
-  m_path = mkdtemp(pattern);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
-
-std::u16string ScratchFolder::handheld() const { return KpHandheldPath(m_path); }
+std::u16string ScratchFolder::handheld() const { return KpHandheldPath(path()); }
 std::u16string ScratchFolder::dataFile() const { return KpHandheldPath(file("qmrv.dat")); }
 
 std::string ScratchFolder::ReadData() const {
