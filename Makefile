@@ -2,7 +2,8 @@
 BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
-                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace
+                libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
+                xvfb xdotool x11-apps
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install test-sanitize fuzz fuzz-ci clean
