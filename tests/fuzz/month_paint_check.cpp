@@ -55,7 +55,7 @@ CWinApp g_application(u"Kalmeno");
 }
 
 struct Scratch {
-  TempDir* dir = new TempDir("kalmeno-month-check");
+  TempDir* dir = new TempDir("kalmeno-month");
   std::string folder = dir->path(), tracePath;
   Scratch() {
     tracePath = folder + "/trace.log";

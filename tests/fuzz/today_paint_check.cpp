@@ -66,7 +66,7 @@ struct TodayScreen {
   TODAYLISTITEM record = {};
 
   TodayScreen() {
-    static TempDir* scratch = new TempDir("kalmeno-paint-check");
+    static TempDir* scratch = new TempDir("kalmeno-paint");
     std::atexit([] { delete scratch; });
     const std::string& folder = scratch->path();
     dataPath = folder + "/qmrv.dat";

@@ -52,7 +52,7 @@ std::string EntryBytes(const std::vector<ScheduleEntry>& entries) {
 const TodayTestEnvironment& TestEnvironment() { return g_environment; }
 
 void SetUpTodayTestEnvironment() {
-  g_folder = std::make_unique<TempDir>("kalmeno-today-test");
+  g_folder = std::make_unique<TempDir>("kalmeno-today");
   g_environment.folder = g_folder->path();
   g_environment.registry = g_environment.folder + "/registry.reg";
   g_environment.trace = g_environment.folder + "/trace.log";
