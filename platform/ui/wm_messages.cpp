@@ -94,10 +94,10 @@ bool Fetch(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool wait,
         continue;
       }
       if (!wait) return false;
-      // Otherwise only the outside world can change anything: real input, or what the script
-      // waits until (another process's window or trace line), polled at the real pace with the
-      // clock moving along.
-      if (ScriptDeadline() == Forever()) {
+      // Otherwise the clock moves at the real pace, in 10 ms steps, while something is timed (what
+      // the script waits until, a timer, the caller's deadline), so that nothing waits forever;
+      // with nothing timed only the outside world (real input) can change anything.
+      if (ScriptDeadline() == Forever() && EarliestTimer(now) == Forever() && deadline == Forever()) {
         ProcessHostEvents(-1);
       } else {
         ProcessHostEvents(10);
