@@ -36,8 +36,3 @@ void CKalmenoDlg::DoDataExchange(CDataExchange* dx) {
   DDX_Text(dx, IDC_MONTH_TITLE, m_strTitle);
 }
 
-// The press handler shows the popup menu itself and asks the tap-and-hold recogniser for its
-// result instead of a notification, so no notification needs a menu of its own here.
-BOOL CKalmenoDlg::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) {
-  return CDialog::OnNotify(wParam, lParam, result);
-}

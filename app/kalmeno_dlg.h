@@ -29,7 +29,6 @@ class CKalmenoDlg : public CDialog {
 
  protected:
   DECLARE_MESSAGE_MAP()
-  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* result) override;
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
 

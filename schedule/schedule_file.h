@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "schedule/schedule_entry.h"
-#include "windows.h"
+#include "winbase.h"
 
 constexpr const WCHAR* SCHEDULE_FILE_NAME = u"qmrv.dat";
 

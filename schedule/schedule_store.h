@@ -6,7 +6,7 @@
 
 #include "schedule/schedule_entry.h"
 #include "schedule/schedule_file.h"
-#include "windows.h"
+#include "winbase.h"
 
 // What one day of the month view shows.
 struct DaySummary {

@@ -6,7 +6,6 @@
 #include "today_state.h"
 
 HINSTANCE g_hInstance;
-HWND g_hItemWnd;
 HICON g_hItemIcon;
 HICON g_hFirstIcon;
 HICON g_hNextIcon;
@@ -56,7 +55,6 @@ BOOL ProcessAttach(HINSTANCE instance) {
   windowClass.hbrBackground = (HBRUSH)GetStockObject(WHITE_BRUSH);
   windowClass.lpszClassName = szClass;
   RegisterClassW(&windowClass);
-  g_hItemWnd = nullptr;
   return TRUE;
 }
 
@@ -90,7 +88,6 @@ KALMENOTP_EXPORT HWND InitializeCustomItem(TODAYLISTITEM* item, HWND parent) {
   LoadStringW(g_hInstance, IDS_ITEM_CLASS, szClass, 100);
   HWND window = CreateWindowExW(0, szClass, szClass, WS_CHILD | WS_VISIBLE, CW_USEDEFAULT, CW_USEDEFAULT, 240, 0,
                                 parent, nullptr, g_hInstance, nullptr);
-  g_hItemWnd = window;
   if (window == nullptr) return nullptr;
   ShowWindow(window, SW_SHOWNORMAL);
   UpdateWindow(window);

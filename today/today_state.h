@@ -20,7 +20,6 @@ static_assert(sizeof(Occurrence) == 8, "an occurrence is two 32-bit numbers");
 #define IDT_MOON 1
 
 extern HINSTANCE g_hInstance;
-extern HWND g_hItemWnd;
 extern HICON g_hItemIcon;
 extern HICON g_hFirstIcon;
 extern HICON g_hNextIcon;

@@ -34,7 +34,6 @@ void ReadFieldText(CWnd* dialog, int id, WCHAR* field, int units) {
 IMPLEMENT_DYNAMIC(CAddDlg, CDialog)
 
 BEGIN_MESSAGE_MAP(CAddDlg, CDialog)
-  ON_WM_CTLCOLOR()
   ON_WM_PAINT()
   ON_WM_SIZE()
   ON_COMMAND(IDOK, &CAddDlg::OnOK)
@@ -43,11 +42,6 @@ END_MESSAGE_MAP()
 CAddDlg::CAddDlg(CWnd* parent) : CDialog(IDD_ADD, parent) {}
 
 CAddDlg::~CAddDlg() = default;
-
-INT_PTR CAddDlg::DoModalWithStore(ScheduleStore& store) {
-  m_pStore = &store;
-  return DoModal();
-}
 
 void CAddDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
@@ -83,10 +77,6 @@ BOOL CAddDlg::OnInitDialog() {
   // The pickers start on the platform's current date and time; the month view's selected day is
   // deliberately not used.
   return TRUE;
-}
-
-HBRUSH CAddDlg::OnCtlColor(CDC* dc, CWnd* window, UINT ctlColor) {
-  return CDialog::OnCtlColor(dc, window, ctlColor);
 }
 
 void CAddDlg::OnSize(UINT type, int cx, int cy) {

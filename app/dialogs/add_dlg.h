@@ -11,8 +11,6 @@ class CAddDlg : public CDialog {
  public:
   explicit CAddDlg(CWnd* parent = nullptr);
   ~CAddDlg() override;
-  // Keeps the store in m_pStore and runs the dialog. The store must outlive the call.
-  virtual INT_PTR DoModalWithStore(ScheduleStore& store);
 
   CFont m_font;
   ScheduleStore* m_pStore = nullptr;  // set before the dialog runs
@@ -26,7 +24,6 @@ class CAddDlg : public CDialog {
   void DoDataExchange(CDataExchange* dx) override;
   BOOL OnInitDialog() override;
   void OnOK() override;
-  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd* window, UINT ctlColor);
   afx_msg void OnPaint();
   afx_msg void OnSize(UINT type, int cx, int cy);
   DECLARE_MESSAGE_MAP()

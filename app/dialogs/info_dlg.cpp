@@ -7,7 +7,6 @@
 IMPLEMENT_DYNAMIC(CInfoDlg, CDialog)
 
 BEGIN_MESSAGE_MAP(CInfoDlg, CDialog)
-  ON_COMMAND(IDOK, &CInfoDlg::OnOK)
   ON_WM_SIZE()
 END_MESSAGE_MAP()
 
@@ -25,8 +24,6 @@ BOOL CInfoDlg::OnInitDialog() {
   SendMessage(WM_SIZE, 0, 0);
   return TRUE;
 }
-
-void CInfoDlg::OnOK() { CDialog::OnOK(); }
 
 void CInfoDlg::OnSize(UINT type, int cx, int cy) {
   CDialog::OnSize(type, cx, cy);

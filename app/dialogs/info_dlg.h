@@ -13,7 +13,6 @@ class CInfoDlg : public CDialog {
 
  protected:
   BOOL OnInitDialog() override;
-  void OnOK() override;
   afx_msg void OnSize(UINT type, int cx, int cy);
   DECLARE_MESSAGE_MAP()
 };

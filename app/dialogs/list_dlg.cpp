@@ -18,11 +18,6 @@ CListDlg::CListDlg(CWnd* parent) : CDialog(IDD_LIST, parent) {}
 
 CListDlg::~CListDlg() = default;
 
-INT_PTR CListDlg::DoModalWithStore(ScheduleStore& store) {
-  m_pStore = &store;
-  return DoModal();
-}
-
 void CListDlg::DoDataExchange(CDataExchange* dx) {
   CDialog::DoDataExchange(dx);
   DDX_Control(dx, IDC_SCHEDULE_LIST, m_list);

@@ -10,8 +10,6 @@ class CListDlg : public CDialog {
  public:
   explicit CListDlg(CWnd* parent = nullptr);
   ~CListDlg() override;
-  // Keeps the store in m_pStore and runs the dialog. The store must outlive the call.
-  virtual INT_PTR DoModalWithStore(ScheduleStore& store);
 
   CFont m_font;
   ScheduleStore* m_pStore = nullptr;  // set before the dialog runs

@@ -5,21 +5,22 @@
 
 namespace {
 
-struct Spec {
+// One conversion of a format string ("%-08.3ld"): its flags, width, precision and size.
+struct FormatConversion {
   bool left = false, plus = false, space = false, zero = false, alternate = false;
   int width = 0;
   int precision = -1;
   int size = 0;  // -1 h, 0 default, 2 64-bit
 };
 
-void Pad(std::u16string& out, const std::u16string& body, const Spec& spec, size_t signLength) {
-  const size_t width = spec.width > 0 ? static_cast<size_t>(spec.width) : 0;
+void Pad(std::u16string& out, const std::u16string& body, const FormatConversion& conversion, size_t signLength) {
+  const size_t width = conversion.width > 0 ? static_cast<size_t>(conversion.width) : 0;
   if (body.size() >= width) {
     out += body;
-  } else if (spec.left) {
+  } else if (conversion.left) {
     out += body;
     out.append(width - body.size(), u' ');
-  } else if (spec.zero) {
+  } else if (conversion.zero) {
     // Zeros go between the sign (or 0x) and the digits: %05d of -42 is -0042.
     out += body.substr(0, signLength);
     out.append(width - body.size(), u'0');
@@ -57,77 +58,77 @@ std::u16string KpFormatV(LPCWSTR format, va_list args) {
       out += u'%';
       continue;
     }
-    Spec spec;
+    FormatConversion conversion;
     for (;; ++p) {
-      if (*p == u'-') spec.left = true;
-      else if (*p == u'+') spec.plus = true;
-      else if (*p == u' ') spec.space = true;
-      else if (*p == u'0') spec.zero = true;
-      else if (*p == u'#') spec.alternate = true;
+      if (*p == u'-') conversion.left = true;
+      else if (*p == u'+') conversion.plus = true;
+      else if (*p == u' ') conversion.space = true;
+      else if (*p == u'0') conversion.zero = true;
+      else if (*p == u'#') conversion.alternate = true;
       else break;
     }
     if (*p == u'*') {
-      spec.width = va_arg(args, int);
-      if (spec.width < 0) spec.left = true, spec.width = -spec.width;
+      conversion.width = va_arg(args, int);
+      if (conversion.width < 0) conversion.left = true, conversion.width = -conversion.width;
       ++p;
     } else {
-      while (*p >= u'0' && *p <= u'9') spec.width = spec.width * 10 + (*p++ - u'0');
+      while (*p >= u'0' && *p <= u'9') conversion.width = conversion.width * 10 + (*p++ - u'0');
     }
     if (*p == u'.') {
       ++p;
-      spec.precision = 0;
+      conversion.precision = 0;
       if (*p == u'*') {
-        spec.precision = va_arg(args, int);
+        conversion.precision = va_arg(args, int);
         ++p;
       } else {
-        while (*p >= u'0' && *p <= u'9') spec.precision = spec.precision * 10 + (*p++ - u'0');
+        while (*p >= u'0' && *p <= u'9') conversion.precision = conversion.precision * 10 + (*p++ - u'0');
       }
     }
-    if (*p == u'h') spec.size = -1, ++p;
-    else if (*p == u'l' && p[1] == u'l') spec.size = 2, p += 2;
+    if (*p == u'h') conversion.size = -1, ++p;
+    else if (*p == u'l' && p[1] == u'l') conversion.size = 2, p += 2;
     else if (*p == u'l') ++p;  // long is 32 bits on the handheld
-    else if (*p == u'I' && p[1] == u'6' && p[2] == u'4') spec.size = 2, p += 3;
-    if (spec.left) spec.zero = false;
+    else if (*p == u'I' && p[1] == u'6' && p[2] == u'4') conversion.size = 2, p += 3;
+    if (conversion.left) conversion.zero = false;
 
     const WCHAR type = *p;
     switch (type) {
       case u'd':
       case u'i': {
-        long long value = spec.size == 2 ? va_arg(args, long long) : va_arg(args, int);
-        if (spec.size < 0) value = static_cast<short>(value);
+        long long value = conversion.size == 2 ? va_arg(args, long long) : va_arg(args, int);
+        if (conversion.size < 0) value = static_cast<short>(value);
         std::u16string body;
         if (value < 0) body = u"-";
-        else if (spec.plus) body = u"+";
-        else if (spec.space) body = u" ";
+        else if (conversion.plus) body = u"+";
+        else if (conversion.space) body = u" ";
         const unsigned long long magnitude =
             value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
         const size_t signLength = body.size();
-        body += Digits(magnitude, 10, false, spec.precision);
-        if (spec.precision >= 0) spec.zero = false;
-        Pad(out, body, spec, signLength);
+        body += Digits(magnitude, 10, false, conversion.precision);
+        if (conversion.precision >= 0) conversion.zero = false;
+        Pad(out, body, conversion, signLength);
         break;
       }
       case u'u':
       case u'x':
       case u'X':
       case u'o': {
-        unsigned long long value = spec.size == 2 ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
-        if (spec.size < 0) value = static_cast<unsigned short>(value);
+        unsigned long long value = conversion.size == 2 ? va_arg(args, unsigned long long) : va_arg(args, unsigned int);
+        if (conversion.size < 0) value = static_cast<unsigned short>(value);
         const unsigned base = type == u'u' ? 10 : type == u'o' ? 8 : 16;
         std::u16string body;
-        if (spec.alternate && value && base == 16) body = type == u'X' ? u"0X" : u"0x";
-        if (spec.alternate && base == 8) body = u"0";
+        if (conversion.alternate && value && base == 16) body = type == u'X' ? u"0X" : u"0x";
+        if (conversion.alternate && base == 8) body = u"0";
         const size_t prefixLength = base == 16 ? body.size() : 0;
-        body += Digits(value, base, type == u'X', spec.precision);
-        if (spec.precision >= 0) spec.zero = false;
-        Pad(out, body, spec, prefixLength);
+        body += Digits(value, base, type == u'X', conversion.precision);
+        if (conversion.precision >= 0) conversion.zero = false;
+        Pad(out, body, conversion, prefixLength);
         break;
       }
       case u'c':
       case u'C': {
         // Characters travel as int through the variable arguments.
         const WCHAR ch = static_cast<WCHAR>(va_arg(args, int));
-        Pad(out, std::u16string(1, ch), spec, 0);
+        Pad(out, std::u16string(1, ch), conversion, 0);
         break;
       }
       case u's':
@@ -140,9 +141,9 @@ std::u16string KpFormatV(LPCWSTR format, va_list args) {
           const char* text = va_arg(args, const char*);
           for (const char* c = text ? text : "(null)"; *c; ++c) body += static_cast<char16_t>(static_cast<unsigned char>(*c));
         }
-        if (spec.precision >= 0 && body.size() > static_cast<size_t>(spec.precision)) body.resize(spec.precision);
-        spec.zero = false;
-        Pad(out, body, spec, 0);
+        if (conversion.precision >= 0 && body.size() > static_cast<size_t>(conversion.precision)) body.resize(conversion.precision);
+        conversion.zero = false;
+        Pad(out, body, conversion, 0);
         break;
       }
       default:

@@ -16,16 +16,17 @@ struct FormatSink {
   }
 };
 
-struct FieldSpec {
+// One conversion of a format string ("%-04d"): its flags and width.
+struct FormatConversion {
   bool leftAlign = false;
   bool zeroPad = false;
   int width = 0;
 };
 
-void PutPadded(FormatSink& sink, const WCHAR* text, int length, const FieldSpec& spec,
+void PutPadded(FormatSink& sink, const WCHAR* text, int length, const FormatConversion& conversion,
                bool numeric) {
-  int pad = spec.width > length ? spec.width - length : 0;
-  if (!spec.leftAlign && spec.zeroPad && numeric) {
+  int pad = conversion.width > length ? conversion.width - length : 0;
+  if (!conversion.leftAlign && conversion.zeroPad && numeric) {
     // Zeros go after a sign, as in "-05".
     int start = 0;
     if (length > 0 && text[0] == u'-') {
@@ -36,10 +37,10 @@ void PutPadded(FormatSink& sink, const WCHAR* text, int length, const FieldSpec&
     for (int i = start; i < length; ++i) sink.Put(text[i]);
     return;
   }
-  if (!spec.leftAlign)
+  if (!conversion.leftAlign)
     for (int i = 0; i < pad; ++i) sink.Put(u' ');
   for (int i = 0; i < length; ++i) sink.Put(text[i]);
-  if (spec.leftAlign)
+  if (conversion.leftAlign)
     for (int i = 0; i < pad; ++i) sink.Put(u' ');
 }
 
@@ -65,13 +66,13 @@ int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args) {
       continue;
     }
     const WCHAR* start = p++;
-    FieldSpec spec;
+    FormatConversion conversion;
     for (;; ++p) {
-      if (*p == u'-') spec.leftAlign = true;
-      else if (*p == u'0') spec.zeroPad = true;
+      if (*p == u'-') conversion.leftAlign = true;
+      else if (*p == u'0') conversion.zeroPad = true;
       else break;
     }
-    while (*p >= u'0' && *p <= u'9') spec.width = spec.width * 10 + (*p++ - u'0');
+    while (*p >= u'0' && *p <= u'9') conversion.width = conversion.width * 10 + (*p++ - u'0');
     bool longArg = false;
     while (*p == u'l' || *p == u'h') longArg |= (*p++ == u'l');
     WCHAR digits[40];
@@ -83,7 +84,7 @@ int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args) {
         unsigned long long magnitude = v < 0 ? 0ull - static_cast<unsigned long long>(v) : v;
         if (v < 0) digits[n++] = u'-';
         n += FormatUnsigned(digits + n, magnitude, 10, false);
-        PutPadded(sink, digits, n, spec, true);
+        PutPadded(sink, digits, n, conversion, true);
         break;
       }
       case u'u':
@@ -91,18 +92,18 @@ int wvsprintfW(LPWSTR buffer, LPCWSTR format, va_list args) {
       case u'X': {
         unsigned long long v = longArg ? va_arg(args, unsigned long) : va_arg(args, unsigned);
         int n = FormatUnsigned(digits, v, *p == u'u' ? 10 : 16, *p == u'X');
-        PutPadded(sink, digits, n, spec, true);
+        PutPadded(sink, digits, n, conversion, true);
         break;
       }
       case u's': {
         LPCWSTR s = va_arg(args, LPCWSTR);
         if (!s) s = u"(null)";
-        PutPadded(sink, s, lstrlenW(s), spec, false);
+        PutPadded(sink, s, lstrlenW(s), conversion, false);
         break;
       }
       case u'c': {
         WCHAR c = static_cast<WCHAR>(va_arg(args, int));
-        PutPadded(sink, &c, 1, spec, false);
+        PutPadded(sink, &c, 1, conversion, false);
         break;
       }
       case u'%':

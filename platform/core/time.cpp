@@ -1,7 +1,9 @@
 // Local time with a settable clock, and the file-time conversions.
 //
 // The clock is kept as an offset from the real local clock: KALMENO_NOW (at start) and KpSetClock
-// move it, and it keeps running from there, so waits and timers still see time pass.
+// move it, and it keeps running from there, so waits and timers still see time pass. A stepped
+// clock (KALMENO_CLOCK=stepped, for tests) replaces the real clocks underneath, monotonic and local,
+// by the moment stepping began plus the time the process has let pass since.
 #include "kp_core_internal.h"
 #include "kp_platform.h"
 
@@ -9,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <string>
 #include <time.h>
 
 namespace {
@@ -48,6 +51,13 @@ void DateOfDayNumber(long long day, long long& y, int& m, int& d) {
   y = yoe + era * 400 + (m <= 2 ? 1 : 0);
 }
 
+// The real monotonic clock, in microseconds.
+long long RealMonotonicMicros() {
+  struct timespec now;
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000000LL + now.tv_nsec / 1000;
+}
+
 // The real local time, in microseconds since 0001-01-01 00:00 local.
 long long RealLocalMicros() {
   struct timespec now;
@@ -71,9 +81,25 @@ bool IsValid(const SYSTEMTIME& t) {
 
 std::atomic<long long> g_clockOffset{0};
 
+// The stepped clock: both real clocks as they were when stepping began, and how far it has moved.
+std::atomic<bool> g_stepped{false};
+long long g_steppedMonotonicStart = 0;
+long long g_steppedLocalStart = 0;
+std::atomic<long long> g_steppedMicros{0};
+
+// Local time before KpSetClock's offset: real, or stepped.
+long long UnderlyingLocalMicros() {
+  return g_stepped ? g_steppedLocalStart + g_steppedMicros.load() : RealLocalMicros();
+}
+
 // Reads KALMENO_NOW when the process starts, so the clock runs from that moment.
 struct ClockFromEnvironment {
   ClockFromEnvironment() {
+    if (const char* clock = std::getenv("KALMENO_CLOCK")) {
+      if (std::string(clock) == "stepped") KpUseSteppedClock();
+      else if (std::string(clock) != "real")
+        std::fprintf(stderr, "KALMENO_CLOCK=%s is neither \"stepped\" nor \"real\"; using the real clock\n", clock);
+    }
     const char* now = std::getenv("KALMENO_NOW");
     if (!now) return;
     unsigned y, mo, d, h, mi, s;
@@ -97,11 +123,30 @@ struct ClockFromEnvironment {
 
 void KpSetClock(const SYSTEMTIME* time) {
   if (!time || !IsValid(*time)) return;
-  g_clockOffset = MicrosOf(*time) - RealLocalMicros();
+  g_clockOffset = MicrosOf(*time) - UnderlyingLocalMicros();
+}
+
+void KpUseSteppedClock() {
+  if (g_stepped) return;
+  // The local time shown stays what it was; from now on it moves only with the stepped clock.
+  g_steppedMonotonicStart = RealMonotonicMicros();
+  g_steppedLocalStart = RealLocalMicros();
+  g_steppedMicros = 0;
+  g_stepped = true;
+}
+
+BOOL KpClockIsStepped() { return g_stepped ? TRUE : FALSE; }
+
+void KpAdvanceClock(DWORD milliseconds) {
+  if (g_stepped) g_steppedMicros += static_cast<long long>(milliseconds) * 1000;
+}
+
+long long KpMonotonicMicros() {
+  return g_stepped ? g_steppedMonotonicStart + g_steppedMicros.load() : RealMonotonicMicros();
 }
 
 void GetLocalTime(LPSYSTEMTIME time) {
-  long long micros = RealLocalMicros() + g_clockOffset.load();
+  long long micros = UnderlyingLocalMicros() + g_clockOffset.load();
   long long day = micros / kMicrosPerDay + 1;
   long long inDay = micros % kMicrosPerDay;
   long long y;
@@ -158,16 +203,14 @@ BOOL FileTimeToSystemTime(const FILETIME* fileTime, LPSYSTEMTIME time) {
   return TRUE;
 }
 
-DWORD GetTickCount() {
-  struct timespec now;
-  clock_gettime(CLOCK_MONOTONIC, &now);
-  return static_cast<DWORD>(now.tv_sec * 1000ULL + now.tv_nsec / 1000000);
-}
+DWORD GetTickCount() { return static_cast<DWORD>(KpMonotonicMicros() / 1000); }
 
+// Really sleeps (other processes may be what the caller waits for) and moves a stepped clock on.
 void Sleep(DWORD milliseconds) {
   struct timespec wait = {static_cast<time_t>(milliseconds / 1000), static_cast<long>(milliseconds % 1000) * 1000000L};
   while (nanosleep(&wait, &wait) != 0) {
   }
+  KpAdvanceClock(milliseconds);
 }
 
 LANGID GetUserDefaultLangID() { return 0x0412; }

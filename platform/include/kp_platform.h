@@ -25,6 +25,18 @@ void KpSetWindowTraceName(HWND window, LPCWSTR name);
 // Sets the local clock (the clock then runs on from the new time). The script's `clock` command.
 void KpSetClock(const SYSTEMTIME* time);
 
+// A clock for tests. Stepped (KALMENO_CLOCK=stepped at process start, or KpUseSteppedClock; the
+// default is KALMENO_CLOCK=real), the
+// clock behind GetTickCount, timers, the tap-and-hold time and local time stands still and moves
+// only when the process lets time pass: the script's waits (which carry it from one due timer to
+// the next), Sleep and KpAdvanceClock. A test then sees a timer fire, a hold be recognised or the
+// date change exactly when its waits reach that moment, however loaded the machine is.
+void KpUseSteppedClock();
+BOOL KpClockIsStepped();
+void KpAdvanceClock(DWORD milliseconds);
+// The clock behind GetTickCount, in microseconds from an arbitrary start.
+long long KpMonotonicMicros();
+
 // Ends the process at once, as a power loss would: no destructors, nothing saved. Writes an
 // `exit` trace line with the code first.
 [[noreturn]] void KpQuitNow(int code);

@@ -137,7 +137,8 @@ struct SYSTEMTIME {
 };
 typedef SYSTEMTIME* LPSYSTEMTIME;
 // Local time. KALMENO_NOW=YYYY-MM-DDTHH:MM:SS sets the clock at process start; it runs on
-// from there. The script command `clock` sets it again (KpSetClock).
+// from there. The script command `clock` sets it again (KpSetClock). With a stepped clock (see
+// KpUseSteppedClock) it runs only as the stepped clock moves.
 void GetLocalTime(LPSYSTEMTIME time);
 // 100-nanosecond intervals since 1601-01-01 00:00. Fails (FALSE) for an invalid date or a
 // year outside 1601..30827; wDayOfWeek is ignored on input.

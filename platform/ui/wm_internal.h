@@ -10,11 +10,20 @@
 #include <string>
 #include <vector>
 
+#include "kp_platform.h"
 #include "windows.h"
 
 namespace kpwm {
 
-using Clock = std::chrono::steady_clock;
+// The platform's monotonic clock: the real one, or a stepped one that tests move (KpUseSteppedClock).
+struct Clock {
+  using duration = std::chrono::steady_clock::duration;
+  using rep = duration::rep;
+  using period = duration::period;
+  using time_point = std::chrono::steady_clock::time_point;
+  static constexpr bool is_steady = true;
+  static time_point now() { return time_point(std::chrono::microseconds(KpMonotonicMicros())); }
+};
 
 struct WindowClass {
   std::u16string name;
@@ -96,7 +105,8 @@ DWORD Now();
 
 // ---- Timers (wm_timers.cpp)
 bool NextDueTimer(HWND filter, UINT first, UINT last, bool remove, MSG* msg);
-Clock::time_point EarliestTimer();
+// The earliest due time of a timer, or of one due after `after`.
+Clock::time_point EarliestTimer(Clock::time_point after = Clock::time_point::min());
 void KillTimersOf(const Window* window);
 
 // ---- Input (wm_input.cpp)
@@ -151,6 +161,9 @@ void InstallSessionEndSignals();
 // Runs the next script command when one is due; returns true when it did something.
 bool RunScriptStep();
 Clock::time_point ScriptDeadline();
+// With a stepped clock: when the script's current wait ends (the clock may be carried there), or
+// Forever() when the script does not wait on time.
+Clock::time_point ScriptWaitEnd();
 
 // ---- Trace lines (wm_trace.cpp)
 std::string NameOf(const Window* window);   // dialog template id, else class name

@@ -82,9 +82,30 @@ bool Fetch(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool wait,
     // Idle: show what was drawn, then let the script act as the user would.
     ComposeScreen();
     if (RunScriptStep() || ContinueClose()) continue;
-    if (!wait) return false;
     Clock::time_point now = Clock::now();
-    if (now >= deadline) return false;
+    if (wait && now >= deadline) return false;
+    if (KpClockIsStepped()) {
+      // A stepped clock moves only while the script waits for a time: on to the next timer, the
+      // end of the caller's wait or the end of the script's, whichever comes first.
+      if (Clock::time_point scriptEnd = ScriptWaitEnd(); scriptEnd != Forever()) {
+        Clock::time_point next = std::min({scriptEnd, EarliestTimer(now), wait ? deadline : Forever()});
+        KpAdvanceClock(static_cast<DWORD>(
+            std::max<long long>(1, std::chrono::ceil<std::chrono::milliseconds>(next - now).count())));
+        continue;
+      }
+      if (!wait) return false;
+      // Otherwise the clock moves at the real pace, in 10 ms steps, while something is timed (what
+      // the script waits until, a timer, the caller's deadline), so that nothing waits forever;
+      // with nothing timed only the outside world (real input) can change anything.
+      if (ScriptDeadline() == Forever() && EarliestTimer(now) == Forever() && deadline == Forever()) {
+        ProcessHostEvents(-1);
+      } else {
+        ProcessHostEvents(10);
+        KpAdvanceClock(10);
+      }
+      continue;
+    }
+    if (!wait) return false;
     Clock::time_point wake = std::min({deadline, EarliestTimer(), ScriptDeadline()});
     int waitMs = -1;
     if (wake != Forever())

@@ -6,6 +6,13 @@
 // press) go to the focus window the way the desktop window's keyboard does; `compose TEXT` /
 // `commit TEXT` the way the desktop's input method does (a syllable being composed, then the one
 // committed); `close` is the desktop window's close button.
+//
+// `wait MS` lets time pass; `wait until window NAME` (a window of that class or dialog id is
+// shown) and `wait until trace TEXT` (a line of the trace file, from any process, contains TEXT,
+// its tabs read as spaces: "kalmeno exit 0")
+// hold the script until something happens, however long it takes; the test's own time limit ends
+// a wait for something that never comes.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -24,6 +31,8 @@ struct Command {
   std::vector<std::string> args;  // the words after the verb
   std::string rest;               // everything after the verb's first argument (set's value)
 };
+
+bool IsCondition(const Command& c) { return c.verb == "wait" && !c.args.empty() && c.args[0] == "until"; }
 
 std::deque<Command> g_pending;
 bool g_started = false;
@@ -62,6 +71,31 @@ Window* TopmostMessageBox() {
   for (auto it = tops.rbegin(); it != tops.rend(); ++it)
     if ((*it)->role == Role::MessageBox) return *it;
   return nullptr;
+}
+
+bool ShownWindowNamed(const std::vector<Window*>& windows, const std::string& name) {
+  for (Window* w : windows)
+    if ((IsVisibleOnScreen(w) && NameOf(w) == name) || ShownWindowNamed(w->children, name)) return true;
+  return false;
+}
+
+bool TraceHasLineWith(const std::string& text) {
+  const char* path = std::getenv("KALMENO_TRACE");
+  if (!path || !*path) return false;
+  std::ifstream in(path);
+  for (std::string line; std::getline(in, line);) {
+    std::replace(line.begin(), line.end(), '\t', ' ');
+    if (line.find(text) != std::string::npos) return true;
+  }
+  return false;
+}
+
+// Whether what `wait until` waits for has happened. A condition that cannot be understood never
+// holds (and is reported once, when the script is read).
+bool ConditionHolds(const Command& c) {
+  if (c.args.size() >= 3 && c.args[1] == "window") return ShownWindowNamed(TopLevels(), c.args[2]);
+  if (c.args.size() >= 3 && c.args[1] == "trace") return TraceHasLineWith(c.rest);
+  return false;
 }
 
 void RunSet(const Command& c) {
@@ -119,6 +153,8 @@ void Run(const Command& c) {
     Window* box = TopmostMessageBox();
     if (!box) return Complain(c, "no message box is open");
     PostMessageW(Handle(box), WM_COMMAND, MAKEWPARAM(IDOK, 0), 0);
+  } else if (IsCondition(c)) {
+    // Reached only once the condition holds: nothing left to do.
   } else if (c.verb == "wait") {
     if (c.args.size() != 1 || !ParseInt(c.args[0], &number) || number < 0) return Complain(c, "expected wait MS");
     g_notBefore = Clock::now() + std::chrono::milliseconds(number);
@@ -172,6 +208,14 @@ std::deque<Command> ParseScript(std::istream& in) {
       size_t at = text.find(c.verb) + c.verb.size();
       if (at < text.size()) ++at;   // the one separating space; the rest is the text
       c.rest = text.substr(std::min(at, text.size()));
+    } else if (IsCondition(c)) {
+      if (c.args.size() < 3 || (c.args[1] != "window" && c.args[1] != "trace")) {
+        Complain(c, "expected wait until window NAME, or wait until trace TEXT");
+      } else if (c.args[1] == "trace") {
+        size_t at = text.find("trace", text.find("until")) + 5;
+        if (at < text.size()) ++at;
+        c.rest = text.substr(std::min(at, text.size()));
+      }
     }
     commands.push_back(std::move(c));
   }
@@ -196,6 +240,7 @@ void StartScriptOnce() {
 
 bool RunScriptStep() {
   if (g_pending.empty() || Clock::now() < g_notBefore) return false;
+  if (IsCondition(g_pending.front()) && !ConditionHolds(g_pending.front())) return false;
   // Taken off the list before it runs: a command may start a nested loop that runs the next ones.
   Command c = std::move(g_pending.front());
   g_pending.pop_front();
@@ -203,7 +248,17 @@ bool RunScriptStep() {
   return true;
 }
 
-Clock::time_point ScriptDeadline() { return g_pending.empty() ? Forever() : g_notBefore; }
+Clock::time_point ScriptDeadline() {
+  if (g_pending.empty()) return Forever();
+  // A condition is looked at again every 10 ms.
+  if (IsCondition(g_pending.front())) return std::max(g_notBefore, Clock::now() + std::chrono::milliseconds(10));
+  return g_notBefore;
+}
+
+Clock::time_point ScriptWaitEnd() {
+  if (g_pending.empty() || Clock::now() >= g_notBefore) return Forever();
+  return g_notBefore;
+}
 
 }  // namespace kpwm
 

@@ -41,9 +41,10 @@ bool NextDueTimer(HWND filter, UINT first, UINT last, bool remove, MSG* msg) {
   return true;
 }
 
-Clock::time_point EarliestTimer() {
+Clock::time_point EarliestTimer(Clock::time_point after) {
   Clock::time_point earliest = Forever();
-  for (const Timer& t : Timers()) earliest = std::min(earliest, t.due);
+  for (const Timer& t : Timers())
+    if (t.due > after) earliest = std::min(earliest, t.due);
   return earliest;
 }
 

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 #include "kalmeno_run.h"
@@ -81,13 +82,14 @@ TEST(ExitE2E, AFailedSaveShowsBothMessagesKeepsTheWindowAndASecondExitSaves) {
   // A read-only data file is not replaced (whoever runs the program).
   ASSERT_EQ(chmod(k.dataFile.c_str(), 0444), 0);
 
-  // The file becomes writable again once both messages have been shown; the script waits
-  // 1.5 s before it exits a second time.
+  // The file becomes writable again once both messages have been shown, and the test says so in
+  // the trace; the script exits a second time only after that line.
   std::atomic<bool> finished{false};
   std::thread watcher([&] {
     while (!finished) {
       if (MessageBoxTexts(e2e::ReadTrace(k.trace)).size() >= 2) {
         chmod(k.dataFile.c_str(), 0644);
+        std::ofstream(k.trace, std::ios::app) << "test\twritable again\n";
         return;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -95,7 +97,7 @@ TEST(ExitE2E, AFailedSaveShowsBothMessagesKeepsTheWindowAndASecondExitSaves) {
   });
   k.Run("2007-12-08T10:00:00",
         {"wait 100", "command 1", "answer", "answer", "wait 300", Tap(CellX(20), CellY(20)), "wait 100",
-         "shot " + k.Shot("still.png"), "wait 1500", "command 1", "wait 2000"});
+         "shot " + k.Shot("still.png"), "wait until trace test writable again", "command 1", "wait 2000"});
   finished = true;
   watcher.join();
 

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <map>
 #include <string>
@@ -56,17 +55,16 @@ CWinApp g_application(u"Kalmeno");
 }
 
 struct Scratch {
-  std::string folder, tracePath;
+  TempDir* dir = new TempDir("kalmeno-month");
+  std::string folder = dir->path(), tracePath;
   Scratch() {
-    char pattern[] = "/tmp/kalmeno-month-check.XXXXXX";
-    folder = mkdtemp(pattern);
     tracePath = folder + "/trace.log";
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
     setenv("KALMENO_REGISTRY", (folder + "/registry.reg").c_str(), 1);
     unsetenv("KALMENO_TRACE");
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     KpInitialize(0, nullptr);
-    std::atexit([] { std::filesystem::remove_all(Get().folder); });
+    std::atexit([] { delete Get().dir; });
   }
   static Scratch& Get() {
     static Scratch* scratch = new Scratch;

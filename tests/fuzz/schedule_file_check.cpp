@@ -12,6 +12,7 @@
 #include "calendar/lunar_calendar.h"
 #include "kp_platform.h"
 #include "schedule/schedule_store.h"
+#include "temp_dir.h"
 
 namespace {
 
@@ -20,24 +21,14 @@ namespace {
   std::abort();
 }
 
-const std::string& ScratchFolder();
-
-void RemoveScratchFolder() {
-  std::string folder = ScratchFolder();
-  unlink((folder + "/qmrv.dat").c_str());
-  rmdir(folder.c_str());
-}
-
 // One folder per process, reused by every input and removed at exit.
 const std::string& ScratchFolder() {
-  // Never destroyed: the exit handler that removes the folder still needs its name.
-  static const std::string* folder = [] {
-    char pattern[] = "/tmp/kp-fuzz-schedule-XXXXXX";
-    auto* made = new std::string(mkdtemp(pattern));
-    std::atexit(RemoveScratchFolder);
+  static TempDir* folder = [] {
+    auto* made = new TempDir("kp-fuzz-schedule");
+    std::atexit([] { delete folder; });
     return made;
   }();
-  return *folder;
+  return folder->path();
 }
 
 void WriteDataFile(const std::uint8_t* data, std::size_t size) {

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -67,9 +66,9 @@ struct TodayScreen {
   TODAYLISTITEM record = {};
 
   TodayScreen() {
-    char pattern[] = "/tmp/kalmeno-paint-check.XXXXXX";
-    static std::string folder = mkdtemp(pattern);
-    std::atexit([] { std::filesystem::remove_all(folder); });
+    static TempDir* scratch = new TempDir("kalmeno-paint");
+    std::atexit([] { delete scratch; });
+    const std::string& folder = scratch->path();
     dataPath = folder + "/qmrv.dat";
     tracePath = folder + "/trace.log";
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);

@@ -1,23 +1,12 @@
 #include "core_test_support.h"
 
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include "kp_platform.h"
-
-ScratchFolder::ScratchFolder() {
-  char pattern[] = "/tmp/kp-core-XXXXXX";
-  m_path = mkdtemp(pattern);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
 
 std::u16string ScratchFolder::handheld(const std::string& name) const { return KpHandheldPath(file(name)); }
 

@@ -3,19 +3,14 @@
 // UTF-16 literals compared as UTF-8 so failures print readably.
 #include <string>
 
+#include "temp_dir.h"
 #include "windows.h"
 
-class ScratchFolder {
+class ScratchFolder : public TempDir {
  public:
-  ScratchFolder();
-  ~ScratchFolder();
-  const std::string& path() const { return m_path; }
-  std::string file(const std::string& name) const { return m_path + "/" + name; }
+  ScratchFolder() : TempDir("kp-core") {}
   // The same file in the handheld's form, with backslashes.
   std::u16string handheld(const std::string& name) const;
-
- private:
-  std::string m_path;
 };
 
 std::string ReadWholeFile(const std::string& path);

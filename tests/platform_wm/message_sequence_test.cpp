@@ -118,7 +118,7 @@ TEST_F(MessageSequence, PostedMessagesComeBeforePaintAndPaintBeforeTimers) {
   PumpIdle();
   Log().clear();
   SetTimer(w, 9, 10, nullptr);
-  Sleep(20);
+  KpAdvanceClock(20);  // the timer is due before anything is posted
   InvalidateRect(w, nullptr, FALSE);
   PostMessageW(w, WM_USER + 1, 2, 3);
   ASSERT_TRUE(PumpUntil([] { return !Log().empty() && Log().back().message == WM_TIMER; }));

@@ -48,7 +48,7 @@ TEST_F(ModalLoop, OpenMessageBoxKeepsTimersAndPostedMessagesOfOtherWindowsRunnin
   KillTimer(m_window, 1);
   EXPECT_GE(open, 300u) << "the box stays open until answered";
   EXPECT_EQ(Count(WM_USER + 7), 1);
-  EXPECT_GE(Count(WM_TIMER), 5) << "a 20 ms timer ran on through 300 ms";
+  EXPECT_EQ(Count(WM_TIMER), 15) << "a 20 ms timer ran on through 300 ms";
   EXPECT_FALSE(ownerEnabledDuringBox) << "the owner is disabled while its box is open";
   EXPECT_TRUE(IsWindowEnabled(m_window)) << "and enabled again afterwards";
 }

@@ -2,10 +2,17 @@
 
 #include "wm_test_support.h"
 
+#include <chrono>
 #include <sstream>
+
+#include "kp_platform.h"
 
 namespace wmtest {
 namespace {
+
+// Every test here runs on the stepped clock: timers, waits and the tap-and-hold time move only as
+// the tests let time pass, so what they observe does not depend on the machine's load.
+const bool g_steppedClock = (KpUseSteppedClock(), true);
 
 Hook g_hook;
 
@@ -67,20 +74,12 @@ std::vector<Seen> Relevant(const std::vector<Seen>& log) {
   return ::testing::AssertionFailure() << out.str();
 }
 
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs) {
-  // A ticking timer keeps GetMessageW returning so the time limit is seen.
-  UINT_PTR ticker = SetTimer(nullptr, 0, 10, [](HWND, UINT, UINT_PTR, DWORD) {});
-  DWORD start = GetTickCount();
-  MSG msg;
-  while (!done() && GetTickCount() - start < static_cast<DWORD>(timeoutMs)) {
-    if (!GetMessageW(&msg, nullptr, 0, 0)) {
-      PostQuitMessage(static_cast<int>(msg.wParam));
-      break;
-    }
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
+bool PumpUntil(const std::function<bool()>& done, int patienceMs) {
+  auto giveUp = std::chrono::steady_clock::now() + std::chrono::milliseconds(patienceMs);
+  while (!done() && std::chrono::steady_clock::now() < giveUp) {
+    PumpIdle();
+    if (!done()) Sleep(1);
   }
-  KillTimer(nullptr, ticker);
   return done();
 }
 

@@ -39,8 +39,10 @@ std::vector<Seen> Relevant(const std::vector<Seen>& log);
 // Compares and prints actual against expected on failure; `what` names the table.
 ::testing::AssertionResult SameSequence(const std::vector<Seen>& actual, const std::vector<Expected>& expected);
 
-// Dispatches messages until done() or timeoutMs passed; returns done().
-bool PumpUntil(const std::function<bool()>& done, int timeoutMs = 3000);
+// Dispatches messages, letting the stepped clock these tests run on move a millisecond at a time,
+// until done(); returns done(). Gives up after `patienceMs` of real time, a guard against a hang
+// and no measure of anything.
+bool PumpUntil(const std::function<bool()>& done, int patienceMs = 20000);
 // Dispatches messages until the queue is idle (nothing posted, nothing to paint).
 void PumpIdle();
 

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <csignal>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <sys/wait.h>
@@ -36,17 +35,7 @@ std::string RecordBytes(const std::vector<ScheduleEntry>& entries) {
   return bytes;
 }
 
-ScratchFolder::ScratchFolder() {
-  char pattern[] = "/tmp/kp-schedule-XXXXXX";
-  m_path = mkdtemp(pattern);
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(m_path, ignored);
-}
-
-std::u16string ScratchFolder::handheld() const { return KpHandheldPath(m_path); }
+std::u16string ScratchFolder::handheld() const { return KpHandheldPath(path()); }
 std::u16string ScratchFolder::dataFile() const { return KpHandheldPath(file("qmrv.dat")); }
 
 std::string ScratchFolder::ReadData() const {
@@ -64,7 +53,7 @@ bool ScratchFolder::Exists(const std::string& name) const { return access(file(n
 
 std::vector<std::string> ScratchFolder::Names() const {
   std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(m_path)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(path())) names.push_back(entry.path().filename());
   std::sort(names.begin(), names.end());
   return names;
 }

@@ -4,16 +4,15 @@
 #include <vector>
 
 #include "schedule/schedule_entry.h"
+#include "temp_dir.h"
 
 ScheduleEntry MakeEntry(int year, int month, int day, WORD flags, const std::u16string& title,
                         const std::u16string& memo = u"", int hour = 9, int minute = 30, int second = 0);
 std::string RecordBytes(const std::vector<ScheduleEntry>& entries);
 
-class ScratchFolder {
+class ScratchFolder : public TempDir {
  public:
-  ScratchFolder();
-  ~ScratchFolder();
-  std::string file(const std::string& name) const { return m_path + "/" + name; }
+  ScratchFolder() : TempDir("kp-schedule") {}
   // The folder and the data file in the handheld's form, as the program passes them.
   std::u16string handheld() const;
   std::u16string dataFile() const;
@@ -22,9 +21,6 @@ class ScratchFolder {
   bool Exists(const std::string& name) const;
   // The names in the folder, sorted.
   std::vector<std::string> Names() const;
-
- private:
-  std::string m_path;
 };
 
 // A child process that holds a file open exclusively until it is released (or for `holdMs`).

@@ -21,28 +21,11 @@ extern char** environ;
 
 namespace e2e {
 
-TempDir::TempDir() {
-  char tmpl[] = "/tmp/kalmeno-test-XXXXXX";
-  char* made = mkdtemp(tmpl);
-  if (made) m_path = made;
-}
-
-TempDir::~TempDir() {
-  const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
-  if (info && info->result() && info->result()->Failed()) {
-    std::fprintf(stderr, "kept for inspection: %s\n", m_path.c_str());
-    return;
-  }
-  std::error_code ignored;
-  std::filesystem::permissions(m_path, std::filesystem::perms::owner_all, ignored);
-  std::filesystem::remove_all(m_path, ignored);
-}
-
 RunResult Run(const std::string& program, const std::vector<std::string>& args,
               const std::map<std::string, std::string>& env, int timeoutMs) {
   RunResult result;
   std::map<std::string, std::string> full;
-  for (const char* keep : {"PATH", "HOME", "XDG_RUNTIME_DIR", "LANG", "QT_QPA_FONTDIR", "LD_LIBRARY_PATH",
+  for (const char* keep : {"PATH", "HOME", "TMPDIR", "XDG_RUNTIME_DIR", "LANG", "QT_QPA_FONTDIR", "LD_LIBRARY_PATH",
                            "ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS"}) {
     if (const char* v = std::getenv(keep)) full[keep] = v;
   }
@@ -59,8 +42,10 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args,
   for (auto& s : argStrings) argv.push_back(s.data());
   argv.push_back(nullptr);
 
-  char outTemplate[] = "/tmp/kalmeno-out-XXXXXX";
-  int outFd = mkstemp(outTemplate);
+  std::string outName = TemporaryFilesFolder() + "/kalmeno-out.XXXXXX";
+  std::vector<char> outTemplate(outName.begin(), outName.end());
+  outTemplate.push_back('\0');
+  int outFd = mkstemp(outTemplate.data());
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_adddup2(&actions, outFd, 1);
@@ -75,7 +60,7 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args,
   posix_spawnattr_destroy(&attr);
   if (rc != 0) {
     close(outFd);
-    unlink(outTemplate);
+    unlink(outTemplate.data());
     result.output = "cannot start " + program;
     return result;
   }
@@ -94,8 +79,8 @@ RunResult Run(const std::string& program, const std::vector<std::string>& args,
   }
   result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   close(outFd);
-  result.output = ReadBytes(outTemplate);
-  unlink(outTemplate);
+  result.output = ReadBytes(outTemplate.data());
+  unlink(outTemplate.data());
   return result;
 }
 

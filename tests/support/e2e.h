@@ -4,19 +4,12 @@
 #include <string>
 #include <vector>
 
+#include "temp_dir.h"
+
 namespace e2e {
 
-// A fresh folder under /tmp, removed when the object goes unless the test failed (so a failing
-// test leaves its screenshots and trace behind; the path is printed).
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  const std::string& path() const { return m_path; }
-  std::string file(const std::string& name) const { return m_path + "/" + name; }
- private:
-  std::string m_path;
-};
+// The tests' temporary folder (see temp_dir.h), under the name the end-to-end tests use.
+using ::TempDir;
 
 struct RunResult {
   int exitCode = -1;       // the process's exit status, or 128 + signal
@@ -24,7 +17,7 @@ struct RunResult {
   std::string output;      // stdout and stderr together
 };
 
-// Runs a program with the given environment added to a clean one (PATH, HOME, XDG_RUNTIME_DIR,
+// Runs a program with the given environment added to a clean one (PATH, HOME, TMPDIR, XDG_RUNTIME_DIR,
 // QT_QPA_PLATFORM=offscreen, and the Qt font settings are carried over). Waits at most timeoutMs.
 RunResult Run(const std::string& program, const std::vector<std::string>& args,
               const std::map<std::string, std::string>& env, int timeoutMs = 20000);

@@ -129,7 +129,10 @@ TEST(TodayScreenEndToEnd, TapStartsKalmenoWhoseNewEntryTheItemShowsAfterItExits)
   std::string child =
       "wait 500\ncommand 32794\nwait 300\nset 1011 새일정\nset 1005 2007-12-09\nset 1007 10:15:00\n"
       "command 1\nwait 300\nanswer\nwait 300\ncommand 1\n";
-  RunToday(dir, "wait 800\ntap 100 70\nwait 8000\nquit\n", "2007-12-08T15:00:00", child);
+  // The Today screen waits for the program to end, then for its refresh (every 200 ms) to read
+  // the file again.
+  RunToday(dir, "wait 800\ntap 100 70\nwait until trace kalmeno exit 0\nwait 600\nquit\n", "2007-12-08T15:00:00",
+           child);
   std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
   std::vector<e2e::TraceLine> spawns = e2e::Select(trace, "spawn");
   ASSERT_EQ(spawns.size(), 1u);

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 
 #include "kp_platform.h"
 #include "stand_in_today_screen.h"
@@ -10,6 +11,7 @@
 namespace {
 
 TodayTestEnvironment g_environment;
+std::unique_ptr<TempDir> g_folder;
 const char kPluginPath[] = KP_BUILD_DIR "/today/libKalmenoTP.so";
 const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 const char kItemClass[] = "Kalmeno Today Plugin";
@@ -50,8 +52,8 @@ std::string EntryBytes(const std::vector<ScheduleEntry>& entries) {
 const TodayTestEnvironment& TestEnvironment() { return g_environment; }
 
 void SetUpTodayTestEnvironment() {
-  char pattern[] = "/tmp/kalmeno-today-test.XXXXXX";
-  g_environment.folder = mkdtemp(pattern);
+  g_folder = std::make_unique<TempDir>("kalmeno-today");
+  g_environment.folder = g_folder->path();
   g_environment.registry = g_environment.folder + "/registry.reg";
   g_environment.trace = g_environment.folder + "/trace.log";
   // Named events live under XDG_RUNTIME_DIR: a folder of our own keeps "SYSTEM/ShellAPIReady"
@@ -72,6 +74,8 @@ void SetUpTodayTestEnvironment() {
   HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, u"SYSTEM/ShellAPIReady");
   SetEvent(ready);
 }
+
+void TearDownTodayTestEnvironment() { g_folder.reset(); }
 
 void Pump(int ms) {
   DWORD end = GetTickCount() + (DWORD)ms;

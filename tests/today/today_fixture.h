@@ -18,7 +18,8 @@ ScheduleEntry MakeEntry(int year, int month, int day, int hour, int minute, cons
                         WORD flags = 0);
 std::string EntryBytes(const std::vector<ScheduleEntry>& entries);
 
-// Folder, registry, trace and event names of this test process (set up once in main).
+// Folder, registry, trace and event names of this test process (set up once in main; the folder
+// is removed at the end unless a test failed).
 struct TodayTestEnvironment {
   std::string folder;
   std::string registry;
@@ -26,6 +27,7 @@ struct TodayTestEnvironment {
 };
 const TodayTestEnvironment& TestEnvironment();
 void SetUpTodayTestEnvironment();
+void TearDownTodayTestEnvironment();
 
 // Pumps this process's messages for about `ms` milliseconds (timers, paints).
 void Pump(int ms);

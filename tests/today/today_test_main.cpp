@@ -8,5 +8,7 @@ int main(int argc, char** argv) {
   // Listing the tests (for ctest) needs no platform.
   if (::testing::GTEST_FLAG(list_tests)) return RUN_ALL_TESTS();
   SetUpTodayTestEnvironment();
-  return RUN_ALL_TESTS();
+  int result = RUN_ALL_TESTS();
+  TearDownTodayTestEnvironment();
+  return result;
 }
