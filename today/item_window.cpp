@@ -1,7 +1,6 @@
 #include "item_window.h"
 
-#include "load_entries.h"
-#include "occurrences.h"
+#include "item_cache.h"
 #include "reminders.h"
 #include "today_settings.h"
 
@@ -32,9 +31,7 @@ BOOL QueryRefreshCache(TODAYLISTITEM* item) {
     item->cyp = (DWORD)ScaleY(ItemHeightUnits());
     reply = TRUE;
   }
-  if (DataChanged()) {
-    LoadEntries(g_entries);
-    BuildOccurrences(g_entries);
+  if (RefreshItemCache()) {
     AnnounceDueReminders(true);
     return TRUE;
   }
@@ -45,8 +42,7 @@ BOOL QueryRefreshCache(TODAYLISTITEM* item) {
 LRESULT TodayItemWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      LoadEntries(g_entries);
-      BuildOccurrences(g_entries);
+      RebuildItemCache();
       break;
     case WM_DESTROY:
       return 0;
