@@ -16,6 +16,7 @@ std::vector<unsigned char> g_readBytes;
 // month and day), never on the time of day.
 bool g_built = false;
 WORD g_builtYear, g_builtMonth, g_builtDay;
+unsigned g_builds = 0;
 
 bool SameDay(const SYSTEMTIME& now) {
   return g_built && now.wYear == g_builtYear && now.wMonth == g_builtMonth && now.wDay == g_builtDay;
@@ -37,6 +38,7 @@ bool RefreshItemCache() {
   g_builtMonth = now.wMonth;
   g_builtDay = now.wDay;
   BuildOccurrences(g_entries);
+  ++g_builds;
   return true;
 }
 
@@ -44,6 +46,8 @@ void RebuildItemCache() {
   g_built = false;
   RefreshItemCache();
 }
+
+unsigned ItemCacheBuilds() { return g_builds; }
 
 void ForgetItemCache() {
   std::vector<unsigned char>().swap(g_builtBytes);

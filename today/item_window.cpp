@@ -31,12 +31,9 @@ BOOL QueryRefreshCache(TODAYLISTITEM* item) {
     item->cyp = (DWORD)ScaleY(ItemHeightUnits());
     reply = TRUE;
   }
-  if (RefreshItemCache()) {
-    AnnounceDueReminders(true);
-    return TRUE;
-  }
-  AnnounceDueReminders(false);
-  return reply;
+  bool rebuilt = RefreshItemCache();
+  AnnounceDueReminders();
+  return rebuilt ? TRUE : reply;
 }
 
 LRESULT TodayItemWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
