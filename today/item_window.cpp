@@ -1,7 +1,6 @@
 #include "item_window.h"
 
-#include "load_entries.h"
-#include "occurrences.h"
+#include "item_cache.h"
 #include "reminders.h"
 #include "today_settings.h"
 
@@ -32,21 +31,15 @@ BOOL QueryRefreshCache(TODAYLISTITEM* item) {
     item->cyp = (DWORD)ScaleY(ItemHeightUnits());
     reply = TRUE;
   }
-  if (DataChanged()) {
-    LoadEntries(g_entries);
-    BuildOccurrences(g_entries);
-    AnnounceDueReminders(true);
-    return TRUE;
-  }
-  AnnounceDueReminders(false);
-  return reply;
+  bool rebuilt = RefreshItemCache();
+  AnnounceDueReminders();
+  return rebuilt ? TRUE : reply;
 }
 
 LRESULT TodayItemWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      LoadEntries(g_entries);
-      BuildOccurrences(g_entries);
+      RebuildItemCache();
       break;
     case WM_DESTROY:
       return 0;

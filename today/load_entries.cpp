@@ -2,12 +2,16 @@
 
 #include <cstring>
 
+#include "entry_bytes.h"
 #include "today_state.h"
 #include "winreg.h"
 
 const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 
 namespace {
+
+// What GetFileSize returns when it fails.
+constexpr DWORD kNoFileSize = 0xFFFFFFFFu;
 
 bool g_bMessageOpen = false;
 
@@ -63,41 +67,50 @@ int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]) {
   return 0;
 }
 
-int LoadEntries(std::vector<ScheduleEntry>& entries) {
-  entries.clear();
+int LoadEntryBytes(std::vector<unsigned char>& bytes) {
   WCHAR szPath[50];
   int status = ReadItemValue(u"DATA", szPath);
   if (status == -1) {
+    bytes.clear();
     ReportFailure(LOAD_NO_KEY, nullptr, u"레지스트리 오픈 에러", u"Kalmeno");
     return -1;
   }
   if (status == -2) {
+    bytes.clear();
     ReportFailure(LOAD_NO_DATA_VALUE, nullptr, u"Data 파일의 경로정보가 존재하지 않습니다.", u"");
     return -1;
   }
   HANDLE file = CreateFileW(szPath, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE || file == nullptr) {
+  DWORD sizeHigh = 0;
+  DWORD size = file == INVALID_HANDLE_VALUE || file == nullptr ? kNoFileSize : GetFileSize(file, &sizeHigh);
+  // A file of 4 GB or more (some forty million records) is no data file of ours.
+  if (size == kNoFileSize || sizeHigh != 0) {
+    if (file != INVALID_HANDLE_VALUE && file != nullptr) CloseHandle(file);
+    bytes.clear();
     WCHAR szText[100];
     wsprintfW(szText, u"%s에 일정 파일이 존재하지 않거나 읽을 수 없습니다.", szPath);
     ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
     return -1;
   }
-  // Records are read many at a time: the refresh query reads the whole file every two seconds,
-  // and one system call per record would make that the item's main cost.
-  std::vector<unsigned char> buffer(SCHEDULE_RECORD_SIZE * 512);
+  // The whole file in as few system calls as the system allows: the refresh query reads it every
+  // few seconds. Resizing to an unchanged size neither allocates nor clears.
+  bytes.resize(size);
   size_t held = 0;
-  for (;;) {
+  while (held < bytes.size()) {
     DWORD read = 0;
-    if (!ReadFile(file, buffer.data() + held, (DWORD)(buffer.size() - held), &read, nullptr) || read == 0) break;
+    if (!ReadFile(file, bytes.data() + held, (DWORD)(bytes.size() - held), &read, nullptr) || read == 0) break;
     held += read;
-    size_t used = 0;
-    for (; used + SCHEDULE_RECORD_SIZE <= held; used += SCHEDULE_RECORD_SIZE)
-      entries.push_back(ScheduleEntryFromBytes(buffer.data() + used));
-    // A short read can end inside a record: its start waits for the rest.
-    std::memmove(buffer.data(), buffer.data() + used, held - used);
-    held -= used;
   }
   CloseHandle(file);
+  // A file cut short meanwhile ends early; a trailing fragment shorter than a record is ignored.
+  bytes.resize(held - held % SCHEDULE_RECORD_SIZE);
   g_lastFailure = LOAD_OK;
   return 0;
+}
+
+int LoadEntries(std::vector<ScheduleEntry>& entries) {
+  std::vector<unsigned char> bytes;
+  int status = LoadEntryBytes(bytes);
+  EntriesFromBytes(bytes, entries);
+  return status;
 }

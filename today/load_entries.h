@@ -10,6 +10,11 @@
 // had; the user is told in a message box. A trailing fragment shorter than a record is ignored.
 int LoadEntries(std::vector<ScheduleEntry>& entries);
 
+// The same read, as the file's bytes: `bytes` ends holding every whole record of the file, in
+// file order (empty on failure, reported as LoadEntries reports it). Its storage is kept from one
+// call to the next, so that reading a file of unchanged size allocates nothing.
+int LoadEntryBytes(std::vector<unsigned char>& bytes);
+
 // Reads a string value of the item's registry key into a buffer of 100 bytes (50 units). A value
 // that does not fit, or an empty one, counts as missing. Returns 0, -1 when the key cannot be
 // opened, -2 when the value is missing.

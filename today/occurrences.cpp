@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-#include "load_entries.h"
-
 namespace {
 
 // The day counts start where the platform's file times do, at 1601-01-01 (day 0), and end with the
@@ -124,22 +122,4 @@ void BuildOccurrences(const std::vector<ScheduleEntry>& entries) {
   g_lunarToday = set.lunarToday;
   g_occurrences.swap(set.occurrences);
   g_nFirst = set.nFirst;
-}
-
-bool DataChanged() {
-  std::vector<ScheduleEntry> entries;
-  LoadEntries(entries);
-  if (entries.size() != g_entries.size()) return true;
-  if (!entries.empty() && std::memcmp(entries.data(), g_entries.data(), entries.size() * sizeof(ScheduleEntry)) != 0)
-    return true;
-  OccurrenceSet set;
-  ComputeOccurrences(entries, set);
-  if (set.nFirst != g_nFirst || set.nToday != g_nToday) return true;
-  if (std::memcmp(&set.lunarToday, &g_lunarToday, sizeof(LunarDate)) != 0) return true;
-  if (set.occurrences.size() != g_occurrences.size()) return true;
-  for (size_t k = 0; k < set.occurrences.size(); ++k) {
-    if (set.occurrences[k].nEntry != g_occurrences[k].nEntry || set.occurrences[k].nDay != g_occurrences[k].nDay)
-      return true;
-  }
-  return false;
 }

@@ -1,11 +1,10 @@
 #pragma once
-// When each entry next falls, counted in days since 1601-01-01, and whether the cache is stale.
+// When each entry next falls, counted in days since 1601-01-01.
 #include <vector>
 
 #include "today_state.h"
 
-// Everything BuildOccurrences derives from the entries and today's date. The refresh query
-// computes it into a temporary to compare with the cache.
+// Everything BuildOccurrences derives from the entries and today's date.
 struct OccurrenceSet {
   DWORD nToday;
   LunarDate lunarToday;
@@ -30,8 +29,6 @@ int WeekdayOfDay(DWORD days);
 void ComputeOccurrences(const std::vector<ScheduleEntry>& entries, OccurrenceSet& out);
 // Fills g_nToday, g_lunarToday, g_occurrences and g_nFirst.
 void BuildOccurrences(const std::vector<ScheduleEntry>& entries);
-// True when the data file or the date no longer match the cached item data.
-bool DataChanged();
 // The day count of the date an entry itself names (a lunar entry's stored lunar date converted
 // whole, an ordinary month); FALSE when that date does not exist.
 BOOL StoredEntryDay(const ScheduleEntry& entry, DWORD* days);

@@ -1,6 +1,7 @@
 // What the shell calls: library load and unload, and the creation of the item window. The shell
 // finds the entry points by name, so they have C linkage and stay visible.
 #include "exports.h"
+#include "item_cache.h"
 #include "reminders.h"
 #include "today_settings.h"
 #include "today_state.h"
@@ -70,6 +71,7 @@ BOOL ProcessDetach() {
   g_hInstance = nullptr;
   std::vector<ScheduleEntry>().swap(g_entries);
   std::vector<Occurrence>().swap(g_occurrences);
+  ForgetItemCache();
   g_settings = TodaySettings{};
   ForgetAnnouncedReminders();
   return TRUE;

@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 #include <unordered_set>
+#include <vector>
 
 #include "aygshell.h"
+#include "item_cache.h"
 #include "item_window.h"
 #include "occurrences.h"
 
@@ -34,6 +36,11 @@ struct KeyHash {
 };
 
 std::unordered_set<OccurrenceKey, KeyHash> g_announced;
+// Which of g_occurrences (by index) are in g_announced already, for the cache build they belong
+// to: a walk every minute over thousands of coming occurrences then hashes only the new ones.
+std::vector<unsigned char> g_inAnnounced;
+unsigned g_flaggedBuild = 0;
+bool g_flagged = false;
 // The minute and interval of the last walk: the shell asks every few seconds, and until the
 // minute, the interval or the occurrences change, a walk can find nothing new.
 long long g_lastMinute = -1;
@@ -105,7 +112,8 @@ void AnnounceFrom(const std::vector<Occurrence>& list, size_t first, long long n
     const Occurrence& occurrence = list[k];
     if ((long long)occurrence.nDay * kMinutesPerDay > now + interval) break;
     long long start = StartMinute(occurrence);
-    if (now >= start || now < start - interval) continue;
+    if (now >= start || now < start - interval || g_inAnnounced[k]) continue;
+    g_inAnnounced[k] = 1;
     if (g_announced.insert(KeyOf(occurrence)).second) Announce(occurrence);
   }
 }
@@ -118,10 +126,16 @@ long long ReminderMinutes(const TodaySettings& settings) {
   return settings.nReminderValue * kUnitMinutes[settings.nReminderUnit];
 }
 
-void AnnounceDueReminders(bool rebuilt) {
-  if (rebuilt) g_lastMinute = -1;
+void AnnounceDueReminders() {
   long long interval = ReminderMinutes(g_settings);
   if (interval <= 0) return;
+  // Rebuilt occurrences are walked again at once, and what stood at an index before may not now.
+  if (!g_flagged || g_flaggedBuild != ItemCacheBuilds() || g_inAnnounced.size() != g_occurrences.size()) {
+    g_flagged = true;
+    g_flaggedBuild = ItemCacheBuilds();
+    g_inAnnounced.assign(g_occurrences.size(), 0);
+    g_lastMinute = -1;
+  }
   SYSTEMTIME now;
   GetLocalTime(&now);
   DWORD today = 0;
@@ -137,6 +151,8 @@ void AnnounceDueReminders(bool rebuilt) {
 
 void ForgetAnnouncedReminders() {
   std::unordered_set<OccurrenceKey, KeyHash>().swap(g_announced);
+  std::vector<unsigned char>().swap(g_inAnnounced);
+  g_flagged = false;
   g_lastMinute = -1;
   g_lastInterval = 0;
 }

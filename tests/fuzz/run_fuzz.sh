@@ -43,7 +43,8 @@ for target in "${targets[@]}"; do
       max_len=256 ;;
     today_occurrences)
       build today_occurrences "$root"/tests/fuzz/fuzz_today_occurrences.cpp \
-        "$root"/tests/fuzz/today_occurrences_check.cpp "$root"/today/occurrences.cpp
+        "$root"/tests/fuzz/today_occurrences_check.cpp "$root"/today/entry_bytes.cpp \
+        "$root"/today/item_cache.cpp "$root"/today/occurrences.cpp "$root"/schedule/schedule_entry.cpp
       max_len=2048 ;;
     today_paint | month_paint)
       [ -f "$out/cmake/build.ninja" ] || CXX=clang++ cmake -S "$root" -B "$out/cmake" -G Ninja \

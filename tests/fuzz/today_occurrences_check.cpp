@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "kp_platform.h"
+#include "today/item_cache.h"
 #include "today/load_entries.h"
 #include "today/occurrences.h"
 
@@ -19,7 +20,7 @@ LunarDate g_lunarToday;
 
 namespace {
 
-// What the data file holds for this input: DataChanged reads it through LoadEntries.
+// What the data file holds for this input: the item's cache reads it through LoadEntryBytes.
 std::vector<ScheduleEntry> g_fileEntries;
 
 [[noreturn]] void Fail(const char* what, int entry) {
@@ -32,8 +33,10 @@ constexpr std::size_t kMaxRecords = 64;
 }  // namespace
 
 // The data file of this input, as the plug-in's loader would return it.
-int LoadEntries(std::vector<ScheduleEntry>& entries) {
-  entries = g_fileEntries;
+int LoadEntryBytes(std::vector<unsigned char>& bytes) {
+  bytes.resize(g_fileEntries.size() * SCHEDULE_RECORD_SIZE);
+  for (std::size_t i = 0; i < g_fileEntries.size(); ++i)
+    ScheduleEntryToBytes(g_fileEntries[i], bytes.data() + i * SCHEDULE_RECORD_SIZE);
   return 0;
 }
 
@@ -108,10 +111,18 @@ void CheckTodayOccurrenceBytes(const std::uint8_t* data, std::size_t size) {
       if (occurrence.nEntry == (INT)i && occurrence.nDay != stored) Fail("a one-time entry's day", (int)i);
   }
 
-  // Built from the file it reads, the cache matches that file: no refresh without a change.
+  // Built from the file it reads, the cache holds that file's entries and their occurrences, and
+  // stays as it is while neither the file nor the day changes.
   g_fileEntries = entries;
-  g_entries = entries;
-  BuildOccurrences(g_entries);
+  RefreshItemCache();
   GetLocalTime(&clock);
-  if (clock.wDay == now.wDay && DataChanged()) Fail("unchanged data counts as changed", -1);
+  if (clock.wDay != now.wDay) return;
+  if (g_entries.size() != entries.size() ||
+      (!entries.empty() && std::memcmp(g_entries.data(), entries.data(), entries.size() * sizeof(ScheduleEntry)) != 0))
+    Fail("the cache holds other entries than the file", -1);
+  if (g_occurrences.size() != set.occurrences.size() || g_nFirst != set.nFirst ||
+      (!g_occurrences.empty() &&
+       std::memcmp(g_occurrences.data(), set.occurrences.data(), g_occurrences.size() * sizeof(Occurrence)) != 0))
+    Fail("the cache holds other occurrences than its entries have", -1);
+  if (RefreshItemCache()) Fail("unchanged data counts as changed", -1);
 }

@@ -1,6 +1,9 @@
 // The shell's refresh query: the height report, and the rebuild when the file or the day changes.
 #include "today_fixture.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -47,10 +50,15 @@ TEST_F(TodayItemTest, ChangedFileIsReadAgainAndShown) {
   CreateItem();
   QueryRefresh();
   EXPECT_EQ(PaintedLines().back(), "내일(일) 09:00 회의");
-  // Only the memo differs: every byte of a record counts.
+  // Only the memo differs: every byte of a record counts, even when the file keeps its size and its
+  // modification time (a filesystem with coarse times gives a quick rewrite the same one).
+  struct stat before;
+  ASSERT_EQ(stat(m_dataPath.c_str(), &before), 0);
   ScheduleEntry changed = MakeEntry(2007, 12, 9, 9, 0, u"회의");
   changed.szMemo[0] = u'x';
   WriteEntries({changed});
+  const struct timespec times[2] = {before.st_atim, before.st_mtim};
+  ASSERT_EQ(utimensat(AT_FDCWD, m_dataPath.c_str(), times, 0), 0);
   EXPECT_EQ(QueryRefresh(), TRUE);
   EXPECT_EQ(QueryRefresh(), FALSE);
   WriteEntries({MakeEntry(2007, 12, 8, 20, 0, u"새일정"), changed});

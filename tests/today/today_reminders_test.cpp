@@ -56,4 +56,17 @@ TEST_F(TodayItemTest, DaysBeforeReachIntoNextYearsYearlyEntries) {
   EXPECT_THAT(Bubbles(Trace()), ::testing::ElementsAre("3일뒤(수) 10:00 생일"));
 }
 
+TEST_F(TodayItemTest, EntryThatTakesAnAnnouncedOnesPlaceInTheListWithinTheMinuteIsAnnouncedToo) {
+  SetNow("2007-12-08T15:15:00");
+  WriteEntries({MakeEntry(2007, 12, 8, 15, 30, u"회의"), MakeEntry(2007, 12, 20, 9, 0, u"송년회")});
+  CreateItem();
+  ChooseReminder(20, 1);
+  QueryRefresh();
+  // Written in front, the new entry stands first in a list as long as before, where the announced
+  // one stood.
+  WriteEntries({MakeEntry(2007, 12, 8, 15, 20, u"전화"), MakeEntry(2007, 12, 8, 15, 30, u"회의")});
+  QueryRefresh();
+  EXPECT_THAT(Bubbles(Trace()), ::testing::ElementsAre("오늘(토) 15:30 회의", "오늘(토) 15:20 전화"));
+}
+
 }  // namespace

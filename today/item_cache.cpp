@@ -1,0 +1,56 @@
+#include "item_cache.h"
+
+#include <vector>
+
+#include "entry_bytes.h"
+#include "load_entries.h"
+#include "occurrences.h"
+
+namespace {
+
+// The data file's bytes the cache was built from, and the latest read: the two swap when a read
+// differs, so both keep their storage from one refresh to the next.
+std::vector<unsigned char> g_builtBytes;
+std::vector<unsigned char> g_readBytes;
+// Whether the cache was built, and on which date. Every occurrence depends on the date alone (year,
+// month and day), never on the time of day.
+bool g_built = false;
+WORD g_builtYear, g_builtMonth, g_builtDay;
+unsigned g_builds = 0;
+
+bool SameDay(const SYSTEMTIME& now) {
+  return g_built && now.wYear == g_builtYear && now.wMonth == g_builtMonth && now.wDay == g_builtDay;
+}
+
+}  // namespace
+
+bool RefreshItemCache() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  LoadEntryBytes(g_readBytes);
+  if (SameDay(now) && g_readBytes == g_builtBytes) return false;
+  g_builtBytes.swap(g_readBytes);
+  EntriesFromBytes(g_builtBytes, g_entries);
+  // Should midnight pass between the date read above and the one BuildOccurrences reads, the next
+  // refresh sees a date other than the one kept here and builds once more.
+  g_built = true;
+  g_builtYear = now.wYear;
+  g_builtMonth = now.wMonth;
+  g_builtDay = now.wDay;
+  BuildOccurrences(g_entries);
+  ++g_builds;
+  return true;
+}
+
+void RebuildItemCache() {
+  g_built = false;
+  RefreshItemCache();
+}
+
+unsigned ItemCacheBuilds() { return g_builds; }
+
+void ForgetItemCache() {
+  std::vector<unsigned char>().swap(g_builtBytes);
+  std::vector<unsigned char>().swap(g_readBytes);
+  g_built = false;
+}
