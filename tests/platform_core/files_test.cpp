@@ -133,7 +133,7 @@ TEST(Files, ReplacingMoveSwapsContentsAndPlainMoveKeepsTheTarget) {
 
 struct SpecialFileCase {
   const char* what;
-  const char* name;  // in the scratch folder; made by `make`
+  const char* name;  // in the scratch folder, made by `make`; or an absolute path
   int (*make)(const std::string& path);
   DWORD access, disposition;
   const char* leftForTarget;  // a file that must not exist afterwards, or null
@@ -147,7 +147,8 @@ int OpenSpecialFilesInChild(void* context) {
   const auto& [folder, cases] = *static_cast<std::pair<ScratchFolder*, std::vector<SpecialFileCase>*>*>(context);
   for (size_t i = 0; i < cases->size(); ++i) {
     const SpecialFileCase& c = (*cases)[i];
-    HANDLE file = CreateFileW(folder->handheld(c.name).c_str(), c.access, 0, nullptr, c.disposition, 0, nullptr);
+    const std::u16string path = c.name[0] == '/' ? KpHandheldPath(c.name) : folder->handheld(c.name);
+    HANDLE file = CreateFileW(path.c_str(), c.access, 0, nullptr, c.disposition, 0, nullptr);
     if (file != INVALID_HANDLE_VALUE || GetLastError() != c.error) return static_cast<int>(i) + 1;
     if (c.leftForTarget && access(folder->file(c.leftForTarget).c_str(), F_OK) == 0) return static_cast<int>(i) + 1;
   }
@@ -170,7 +171,7 @@ TEST(Files, OnlyRegularFilesOpenAndNothingIsWaitedOnOrCreatedThroughALink) {
       {"a FIFO written (no reader)", "fifo", nullptr, GENERIC_WRITE, OPEN_EXISTING, nullptr},
       {"a FIFO read and written", "fifo", nullptr, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, nullptr},
       {"a link to an endless device", "zero", toZero, GENERIC_READ, OPEN_EXISTING, nullptr},
-      {"a device by its own name", "../../dev/null", nullptr, GENERIC_READ, OPEN_EXISTING, nullptr},
+      {"a device by its own name", "/dev/null", nullptr, GENERIC_READ, OPEN_EXISTING, nullptr},
       {"a link to nowhere, opened always", "dangling", toNowhere, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS, "absent/target.dat"},
       {"a link to nowhere, created always", "dangling", nullptr, GENERIC_WRITE, CREATE_ALWAYS, "absent/target.dat"},
       {"a link to nowhere, created new", "dangling", nullptr, GENERIC_WRITE, CREATE_NEW, "absent/target.dat", ERROR_ALREADY_EXISTS},
