@@ -38,6 +38,10 @@ bool IsRegularMonthDay(int solarYear, int solarMonth, int solarDay, int lunarYea
   return solar.wYear == solarYear && solar.byMonth == solarMonth && solar.byDay == solarDay;
 }
 
+// A surrogate without its partner is no character: it shows as the replacement character, as a
+// text viewer shows a broken byte, rather than as half of one.
+WCHAR Shown(WCHAR unit) { return IS_HIGH_SURROGATE(unit) || IS_LOW_SURROGATE(unit) ? WCHAR(0xFFFD) : unit; }
+
 // The label: the first title character, the second one if there is room, then "..". A character
 // outside the basic plane (two UTF-16 units) is taken whole or not at all.
 void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
@@ -48,8 +52,8 @@ void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
       label[n++] = title[0];
       label[n++] = title[1];
     } else {
-      label[n++] = title[0];
-      if (title[1] && !IS_HIGH_SURROGATE(title[1])) label[n++] = title[1];
+      label[n++] = Shown(title[0]);
+      if (title[1] && !IS_HIGH_SURROGATE(title[1])) label[n++] = Shown(title[1]);
     }
   }
   label[n++] = u'.';

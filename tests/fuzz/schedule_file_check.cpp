@@ -91,8 +91,12 @@ void CheckScheduleFileBytes(const std::uint8_t* data, std::size_t size) {
       int labelLength = 0;
       while (labelLength < 6 && summary.szLabel[labelLength]) ++labelLength;
       if (labelLength == 6) Fail("unterminated label", year, month, day);
-      if (labelLength >= 3 && IS_HIGH_SURROGATE(summary.szLabel[labelLength - 3]))
-        Fail("half a character in the label", year, month, day);
+      for (int k = 0; k < labelLength; ++k) {
+        bool paired = IS_HIGH_SURROGATE(summary.szLabel[k]) && IS_LOW_SURROGATE(summary.szLabel[k + 1]);
+        if (paired) ++k;
+        else if (IS_HIGH_SURROGATE(summary.szLabel[k]) || IS_LOW_SURROGATE(summary.szLabel[k]))
+          Fail("half a character in the label", year, month, day);
+      }
       if ((matches == 0) != (labelLength == 0)) Fail("label without a match", year, month, day);
       bool holiday = false;
       for (size_t k = 0; k < indices.size(); ++k) {

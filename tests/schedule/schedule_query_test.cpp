@@ -127,6 +127,17 @@ TEST_F(DayQuery, OddTitlesGiveSafeLabels) {
   DaySummary summary = Query(2007, 1, 3);
   EXPECT_EQ(summary.nSolarCount, 1);
   EXPECT_EQ(Label(summary), "..") << "an empty title still shows that something falls here";
+  // Surrogates without their partner (a file written by other software) show as U+FFFD.
+  const struct { int day; std::u16string title; const char* label; } broken[] = {
+      {4, u"\xDB57", "\uFFFD.."},
+      {5, u"\xDC00" u"A", "\uFFFDA.."},
+      {6, u"A\xDC00", "A\uFFFD.."},
+      {7, u"\xD83D\xD83D\xDE00", "\uFFFD.."},
+  };
+  for (const auto& c : broken) {
+    store.Add(MakeEntry(2007, 1, c.day, 0, c.title));
+    EXPECT_EQ(Label(Query(2007, 1, c.day)), c.label) << "day " << c.day;
+  }
 }
 
 TEST_F(DayQuery, MoreThan65535EntriesOfOneMonthAreStillFound) {
