@@ -53,7 +53,11 @@ std::u16string PlainTextOf(const std::u16string& html) {
 }
 
 // Sends the Notify call and returns at once; the bubble shows when the call comes back refused.
+// The trace says `notify TITLE TEXT` as the call goes out and `notified TITLE TEXT` once the
+// desktop has taken it, so that a test can wait for the desktop instead of guessing how long.
 void SendToDesktop(const std::u16string& title, const std::u16string& text, DWORD seconds) {
+  std::string titleUtf8 = KpToUtf8(title.c_str()), textUtf8 = KpToUtf8(text.c_str());
+  KpTrace("notify", titleUtf8.c_str(), textUtf8.c_str());
   QDBusConnection bus = QDBusConnection::sessionBus();
   if (!bus.isConnected()) {
     kpwm::ShowNotificationBubble(title, text);
@@ -71,8 +75,9 @@ void SendToDesktop(const std::u16string& title, const std::u16string& text, DWOR
   call << program << uint(0) << program << KpQString(title) << KpQString(text) << QStringList() << hints
        << (seconds == 0 ? -1 : static_cast<int>(std::min<DWORD>(seconds, 86400) * 1000));
   auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), QCoreApplication::instance());
-  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [title, text](QDBusPendingCallWatcher* done) {
+  QObject::connect(watcher, &QDBusPendingCallWatcher::finished, [=](QDBusPendingCallWatcher* done) {
     if (done->isError()) kpwm::ShowNotificationBubble(title, text);
+    else KpTrace("notified", titleUtf8.c_str(), textUtf8.c_str());
     done->deleteLater();
   });
 }

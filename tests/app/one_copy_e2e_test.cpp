@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <thread>
 
 #include "kalmeno_run.h"
@@ -16,36 +17,54 @@ namespace {
 
 const std::string kOld = Record(2007, 12, 24, 18, 0, 0, u"성탄 전야");
 
-std::vector<std::string> AddAndExit(const std::string& title, int waitBeforeExitMs) {
-  return {"wait 100", "command 32794", "wait 100", "set 1011 " + title, "command 1", "wait 50", "answer",
-          "wait " + std::to_string(waitBeforeExitMs), "command 1", "wait 2000"};
+// Adds an entry and takes a screenshot (`shot`, when given) once it is added; then, once the
+// trace has a line with `until`, lets the come-forward check run a few times and exits with a save.
+std::vector<std::string> AddAndExitAfter(const std::string& title, const std::string& until,
+                                         const std::string& shot = "") {
+  std::vector<std::string> lines{"command 32794", "set 1011 " + title, "command 1", "answer"};
+  if (!shot.empty()) lines.push_back("shot " + shot);
+  lines.insert(lines.end(), {"wait until trace " + until, "wait 1000", "command 1", "wait 2000"});
+  return lines;
 }
 
 size_t WindowLines(const std::string& trace) { return e2e::Select(e2e::ReadTrace(trace), "window").size(); }
+
+// Waits, as an observer (the programs run on), until `holds`; the bound only ends a wait for
+// something that never comes.
+template <typename Condition>
+void Await(Condition holds) {
+  for (int i = 0; i < 2000 && !holds(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+}
+
+size_t LinesOf(const std::string& trace, const std::string& program, const std::string& kind) {
+  size_t seen = 0;
+  for (const e2e::TraceLine& line : e2e::Select(e2e::ReadTrace(trace), kind)) seen += line.program == program;
+  return seen;
+}
 
 TEST(OneCopyE2E, ASecondStartBringsTheRunningCopyForwardAndEndsWithoutWriting) {
   Kalmeno first;
   e2e::WriteBytes(first.dataFile, kOld);
   size_t windowsBefore = 0, windowsAfter = 0;
   e2e::RunResult second;
-  const std::string secondTrace = first.dir.file("second-trace.txt");
+  const std::string secondTrace = first.dir.file("second-trace.txt"), added = first.Shot("added.png");
   std::thread starter([&] {
-    // Once the first copy has added its entry (its confirmation was answered), start another.
-    for (int i = 0; i < 1000 && e2e::Select(e2e::ReadTrace(first.trace), "msgbox").empty(); ++i)
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    // Once the first copy has added its entry, start another; when that one has ended and the
+    // first has come forward, tell the first copy through its trace.
+    Await([&] { return e2e::Exists(added); });
     windowsBefore = WindowLines(first.trace);
-    e2e::WriteBytes(first.dir.file("second-script.txt"), "wait 100\ncommand 32794\nwait 100\nset 1011 둘째\n"
-                                                         "command 1\nwait 50\nanswer\ncommand 1\nwait 2000\n");
+    e2e::WriteBytes(first.dir.file("second-script.txt"), "command 32794\nset 1011 둘째\ncommand 1\nanswer\n"
+                                                         "command 1\nwait 2000\n");
     second = e2e::Run(first.program, {},
                       {{"KALMENO_NOW", "2007-12-08T10:00:00"},
                        {"KALMENO_SCRIPT", first.dir.file("second-script.txt")},
                        {"KALMENO_TRACE", secondTrace},
                        {"KALMENO_REGISTRY", first.dir.file("registry.reg")}});
-    std::this_thread::sleep_for(std::chrono::milliseconds(600));  // two checks of the running copy
+    Await([&] { return WindowLines(first.trace) > windowsBefore; });
     windowsAfter = WindowLines(first.trace);
+    std::ofstream(first.trace, std::ios::app) << "test\tsecond copy ended\n";
   });
-  first.Run("2007-12-08T10:00:00", AddAndExit("첫째", 4000));
+  first.Run("2007-12-08T10:00:00", AddAndExitAfter("첫째", "second copy ended", added));
   starter.join();
   EXPECT_FALSE(second.timedOut);
   EXPECT_EQ(second.exitCode, 0) << second.output;
@@ -57,7 +76,7 @@ TEST(OneCopyE2E, ASecondStartBringsTheRunningCopyForwardAndEndsWithoutWriting) {
   EXPECT_EQ(saved.substr(0, 98), kOld);
   // Once the first copy has ended, the program starts again as usual.
   Kalmeno& again = first;
-  again.Run("2007-12-08T10:00:00", AddAndExit("셋째", 100));
+  again.Run("2007-12-08T10:00:00", {"command 32794", "set 1011 셋째", "command 1", "answer", "command 1", "wait 2000"});
   EXPECT_EQ(e2e::ReadBytes(first.dataFile).size(), 3 * 98u);
 }
 
@@ -69,10 +88,14 @@ TEST(OneCopyE2E, ASecondTapOnTheTodayItemBringsTheRunningCopyForward) {
                   "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n\"DATA\"=" +
                       quoted(k.dataFile) + "\n\"EXE\"=" + quoted(k.program) + "\n\"DLL\"=" +
                       quoted(e2e::Built("today/libKalmenoTP.so")) + "\n");
-  e2e::WriteBytes(k.dir.file("today.script"), "wait 800\ntap 100 70\nwait 1500\ntap 100 70\nwait 7000\nquit\n");
-  // Each started copy would add an entry, wait, and exit with a save.
-  e2e::WriteBytes(k.dir.file("child.script"), "wait 300\ncommand 32794\nwait 100\nset 1011 탭\ncommand 1\nwait 50\n"
-                                              "answer\nwait 3000\ncommand 1\n");
+  // The second tap comes once the first copy has added its entry; that copy exits after the
+  // second one has ended. Every started copy runs the child script, so a second copy that did
+  // not end at once would add an entry of its own.
+  e2e::WriteBytes(k.dir.file("today.script"),
+                  "wait 800\ntap 100 70\nwait until trace kalmeno msgbox\ntap 100 70\nwait until trace kalmeno exit\nquit\n");
+  std::string child;
+  for (const std::string& line : AddAndExitAfter("탭", "kalmeno exit")) child += line + "\n";
+  e2e::WriteBytes(k.dir.file("child.script"), child);
   const e2e::RunResult today = e2e::Run(e2e::Built("host/kalmeno-today"), {},
                                         {{"KALMENO_NOW", "2007-12-08T15:00:00"},
                                          {"KALMENO_REGISTRY", k.dir.file("registry.reg")},
@@ -81,6 +104,7 @@ TEST(OneCopyE2E, ASecondTapOnTheTodayItemBringsTheRunningCopyForward) {
                                          {"KALMENO_CHILD_SCRIPT", k.dir.file("child.script")}},
                                         40000);
   ASSERT_FALSE(today.timedOut) << today.output;
+  Await([&] { return LinesOf(k.trace, "kalmeno", "exit") == 2; });  // the first copy outlives the script
   const std::vector<e2e::TraceLine> trace = e2e::ReadTrace(k.trace);
   EXPECT_EQ(e2e::Select(trace, "spawn").size(), 2u) << "both taps started the program";
   int added = 0;

@@ -89,14 +89,25 @@ TEST(TwoProcessesUnderLoad, EverySaveLandsWholeAndTheTodayItemOnlyEverSeesWholeF
   WriteText(dir.file("today.script"), todayScript);
   std::map<std::string, std::string> common = {{"KALMENO_NOW", "2007-12-08T15:00:00"},
                                                {"KALMENO_REGISTRY", dir.file("registry.reg")},
-                                               {"XDG_RUNTIME_DIR", dir.path()}};
+                                               {"XDG_RUNTIME_DIR", dir.path()},
+                                               // Two processes side by side, each at its own pace:
+                                               // this test is about real time, so it runs on it.
+                                               {"KALMENO_CLOCK", "real"}};
   std::map<std::string, std::string> todayEnv = common;
   todayEnv["KALMENO_SCRIPT"] = dir.file("today.script");
   todayEnv["KALMENO_TRACE"] = dir.file("today.log");
   todayEnv["KALMENO_TODAY_REFRESH_MS"] = "50";
   e2e::RunResult todayRun;
   std::thread todayThread([&] { todayRun = e2e::Run(today, {}, todayEnv, 90000); });
-  std::this_thread::sleep_for(std::chrono::milliseconds(1500));
+  // The runs start once the item has taken the height of five lines (the bound only ends a wait
+  // for something that never comes).
+  auto fiveLines = [&] {
+    for (const e2e::TraceLine& line : e2e::Select(e2e::ReadTrace(dir.file("today.log")), "window", "Kalmeno Today Plugin"))
+      if (line.fields.at(1) == "0,50,240,170") return true;
+    return false;
+  };
+  for (int i = 0; i < 3000 && !fiveLines(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_TRUE(fiveLines()) << "the options never took effect";
 
   // The states the file may pass through: before each run, and after each.
   std::vector<std::string> model;

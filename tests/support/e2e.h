@@ -18,7 +18,8 @@ struct RunResult {
 };
 
 // Runs a program with the given environment added to a clean one (PATH, HOME, TMPDIR, XDG_RUNTIME_DIR,
-// QT_QPA_PLATFORM=offscreen, and the Qt font settings are carried over). Waits at most timeoutMs.
+// QT_QPA_PLATFORM=offscreen, and the Qt font settings are carried over), on the stepped clock
+// (KALMENO_CLOCK=stepped, see kp_platform.h) unless `env` names another. Waits at most timeoutMs.
 RunResult Run(const std::string& program, const std::vector<std::string>& args,
               const std::map<std::string, std::string>& env, int timeoutMs = 20000);
 
