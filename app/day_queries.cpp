@@ -1,5 +1,5 @@
 // What the store says about the days of the grid.
-#include "kalmeno_dlg.h"
+#include "app/kalmeno_dlg.h"
 
 void CKalmenoDlg::QueryCell(int i, DaySummary* summary, bool keepEntries) {
   const DayCell& cell = m_cells[i];

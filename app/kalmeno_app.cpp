@@ -1,9 +1,9 @@
-#include "kalmeno_app.h"
+#include "app/kalmeno_app.h"
 
 #include <cstdio>
 
-#include "kalmeno_dlg.h"
-#include "one_copy.h"
+#include "app/kalmeno_dlg.h"
+#include "app/one_copy.h"
 
 // The program file here is called "kalmeno"; the name is given so that message boxes are
 // captioned "Kalmeno" as on the handheld, where the file's base name is "Kalmeno".

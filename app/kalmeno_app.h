@@ -1,6 +1,6 @@
 #pragma once
 // The application object: runs the month view modally and ends when it closes.
-#include <afxwin.h>
+#include "afxwin.h"
 
 class CKalmenoApp : public CWinApp {
  public:

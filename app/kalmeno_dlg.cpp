@@ -1,7 +1,7 @@
 // The month view's construction, message map and data exchange. What it does lives in the files
 // named after each job: month_model.cpp, cell_geometry.cpp, month_paint.cpp, schedule_panel.cpp,
 // month_input.cpp, month_commands.cpp, month_setup.cpp.
-#include "kalmeno_dlg.h"
+#include "app/kalmeno_dlg.h"
 
 CKalmenoDlg::CKalmenoDlg(CWnd* parent) : CDialog(IDD_KALMENO_DIALOG, parent) {
   // m_store has read the data file by now (it is the first member).

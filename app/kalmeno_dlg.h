@@ -1,11 +1,11 @@
 #pragma once
 // The month view: the program's main window, one month as six weeks by seven days, the schedule
 // panel over it, the arrow buttons, the menu bar and the tap-and-hold popup.
-#include <afxwin.h>
+#include "afxwin.h"
 
-#include "month_grid.h"
-#include "one_copy.h"
-#include "resource_ids.h"
+#include "app/month_grid.h"
+#include "app/one_copy.h"
+#include "app/resource_ids.h"
 #include "schedule/schedule_store.h"
 
 // One of the two month-stepping buttons: its rectangle in client pixels, its two images (normal,

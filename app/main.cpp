@@ -1,3 +1,3 @@
-#include <afxwin.h>
+#include "afxwin.h"
 
 int main(int argc, char** argv) { return AfxWinMain(argc, argv); }

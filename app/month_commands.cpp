@@ -1,11 +1,11 @@
 // The month view's commands: exit, lunar view, About, Add, List, go to today.
-#include "kalmeno_dlg.h"
+#include "app/kalmeno_dlg.h"
 
 #include <cstdio>
 
-#include "dialogs/add_dlg.h"
-#include "dialogs/info_dlg.h"
-#include "dialogs/list_dlg.h"
+#include "app/dialogs/add_dlg.h"
+#include "app/dialogs/info_dlg.h"
+#include "app/dialogs/list_dlg.h"
 
 void CKalmenoDlg::OnExit() {
   // The only place the data file is written. A failed save keeps the window and every entry, so

@@ -1,4 +1,4 @@
-#include "month_grid.h"
+#include "app/month_grid.h"
 
 #include <cstring>
 

@@ -1,7 +1,7 @@
 // The stylus on the month view: the arrow buttons, the day grid, the schedule panel and the
 // tap-and-hold popup menu.
-#include "kalmeno_dlg.h"
-#include "month_layout.h"
+#include "app/kalmeno_dlg.h"
+#include "app/month_layout.h"
 
 namespace {
 

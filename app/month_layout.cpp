@@ -1,4 +1,4 @@
-#include "month_layout.h"
+#include "app/month_layout.h"
 
 namespace {
 

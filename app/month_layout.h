@@ -6,7 +6,7 @@
 //   y =  0 ..  38  header (title, arrows; weekday names from y = 24), closed by the line at y = 39
 //   y = 39 .. 267  grid: horizontal lines at 39, 77, ..., 267; vertical lines at x = 0, 34, ...,
 //                  204 and 239 (the window's last column, so Saturday is one pixel wider)
-#include "month_grid.h"
+#include "app/month_grid.h"
 #include "windows.h"
 
 struct MonthLayout {

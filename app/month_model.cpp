@@ -1,5 +1,5 @@
 // The displayed month and its title.
-#include "kalmeno_dlg.h"
+#include "app/kalmeno_dlg.h"
 
 void CKalmenoDlg::BuildMonthModel() { FillMonthCells(m_nYear, m_nMonth, m_cells); }
 

@@ -1,5 +1,5 @@
 // Set-up and teardown of the month view, the title's place and colours.
-#include "kalmeno_dlg.h"
+#include "app/kalmeno_dlg.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "one_copy.h"
+#include "app/one_copy.h"
 
 namespace {
 

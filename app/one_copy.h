@@ -2,7 +2,7 @@
 // One copy of the program per data file. The data file lies beside the program, so both are named
 // after the program's own path: a second start on the same file finds the first copy's claim,
 // asks it to come forward and ends before it reads or writes anything.
-#include <windows.h>
+#include "windows.h"
 
 // Claims this program's data file for this process. Returns the claim (held until the process
 // ends), or null when another copy holds it: that copy has then been asked to come forward.

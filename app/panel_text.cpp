@@ -1,4 +1,4 @@
-#include "panel_text.h"
+#include "app/panel_text.h"
 
 CString PanelTimeText(const ScheduleEntry& entry) {
   const bool morning = entry.wHour <= 12;

@@ -1,6 +1,6 @@
 #pragma once
 // The texts of the schedule panel that depend on an entry's fields alone.
-#include <afxwin.h>
+#include "afxwin.h"
 
 #include "schedule/schedule_entry.h"
 

@@ -1,8 +1,8 @@
 // The schedule panel: a semi-transparent card over the grid that shows one entry of the selected
 // day at a time.
-#include "kalmeno_dlg.h"
-#include "month_layout.h"
-#include "panel_text.h"
+#include "app/kalmeno_dlg.h"
+#include "app/month_layout.h"
+#include "app/panel_text.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
 // The one application object of the program.
-#include "kalmeno_app.h"
+#include "app/kalmeno_app.h"
 
 CKalmenoApp theApp;

@@ -1,4 +1,4 @@
-#include "desktop_entries.h"
+#include "host/desktop_entries.h"
 
 #include <cstdio>
 #include <cstdlib>

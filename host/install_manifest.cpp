@@ -1,4 +1,4 @@
-#include "install_manifest.h"
+#include "host/install_manifest.h"
 
 #include <algorithm>
 #include <cstdio>

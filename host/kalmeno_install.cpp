@@ -18,8 +18,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "desktop_entries.h"
-#include "install_manifest.h"
+#include "host/desktop_entries.h"
+#include "host/install_manifest.h"
 #include "kp_platform.h"
 #include "windows.h"
 

@@ -1,4 +1,4 @@
-#include "today_items.h"
+#include "host/today_items.h"
 
 #include <cstring>
 

@@ -1,4 +1,4 @@
-#include "today_window.h"
+#include "host/today_window.h"
 
 #include <cstdlib>
 #include <cstring>

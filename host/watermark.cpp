@@ -1,4 +1,4 @@
-#include "watermark.h"
+#include "host/watermark.h"
 
 #include "host/today_ids.h"
 

@@ -44,5 +44,10 @@ ScheduleEntry ScheduleEntryFromBytes(const unsigned char bytes[SCHEDULE_RECORD_S
   return entry;
 }
 
+void ScheduleEntriesFromBytes(const std::vector<unsigned char>& bytes, std::vector<ScheduleEntry>& entries) {
+  entries.resize(bytes.size() / SCHEDULE_RECORD_SIZE);
+  for (size_t i = 0; i < entries.size(); ++i) entries[i] = ScheduleEntryFromBytes(bytes.data() + i * SCHEDULE_RECORD_SIZE);
+}
+
 std::u16string ScheduleTitleText(const ScheduleEntry& entry) { return FieldText(entry.szTitle, SCHEDULE_TITLE_UNITS); }
 std::u16string ScheduleMemoText(const ScheduleEntry& entry) { return FieldText(entry.szMemo, SCHEDULE_MEMO_UNITS); }

@@ -16,6 +16,7 @@
 // padding without any packing pragma (which would make &entry.szTitle an unaligned pointer).
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "windef.h"
 
@@ -45,6 +46,9 @@ static_assert(offsetof(ScheduleEntry, wFlags) == 12 && offsetof(ScheduleEntry, s
 
 void ScheduleEntryToBytes(const ScheduleEntry& entry, unsigned char bytes[SCHEDULE_RECORD_SIZE]);
 ScheduleEntry ScheduleEntryFromBytes(const unsigned char bytes[SCHEDULE_RECORD_SIZE]);
+// Makes `entries` hold one entry per whole record of `bytes`, in order; a trailing fragment
+// shorter than a record is ignored.
+void ScheduleEntriesFromBytes(const std::vector<unsigned char>& bytes, std::vector<ScheduleEntry>& entries);
 
 // The text of a field: up to its first terminator, or the whole field when a damaged record has
 // none. Code that shows a title or memo reads it through these, never past the field.

@@ -5,18 +5,6 @@
 
 namespace {
 
-// Reads whole records from an open file until its end. False on a read failure.
-bool ReadRecords(HANDLE file, std::vector<ScheduleEntry>& out) {
-  unsigned char buffer[SCHEDULE_RECORD_SIZE];
-  for (;;) {
-    DWORD read = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &read, nullptr)) return false;
-    // A short read only happens at the end of the file: a fragment no writer of ours makes.
-    if (read < sizeof buffer) return true;
-    out.push_back(ScheduleEntryFromBytes(buffer));
-  }
-}
-
 class FileHandle {
  public:
   explicit FileHandle(HANDLE handle) : m_handle(handle) {}
@@ -38,6 +26,30 @@ class FileHandle {
 
 HANDLE OpenExclusive(LPCWSTR path, DWORD access, DWORD disposition) {
   return CreateFileW(path, access, 0, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// What GetFileSize returns when it fails.
+constexpr DWORD kNoFileSize = 0xFFFFFFFFu;
+
+// Reads the whole records of an open file, from its current position to the size it has now, in
+// as few system calls as the system allows. False on a read failure or a file of 4 GB or more
+// (some forty million records: no data file of ours).
+bool ReadRecordBytes(HANDLE file, std::vector<unsigned char>& bytes) {
+  DWORD sizeHigh = 0;
+  DWORD size = GetFileSize(file, &sizeHigh);
+  if (size == kNoFileSize || sizeHigh != 0) return false;
+  // Resizing to an unchanged size neither allocates nor clears.
+  bytes.resize(size);
+  size_t held = 0;
+  while (held < bytes.size()) {
+    DWORD read = 0;
+    if (!ReadFile(file, bytes.data() + held, static_cast<DWORD>(bytes.size() - held), &read, nullptr)) return false;
+    if (read == 0) break;  // cut short meanwhile
+    held += read;
+  }
+  // A trailing fragment shorter than a record is no record: no writer of ours makes one.
+  bytes.resize(held - held % SCHEDULE_RECORD_SIZE);
+  return true;
 }
 
 // Writes the records from the file's current position; false when any write failed (the loop
@@ -80,11 +92,20 @@ bool RewriteInPlace(HANDLE file, const std::vector<ScheduleEntry>& first, const 
 }  // namespace
 
 int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing) {
-  FileHandle file(OpenExclusive(path, GENERIC_READ, createMissing ? OPEN_ALWAYS : OPEN_EXISTING));
-  if (!file.IsOpen()) return -1;
+  std::vector<unsigned char> bytes;
+  if (ReadScheduleFileBytes(path, bytes, createMissing) != 0) return -1;
   std::vector<ScheduleEntry> records;
-  if (!ReadRecords(file.Get(), records)) return -1;
+  ScheduleEntriesFromBytes(bytes, records);
   out.insert(out.end(), records.begin(), records.end());
+  return 0;
+}
+
+int ReadScheduleFileBytes(LPCWSTR path, std::vector<unsigned char>& bytes, bool createMissing) {
+  FileHandle file(OpenExclusive(path, GENERIC_READ, createMissing ? OPEN_ALWAYS : OPEN_EXISTING));
+  if (!file.IsOpen() || !ReadRecordBytes(file.Get(), bytes)) {
+    bytes.clear();
+    return -1;
+  }
   return 0;
 }
 
@@ -95,7 +116,11 @@ ScheduleWriteOutcome WriteScheduleFile(LPCWSTR path, const std::vector<ScheduleE
   FileHandle held(OpenExclusive(path, GENERIC_READ | GENERIC_WRITE, OPEN_ALWAYS));
   if (!held.IsOpen()) return ScheduleWriteOutcome::CouldNotCreate;
   std::vector<ScheduleEntry> kept;
-  if (keptFromFile && !ReadRecords(held.Get(), kept)) return ScheduleWriteOutcome::CouldNotCreate;
+  if (keptFromFile) {
+    std::vector<unsigned char> bytes;
+    if (!ReadRecordBytes(held.Get(), bytes)) return ScheduleWriteOutcome::CouldNotCreate;
+    ScheduleEntriesFromBytes(bytes, kept);
+  }
 
   // The file itself, wherever a link put it: its folder takes the new file.
   WCHAR target[1024];

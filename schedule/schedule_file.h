@@ -15,6 +15,12 @@ constexpr const WCHAR* SCHEDULE_FILE_NAME = u"qmrv.dat";
 // record is ignored. Records are taken as they are, unchecked.
 int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing = true);
 
+// The same read, as the records' bytes, for a reader that asks every few seconds whether anything
+// changed (the Today item): `bytes` ends holding every whole record of the file, in file order,
+// and is emptied on failure. Reading stops at the size the file had when opened. Its storage is
+// kept from call to call, so that reading a file of unchanged size allocates nothing.
+int ReadScheduleFileBytes(LPCWSTR path, std::vector<unsigned char>& bytes, bool createMissing = true);
+
 enum class ScheduleWriteOutcome { Written, CouldNotCreate, WriteFailed };
 
 // Replaces the file's records with `entries`, in order, so that at every moment the file is either

@@ -1,10 +1,10 @@
-#include "item_cache.h"
+#include "today/item_cache.h"
 
 #include <vector>
 
-#include "entry_bytes.h"
-#include "load_entries.h"
-#include "occurrences.h"
+#include "schedule/schedule_entry.h"
+#include "today/load_entries.h"
+#include "today/occurrences.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ bool RefreshItemCache() {
   LoadEntryBytes(g_readBytes);
   if (SameDay(now) && g_readBytes == g_builtBytes) return false;
   g_builtBytes.swap(g_readBytes);
-  EntriesFromBytes(g_builtBytes, g_entries);
+  ScheduleEntriesFromBytes(g_builtBytes, g_entries);
   // Should midnight pass between the date read above and the one BuildOccurrences reads, the next
   // refresh sees a date other than the one kept here and builds once more.
   g_built = true;

@@ -2,9 +2,9 @@
 #include <cstring>
 
 #include "calendar/weekday_names.h"
-#include "item_window.h"
-#include "occurrences.h"
-#include "today_settings.h"
+#include "today/item_window.h"
+#include "today/occurrences.h"
+#include "today/today_settings.h"
 #include "wingdi.h"
 
 namespace {

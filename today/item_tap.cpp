@@ -1,9 +1,9 @@
 // A tap on the item: the moon plays its phases, anywhere else starts the application.
 #include <cstring>
 
-#include "item_window.h"
-#include "load_entries.h"
-#include "today_settings.h"
+#include "today/item_window.h"
+#include "today/load_entries.h"
+#include "today/today_settings.h"
 
 namespace {
 

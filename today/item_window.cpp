@@ -1,8 +1,8 @@
-#include "item_window.h"
+#include "today/item_window.h"
 
-#include "item_cache.h"
-#include "reminders.h"
-#include "today_settings.h"
+#include "today/item_cache.h"
+#include "today/reminders.h"
+#include "today/today_settings.h"
 
 namespace {
 

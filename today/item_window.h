@@ -1,6 +1,6 @@
 #pragma once
 // The Today item window: its procedure and the jobs it hands out.
-#include "today_state.h"
+#include "today/today_state.h"
 
 // Paints the whole item (WM_PAINT).
 void PaintItem(HWND window);

@@ -1,17 +1,14 @@
-#include "load_entries.h"
+#include "today/load_entries.h"
 
 #include <cstring>
 
-#include "entry_bytes.h"
-#include "today_state.h"
+#include "schedule/schedule_file.h"
+#include "today/today_state.h"
 #include "winreg.h"
 
 const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 
 namespace {
-
-// What GetFileSize returns when it fails.
-constexpr DWORD kNoFileSize = 0xFFFFFFFFu;
 
 bool g_bMessageOpen = false;
 
@@ -80,30 +77,12 @@ int LoadEntryBytes(std::vector<unsigned char>& bytes) {
     ReportFailure(LOAD_NO_DATA_VALUE, nullptr, u"Data 파일의 경로정보가 존재하지 않습니다.", u"");
     return -1;
   }
-  HANDLE file = CreateFileW(szPath, GENERIC_READ, 0, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD sizeHigh = 0;
-  DWORD size = file == INVALID_HANDLE_VALUE || file == nullptr ? kNoFileSize : GetFileSize(file, &sizeHigh);
-  // A file of 4 GB or more (some forty million records) is no data file of ours.
-  if (size == kNoFileSize || sizeHigh != 0) {
-    if (file != INVALID_HANDLE_VALUE && file != nullptr) CloseHandle(file);
-    bytes.clear();
+  if (ReadScheduleFileBytes(szPath, bytes) != 0) {
     WCHAR szText[100];
     wsprintfW(szText, u"%s에 일정 파일이 존재하지 않거나 읽을 수 없습니다.", szPath);
     ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
     return -1;
   }
-  // The whole file in as few system calls as the system allows: the refresh query reads it every
-  // few seconds. Resizing to an unchanged size neither allocates nor clears.
-  bytes.resize(size);
-  size_t held = 0;
-  while (held < bytes.size()) {
-    DWORD read = 0;
-    if (!ReadFile(file, bytes.data() + held, (DWORD)(bytes.size() - held), &read, nullptr) || read == 0) break;
-    held += read;
-  }
-  CloseHandle(file);
-  // A file cut short meanwhile ends early; a trailing fragment shorter than a record is ignored.
-  bytes.resize(held - held % SCHEDULE_RECORD_SIZE);
   g_lastFailure = LOAD_OK;
   return 0;
 }
@@ -111,6 +90,6 @@ int LoadEntryBytes(std::vector<unsigned char>& bytes) {
 int LoadEntries(std::vector<ScheduleEntry>& entries) {
   std::vector<unsigned char> bytes;
   int status = LoadEntryBytes(bytes);
-  EntriesFromBytes(bytes, entries);
+  ScheduleEntriesFromBytes(bytes, entries);
   return status;
 }

@@ -1,4 +1,4 @@
-#include "occurrences.h"
+#include "today/occurrences.h"
 
 #include <algorithm>
 #include <cstring>

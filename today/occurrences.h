@@ -2,7 +2,7 @@
 // When each entry next falls, counted in days since 1601-01-01.
 #include <vector>
 
-#include "today_state.h"
+#include "today/today_state.h"
 
 // Everything BuildOccurrences derives from the entries and today's date.
 struct OccurrenceSet {

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "aygshell.h"
-#include "exports.h"
-#include "load_entries.h"
-#include "today_settings.h"
-#include "today_state.h"
+#include "today/exports.h"
+#include "today/load_entries.h"
+#include "today/today_settings.h"
+#include "today/today_state.h"
 #include "today/resource_ids.h"
 
 HFONT g_hOptionsFont;

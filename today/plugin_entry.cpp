@@ -1,10 +1,10 @@
 // What the shell calls: library load and unload, and the creation of the item window. The shell
 // finds the entry points by name, so they have C linkage and stay visible.
-#include "exports.h"
-#include "item_cache.h"
-#include "reminders.h"
-#include "today_settings.h"
-#include "today_state.h"
+#include "today/exports.h"
+#include "today/item_cache.h"
+#include "today/reminders.h"
+#include "today/today_settings.h"
+#include "today/today_state.h"
 
 HINSTANCE g_hInstance;
 HICON g_hItemIcon;

@@ -1,4 +1,4 @@
-#include "reminders.h"
+#include "today/reminders.h"
 
 #include <cstring>
 #include <cstdint>
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "aygshell.h"
-#include "item_cache.h"
-#include "item_window.h"
-#include "occurrences.h"
+#include "today/item_cache.h"
+#include "today/item_window.h"
+#include "today/occurrences.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 // Reminders: the item tells the user of a coming entry the chosen time before it starts, through
 // the shell's notifications.
-#include "today_settings.h"
-#include "today_state.h"
+#include "today/today_settings.h"
+#include "today/today_state.h"
 
 // The reminder interval the settings ask for, in minutes ("일 전" counts whole days back from the
 // entry's time); 0 when reminders are off ("사용안함", or a value of 0 or less).

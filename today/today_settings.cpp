@@ -1,4 +1,4 @@
-#include "today_settings.h"
+#include "today/today_settings.h"
 
 #include "wingdi.h"
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <thread>
 
-#include "kalmeno_dlg.h"
+#include "app/kalmeno_dlg.h"
 
 extern char** environ;
 

@@ -2,8 +2,8 @@
 #include <cstdio>
 #include <string>
 
-#include "kp_afx_internal.h"
-#include "kp_dialog_internal.h"
+#include "platform/afx/kp_afx_internal.h"
+#include "platform/afx/kp_dialog_internal.h"
 #include "kp_platform.h"
 
 namespace {

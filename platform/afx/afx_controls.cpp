@@ -1,7 +1,7 @@
 // Control wrappers: the operations that take more than one message.
 #include <vector>
 
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 void CComboBox::GetLBText(int index, CString& text) const {
   const LRESULT length = ::SendMessageW(m_hWnd, CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);

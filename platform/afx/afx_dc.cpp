@@ -1,6 +1,6 @@
 // Device-context wrappers: a temporary one around a handle, a memory DC it owns, the paint DC of
 // a WM_PAINT and a window's client DC.
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 namespace {
 

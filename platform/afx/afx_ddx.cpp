@@ -1,7 +1,7 @@
 // Data exchange between a dialog's members and its controls.
 #include <string>
 
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 void CDataExchange::Fail(LPCWSTR message) {
   // Only the first failure is reported; the rest of the exchange leaves members alone.

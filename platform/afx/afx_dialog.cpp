@@ -1,5 +1,5 @@
 // CDialog: a dialog from the program's resources, bound to its object for one modal run.
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 const CRuntimeClass CDialog::classCDialog = {"CDialog", sizeof(CDialog), &CWnd::classCWnd};
 const CRuntimeClass* CDialog::GetRuntimeClass() const { return &classCDialog; }

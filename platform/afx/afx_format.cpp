@@ -1,7 +1,7 @@
 // CString::Format's conversions: the system's printf family over UTF-16 text.
 #include <string>
 
-#include "kp_afx_format.h"
+#include "platform/afx/kp_afx_format.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // Drawing-object wrappers: each owns the platform object it holds and deletes it when it goes.
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 CGdiObject::~CGdiObject() {
   if (m_hObject) ::DeleteObject(m_hObject);

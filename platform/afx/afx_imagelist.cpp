@@ -1,5 +1,5 @@
 // CImageList: owns its image list and destroys it when it goes.
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 CImageList::~CImageList() { DeleteImageList(); }
 

@@ -3,7 +3,7 @@
 #include <cstdarg>
 
 #include "afxwin.h"
-#include "kp_afx_format.h"
+#include "platform/afx/kp_afx_format.h"
 
 void CString::Format(LPCWSTR format, ...) {
   va_list args;

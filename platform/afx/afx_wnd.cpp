@@ -1,7 +1,7 @@
 // CWnd's operations on its window.
 #include <vector>
 
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 CWnd::~CWnd() {
   // An object that still holds its window takes the window with it.

@@ -1,6 +1,6 @@
 // Message maps at work: a message goes to the first matching entry of the most derived class's
 // map, then of each base class's map; what no entry takes goes to the default processing.
-#include "kp_afx_internal.h"
+#include "platform/afx/kp_afx_internal.h"
 
 namespace {
 

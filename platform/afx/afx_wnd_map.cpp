@@ -2,8 +2,8 @@
 // wrappers for windows nobody bound, and the window procedure that routes messages to objects.
 #include <unordered_map>
 
-#include "kp_afx_internal.h"
-#include "kp_dialog_internal.h"
+#include "platform/afx/kp_afx_internal.h"
+#include "platform/afx/kp_dialog_internal.h"
 
 namespace {
 

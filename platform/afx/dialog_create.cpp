@@ -2,8 +2,8 @@
 // WM_INITDIALOG, after which the dialog is ready to be shown.
 #include <string>
 
-#include "kp_dialog_class.h"
-#include "kp_dialog_internal.h"
+#include "platform/afx/kp_dialog_class.h"
+#include "platform/afx/kp_dialog_internal.h"
 #include "kp_platform.h"
 
 namespace {

@@ -2,7 +2,7 @@
 #include <string>
 #include <vector>
 
-#include "kp_dialog_internal.h"
+#include "platform/afx/kp_dialog_internal.h"
 
 HWND GetDlgItem(HWND dialog, int id) {
   // Direct children only, as the platform does: a control inside a child window is not found.

@@ -2,7 +2,7 @@
 // end of a modal run.
 #include <vector>
 
-#include "kp_dialog_internal.h"
+#include "platform/afx/kp_dialog_internal.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string>
 
-#include "kp_dialog_internal.h"
+#include "platform/afx/kp_dialog_internal.h"
 
 namespace {
 

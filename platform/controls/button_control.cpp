@@ -1,7 +1,7 @@
 // "BUTTON": push buttons (pressed look while held, BN_CLICKED on release inside) and check boxes
 // (a box with an optional caption; the automatic kind toggles itself on a click).
-#include "kp_control.h"
-#include "kp_control_draw.h"
+#include "platform/controls/kp_control.h"
+#include "platform/controls/kp_control_draw.h"
 
 namespace {
 

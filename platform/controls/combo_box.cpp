@@ -1,10 +1,10 @@
-#include "combo_box.h"
+#include "platform/controls/combo_box.h"
 
 #include <algorithm>
 #include <string>
 
-#include "kp_control_draw.h"
-#include "kp_dropdown.h"
+#include "platform/controls/kp_control_draw.h"
+#include "platform/controls/kp_dropdown.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "kp_control.h"
+#include "platform/controls/kp_control.h"
 
 class KpComboBox : public KpControl {
  public:

@@ -2,9 +2,9 @@
 // scroll when there are more items than rows. A tap on an item chooses it and closes the list.
 #include <algorithm>
 
-#include "combo_box.h"
-#include "kp_control_draw.h"
-#include "kp_dropdown.h"
+#include "platform/controls/combo_box.h"
+#include "platform/controls/kp_control_draw.h"
+#include "platform/controls/kp_dropdown.h"
 
 namespace {
 

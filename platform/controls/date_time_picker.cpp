@@ -1,10 +1,10 @@
-#include "date_time_picker.h"
+#include "platform/controls/date_time_picker.h"
 
 #include <algorithm>
 #include <cstdlib>
 
-#include "kp_control_draw.h"
-#include "kp_dropdown.h"
+#include "platform/controls/kp_control_draw.h"
+#include "platform/controls/kp_dropdown.h"
 
 namespace {
 

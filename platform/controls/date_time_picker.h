@@ -5,8 +5,8 @@
 // sets the date. Every change by the user sends DTN_DATETIMECHANGE.
 #include <vector>
 
-#include "date_time_text.h"
-#include "kp_control.h"
+#include "platform/controls/date_time_text.h"
+#include "platform/controls/kp_control.h"
 
 class KpDateTimePicker : public KpControl {
  public:

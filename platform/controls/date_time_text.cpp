@@ -1,4 +1,4 @@
-#include "date_time_text.h"
+#include "platform/controls/date_time_text.h"
 
 
 namespace {

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <vector>
 
-#include "edit_layout.h"
-#include "edit_text.h"
-#include "kp_control.h"
-#include "kp_control_draw.h"
+#include "platform/controls/edit_layout.h"
+#include "platform/controls/edit_text.h"
+#include "platform/controls/kp_control.h"
+#include "platform/controls/kp_control_draw.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "edit_text.h"
+#include "platform/controls/edit_text.h"
 
 #include <algorithm>
 

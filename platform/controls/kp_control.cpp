@@ -1,5 +1,5 @@
-#include "kp_control.h"
-#include "kp_control_draw.h"
+#include "platform/controls/kp_control.h"
+#include "platform/controls/kp_control_draw.h"
 
 #include <algorithm>
 #include <unordered_map>

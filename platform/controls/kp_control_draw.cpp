@@ -1,4 +1,4 @@
-#include "kp_control_draw.h"
+#include "platform/controls/kp_control_draw.h"
 
 #include <algorithm>
 

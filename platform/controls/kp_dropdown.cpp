@@ -1,4 +1,4 @@
-#include "kp_dropdown.h"
+#include "platform/controls/kp_dropdown.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // take the mouse until they close. A press outside closes them without doing anything else, like
 // the platform's drop-downs; Escape closes them too. The control hears of the close through
 // KPM_DROPDOWN_CLOSED.
-#include "kp_control.h"
+#include "platform/controls/kp_control.h"
 
 // Sent (wParam 0, lParam the popup) to the control when its drop-down has been closed.
 #define KPM_DROPDOWN_CLOSED 0x03F1

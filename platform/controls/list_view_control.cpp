@@ -4,9 +4,9 @@
 // LVN_ITEMCHANGED.
 #include <algorithm>
 
-#include "kp_control.h"
-#include "kp_control_draw.h"
-#include "list_view_items.h"
+#include "platform/controls/kp_control.h"
+#include "platform/controls/kp_control_draw.h"
+#include "platform/controls/list_view_items.h"
 
 namespace {
 

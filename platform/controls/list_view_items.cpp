@@ -1,4 +1,4 @@
-#include "list_view_items.h"
+#include "platform/controls/list_view_items.h"
 
 #include <algorithm>
 

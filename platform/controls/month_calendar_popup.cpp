@@ -3,9 +3,9 @@
 // and closes the calendar; days of the neighbouring months show grey and can be chosen too.
 #include <algorithm>
 
-#include "date_time_picker.h"
-#include "kp_control_draw.h"
-#include "kp_dropdown.h"
+#include "platform/controls/date_time_picker.h"
+#include "platform/controls/kp_control_draw.h"
+#include "platform/controls/kp_dropdown.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // "STATIC": text (left, centred, right; wrapped unless SS_LEFTNOWORDWRAP) or an icon drawn at its
 // own size. The parent chooses the colours through WM_CTLCOLORSTATIC.
-#include "kp_control.h"
-#include "kp_control_draw.h"
+#include "platform/controls/kp_control.h"
+#include "platform/controls/kp_control_draw.h"
 
 namespace {
 

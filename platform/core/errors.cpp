@@ -1,5 +1,5 @@
 // The per-thread last error, and how the C library's errors map onto the platform's codes.
-#include "kp_core_internal.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <cerrno>
 

@@ -1,5 +1,5 @@
 // Replacing a file by another in its folder, and what an open file handle says of itself.
-#include "kp_core_internal.h"
+#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
 
 #include <cerrno>

@@ -1,5 +1,5 @@
 // The table of live handles: CloseHandle and the handle-taking functions check here first.
-#include "kp_core_internal.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <mutex>
 #include <unordered_map>

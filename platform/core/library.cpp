@@ -1,5 +1,5 @@
 // Shared libraries opened by path, with the DllMain calls a library expects around its lifetime.
-#include "kp_core_internal.h"
+#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
 #include "kp_resources.h"
 

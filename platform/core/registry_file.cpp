@@ -1,7 +1,7 @@
 // Reading and writing the registry's REGEDIT4 text file.
-#include "registry_file.h"
+#include "platform/core/registry_file.h"
 
-#include "kp_core_internal.h"
+#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
 
 #include <cstdio>

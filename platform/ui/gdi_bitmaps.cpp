@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 
 namespace {
 

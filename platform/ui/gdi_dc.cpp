@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <unordered_set>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 #include "kp_platform.h"
 
 namespace {

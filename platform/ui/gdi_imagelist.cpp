@@ -2,7 +2,7 @@
 #include <QSet>
 #include <vector>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 
 struct HIMAGELIST__ {
   QSize size;

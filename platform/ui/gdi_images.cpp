@@ -5,7 +5,7 @@
 #include <climits>
 #include <cstdlib>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 #include "kp_resources.h"
 
 struct HICON__ {

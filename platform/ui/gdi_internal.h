@@ -11,7 +11,7 @@
 #include <memory>
 #include <vector>
 
-#include "kp_ui_internal.h"
+#include "platform/ui/kp_ui_internal.h"
 
 enum class KpGdiKind { Font, Brush, Pen, Bitmap };
 

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <cstring>
 #include <unordered_map>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The system colours of the handheld and their brushes.
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "gdi_internal.h"
+#include "platform/ui/gdi_internal.h"
 #include "kp_platform.h"
 
 namespace {

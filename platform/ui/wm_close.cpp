@@ -17,7 +17,7 @@
 #include <unistd.h>
 
 #include "kp_platform.h"
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

@@ -1,8 +1,8 @@
 // The default handling every window procedure falls back on.
 #include <algorithm>
 
-#include "kp_ui_internal.h"
-#include "wm_internal.h"
+#include "platform/ui/kp_ui_internal.h"
+#include "platform/ui/wm_internal.h"
 
 using namespace kpwm;
 

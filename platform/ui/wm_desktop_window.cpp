@@ -11,7 +11,7 @@
 #include <QTimer>
 #include <QWidget>
 
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

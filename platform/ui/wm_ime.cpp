@@ -9,7 +9,7 @@
 #include <QInputMethod>
 #include <cstring>
 
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

@@ -2,7 +2,7 @@
 // mouse or from the script, become WM_LBUTTONDOWN / WM_LBUTTONUP in the queue of the window under
 // the stylus (client coordinates). As with a stylus, the window that took the press also takes
 // the release unless another window holds the capture. Keys and typed text go to the focus window.
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

@@ -1,7 +1,7 @@
 // The look the window manager's own drawing shares: the title bar, the menu bar, popup menus and
 // message boxes all use the system font (NanumGothic) and these colours.
-#include "wm_internal.h"
-#include "wm_look.h"
+#include "platform/ui/wm_internal.h"
+#include "platform/ui/wm_look.h"
 
 namespace kpwm {
 

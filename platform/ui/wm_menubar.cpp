@@ -4,10 +4,10 @@
 #include <QPainter>
 
 #include "aygshell.h"
-#include "kp_ui_internal.h"
-#include "wm_internal.h"
-#include "wm_look.h"
-#include "wm_menu_model.h"
+#include "platform/ui/kp_ui_internal.h"
+#include "platform/ui/wm_internal.h"
+#include "platform/ui/wm_look.h"
+#include "platform/ui/wm_menu_model.h"
 
 namespace kpwm {
 namespace {

@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "kp_resources.h"
-#include "wm_menu_model.h"
+#include "platform/ui/wm_menu_model.h"
 
 namespace kpwm {
 namespace {

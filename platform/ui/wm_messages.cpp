@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <deque>
 
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

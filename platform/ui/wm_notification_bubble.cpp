@@ -8,9 +8,9 @@
 #include <QPainterPath>
 
 #include "kp_platform.h"
-#include "kp_ui_internal.h"
-#include "wm_internal.h"
-#include "wm_look.h"
+#include "platform/ui/kp_ui_internal.h"
+#include "platform/ui/wm_internal.h"
+#include "platform/ui/wm_look.h"
 
 namespace kpwm {
 namespace {

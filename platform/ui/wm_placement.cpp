@@ -1,6 +1,6 @@
 // Showing, moving and sizing windows, and the coordinate questions about them.
 #include "kp_platform.h"
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

@@ -20,7 +20,7 @@
 #include <sstream>
 
 #include "kp_platform.h"
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

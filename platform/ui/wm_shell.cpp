@@ -1,7 +1,7 @@
 // The shell's small services: device-control initialisation, the tap-and-hold recogniser and the
 // set-up of full-screen dialogs.
 #include "aygshell.h"
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 using namespace kpwm;
 

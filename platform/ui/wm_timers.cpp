@@ -2,7 +2,7 @@
 // fell behind does not pile up messages, it is simply due again one interval after it was taken.
 #include <algorithm>
 
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

@@ -1,8 +1,8 @@
 // The window manager's trace lines (KALMENO_TRACE): what tests and demos read to see which
 // window was shown where, what was painted, which menu items and message boxes appeared.
 #include "kp_platform.h"
-#include "kp_ui_internal.h"
-#include "wm_internal.h"
+#include "platform/ui/kp_ui_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 

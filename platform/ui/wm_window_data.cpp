@@ -1,6 +1,6 @@
 // What a window carries: its longs (style, id, user data, the class's extra bytes), its text and
 // whether it takes input.
-#include "wm_internal.h"
+#include "platform/ui/wm_internal.h"
 
 using namespace kpwm;
 

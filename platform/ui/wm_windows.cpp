@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "kp_platform.h"
-#include "kp_ui_internal.h"
-#include "wm_internal.h"
+#include "platform/ui/kp_ui_internal.h"
+#include "platform/ui/wm_internal.h"
 
 namespace kpwm {
 namespace {

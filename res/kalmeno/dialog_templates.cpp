@@ -1,7 +1,7 @@
 // Dialog templates of the program's secondary dialogs: About, add and list.
 // Positions are in dialog units and only where the controls start: each dialog lays itself out
 // in pixels when it is sized.
-#include "../../app/resource_ids.h"
+#include "app/resource_ids.h"
 #include "commctrl.h"
 #include "kp_resources.h"
 #include "windows.h"

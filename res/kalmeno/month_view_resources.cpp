@@ -1,9 +1,9 @@
 // Resources of the month view: its dialog template, the menu bar, the popup menu, the arrow
 // bitmaps and the program icon (images made by make_images.py).
-#include <kp_resources.h>
-#include <windows.h>
+#include "kp_resources.h"
+#include "windows.h"
 
-#include "../../app/resource_ids.h"
+#include "app/resource_ids.h"
 
 extern const unsigned char kalmeno_img_next_arrow[];
 extern const unsigned long kalmeno_img_next_arrow_size;

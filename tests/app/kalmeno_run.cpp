@@ -1,4 +1,4 @@
-#include "kalmeno_run.h"
+#include "tests/app/kalmeno_run.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

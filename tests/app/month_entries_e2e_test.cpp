@@ -3,7 +3,7 @@
 // day d of August lies in cell d + 1.
 #include <gtest/gtest.h>
 
-#include "kalmeno_run.h"
+#include "tests/app/kalmeno_run.h"
 
 using namespace kalmeno_test;
 

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "kalmeno_run.h"
+#include "tests/app/kalmeno_run.h"
 
 using namespace kalmeno_test;
 

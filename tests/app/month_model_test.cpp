@@ -2,8 +2,8 @@
 // bounds, and where a press lands.
 #include <gtest/gtest.h>
 
-#include "month_grid.h"
-#include "month_layout.h"
+#include "app/month_grid.h"
+#include "app/month_layout.h"
 
 namespace {
 

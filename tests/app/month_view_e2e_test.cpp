@@ -2,7 +2,7 @@
 // drawn in each cell, read back from the trace of the real program.
 #include <gtest/gtest.h>
 
-#include "kalmeno_run.h"
+#include "tests/app/kalmeno_run.h"
 
 using namespace kalmeno_test;
 

@@ -9,7 +9,7 @@
 #include <fstream>
 #include <thread>
 
-#include "kalmeno_run.h"
+#include "tests/app/kalmeno_run.h"
 
 using namespace kalmeno_test;
 

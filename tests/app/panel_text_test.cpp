@@ -1,8 +1,8 @@
 // The schedule panel's texts for an entry: time with the half-day word, options, page, date.
 #include <gtest/gtest.h>
 
-#include "panel_text.h"
-#include <kp_platform.h>
+#include "app/panel_text.h"
+#include "kp_platform.h"
 
 namespace {
 

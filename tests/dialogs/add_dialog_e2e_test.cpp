@@ -4,8 +4,8 @@
 // saves the store.
 #include <gtest/gtest.h>
 
-#include "kalmeno_run.h"
-#include "saved_entries.h"
+#include "tests/app/kalmeno_run.h"
+#include "tests/dialogs/saved_entries.h"
 
 using namespace kalmeno_test;
 

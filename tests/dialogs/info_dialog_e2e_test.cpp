@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "kalmeno_run.h"
+#include "tests/app/kalmeno_run.h"
 
 using namespace kalmeno_test;
 

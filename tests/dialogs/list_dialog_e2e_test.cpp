@@ -3,8 +3,8 @@
 // the exit command save the store, so the file shows what the dialog left.
 #include <gtest/gtest.h>
 
-#include "kalmeno_run.h"
-#include "saved_entries.h"
+#include "tests/app/kalmeno_run.h"
+#include "tests/dialogs/saved_entries.h"
 
 using namespace kalmeno_test;
 

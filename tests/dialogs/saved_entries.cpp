@@ -1,6 +1,6 @@
-#include "saved_entries.h"
+#include "tests/dialogs/saved_entries.h"
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 
 namespace {
 int Word(const std::string& bytes, size_t at) {

@@ -10,7 +10,7 @@
 // The same test replays the other targets' corpora, built with their check and folder.
 #ifndef KP_CORPUS_CHECK
 #define KP_CORPUS_CHECK CheckScheduleFileBytes
-#define KP_CORPUS_HEADER "schedule_file_check.h"
+#define KP_CORPUS_HEADER "tests/fuzz/schedule_file_check.h"
 #endif
 #include KP_CORPUS_HEADER
 

@@ -1,4 +1,4 @@
-#include "lunar_args_check.h"
+#include "tests/fuzz/lunar_args_check.h"
 
 #include <cstdio>
 #include <cstdlib>

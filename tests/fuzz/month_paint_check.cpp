@@ -1,4 +1,4 @@
-#include "month_paint_check.h"
+#include "tests/fuzz/month_paint_check.h"
 
 #include <stdlib.h>
 
@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "calendar/lunar_calendar.h"
-#include "kalmeno_dlg.h"
-#include "kalmeno_run.h"
+#include "app/kalmeno_dlg.h"
+#include "tests/app/kalmeno_run.h"
 #include "kp_platform.h"
 
 using namespace kalmeno_test;

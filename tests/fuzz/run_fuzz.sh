@@ -23,7 +23,7 @@ core=("$root"/calendar/*.cpp "$root"/platform/core/*.cpp)
 build() {
   local name="$1"; shift
   clang++ -std=c++20 -O1 -g -fno-omit-frame-pointer -fsanitize=fuzzer,address,undefined \
-    -fno-sanitize-recover=undefined -I"$root" -I"$root/platform/include" -I"$root/platform/core" \
+    -fno-sanitize-recover=undefined -I"$root" -I"$root/platform/include" \
     "$@" "${core[@]}" -ldl -o "$out/fuzz_$name"
 }
 
@@ -34,7 +34,7 @@ for target in "${targets[@]}"; do
       # The check keeps its scratch folder with the tests' own helper, which asks GoogleTest
       # whether a test failed.
       build schedule "$root"/tests/fuzz/fuzz_schedule_file.cpp "$root"/tests/fuzz/schedule_file_check.cpp \
-        "$root"/schedule/*.cpp "$root"/tests/support/temp_dir.cpp -I"$root/tests/support" -lgtest -pthread
+        "$root"/schedule/*.cpp "$root"/tests/support/temp_dir.cpp -lgtest -pthread
       max_len=2048 ;;
     lunar_args)
       build lunar_args "$root"/tests/fuzz/fuzz_lunar_args.cpp "$root"/tests/fuzz/lunar_args_check.cpp \
@@ -43,7 +43,7 @@ for target in "${targets[@]}"; do
       max_len=256 ;;
     today_occurrences)
       build today_occurrences "$root"/tests/fuzz/fuzz_today_occurrences.cpp \
-        "$root"/tests/fuzz/today_occurrences_check.cpp "$root"/today/entry_bytes.cpp \
+        "$root"/tests/fuzz/today_occurrences_check.cpp \
         "$root"/today/item_cache.cpp "$root"/today/occurrences.cpp "$root"/schedule/schedule_entry.cpp
       max_len=2048 ;;
     today_paint | month_paint)

@@ -1,4 +1,4 @@
-#include "schedule_file_check.h"
+#include "tests/fuzz/schedule_file_check.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +12,7 @@
 #include "calendar/lunar_calendar.h"
 #include "kp_platform.h"
 #include "schedule/schedule_store.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 

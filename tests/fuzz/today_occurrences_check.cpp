@@ -1,4 +1,4 @@
-#include "today_occurrences_check.h"
+#include "tests/fuzz/today_occurrences_check.h"
 
 #include <cstdio>
 #include <cstdlib>

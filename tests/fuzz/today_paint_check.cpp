@@ -1,4 +1,4 @@
-#include "today_paint_check.h"
+#include "tests/fuzz/today_paint_check.h"
 
 #include <stdlib.h>
 
@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "kp_platform.h"
-#include "stand_in_today_screen.h"
+#include "tests/support/stand_in_today_screen.h"
 #include "todaycmn.h"
 #include "windows.h"
 #include "winreg.h"

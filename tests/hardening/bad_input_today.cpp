@@ -1,4 +1,4 @@
-#include "bad_input_today.h"
+#include "tests/hardening/bad_input_today.h"
 
 #include <algorithm>
 

@@ -17,7 +17,7 @@
 #include <thread>
 #include <vector>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "schedule/schedule_entry.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "ics_run.h"
+#include "tests/ics_tool/ics_run.h"
 
 #include <libical/ical.h>
 

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "ics_run.h"
+#include "tests/ics_tool/ics_run.h"
 #include "kp_platform.h"
 #include "windows.h"
 

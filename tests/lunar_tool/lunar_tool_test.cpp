@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "tools/tool_version.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "afxwin.h"
-#include "test_dialogs.h"
+#include "tests/platform_afx/test_dialogs.h"
 
 namespace {
 

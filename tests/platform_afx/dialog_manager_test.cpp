@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "test_dialogs.h"
+#include "tests/platform_afx/test_dialogs.h"
 #include "windows.h"
 
 namespace {

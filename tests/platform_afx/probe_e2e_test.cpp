@@ -2,7 +2,7 @@
 // its trace and its output.
 #include <gtest/gtest.h>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The test program's dialog templates.
-#include "test_dialogs.h"
+#include "tests/platform_afx/test_dialogs.h"
 
 #include "kp_resources.h"
 #include "windows.h"

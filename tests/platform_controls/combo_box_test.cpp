@@ -1,5 +1,5 @@
 // The drop-down-list combo box: its item messages, sorting, and choosing from the list.
-#include "control_test_support.h"
+#include "tests/platform_controls/control_test_support.h"
 
 namespace {
 

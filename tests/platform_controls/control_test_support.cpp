@@ -1,4 +1,4 @@
-#include "control_test_support.h"
+#include "tests/platform_controls/control_test_support.h"
 
 #include "kp_platform.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 
 namespace {
 

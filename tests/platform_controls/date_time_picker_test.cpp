@@ -2,8 +2,8 @@
 // calendar, the up-down buttons and the script's `set`.
 #include <cstdlib>
 
-#include "control_test_support.h"
-#include "e2e.h"
+#include "tests/platform_controls/control_test_support.h"
+#include "tests/support/e2e.h"
 #include "kp_platform.h"
 
 namespace {

@@ -1,7 +1,7 @@
 // The date and time picker's texts and field steps.
 #include <gtest/gtest.h>
 
-#include "date_time_text.h"
+#include "platform/controls/date_time_text.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // The edit control as a person types into it: characters, Enter, editing keys, limits, the
 // digits-only style, the parent's EN_CHANGE, and the script's `set`.
-#include "control_test_support.h"
+#include "tests/platform_controls/control_test_support.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Line layout of multi-line edit text, with every unit 10 pixels wide.
 #include <gtest/gtest.h>
 
-#include "edit_layout.h"
+#include "platform/controls/edit_layout.h"
 
 namespace {
 

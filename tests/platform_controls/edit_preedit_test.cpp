@@ -6,7 +6,7 @@
 #include <QInputMethodEvent>
 #include <QWidget>
 
-#include "control_test_support.h"
+#include "tests/platform_controls/control_test_support.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // What typing does to an edit control's text, apart from any window.
 #include <gtest/gtest.h>
 
-#include "edit_text.h"
+#include "platform/controls/edit_text.h"
 
 namespace {
 

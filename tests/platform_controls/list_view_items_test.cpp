@@ -1,7 +1,7 @@
 // The list view's rows and columns: texts, item data and state bits.
 #include <gtest/gtest.h>
 
-#include "list_view_items.h"
+#include "platform/controls/list_view_items.h"
 
 namespace {
 

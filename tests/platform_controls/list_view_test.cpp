@@ -1,6 +1,6 @@
 // The report-mode list view as the schedule list uses it: columns, rows with sub-items and item
 // data, check boxes ticked by a tap, selection, deletion and the script's `set`.
-#include "control_test_support.h"
+#include "tests/platform_controls/control_test_support.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 // Static text and icons, push buttons and check boxes, driven by messages as the window manager
 // and the dialog manager send them.
-#include "control_test_support.h"
+#include "tests/platform_controls/control_test_support.h"
 
 namespace {
 

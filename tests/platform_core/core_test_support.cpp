@@ -1,4 +1,4 @@
-#include "core_test_support.h"
+#include "tests/platform_core/core_test_support.h"
 
 #include <cstdlib>
 #include <fstream>

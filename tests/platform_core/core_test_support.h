@@ -3,7 +3,7 @@
 // UTF-16 literals compared as UTF-8 so failures print readably.
 #include <string>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 #include "windows.h"
 
 class ScratchFolder : public TempDir {

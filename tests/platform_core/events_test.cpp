@@ -3,7 +3,7 @@
 
 #include <cstdlib>
 
-#include "core_test_support.h"
+#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
 
 namespace {

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "core_test_support.h"
+#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
 
 namespace {

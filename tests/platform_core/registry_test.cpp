@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "core_test_support.h"
+#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
 
 namespace {

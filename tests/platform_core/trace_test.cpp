@@ -6,7 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "core_test_support.h"
+#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
 
 namespace {

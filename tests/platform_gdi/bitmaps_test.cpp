@@ -1,7 +1,7 @@
 // Off-screen drawing: DIB sections, copies between DCs, alpha blending and gradients.
 #include <gtest/gtest.h>
 
-#include "canvas.h"
+#include "tests/platform_gdi/canvas.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "canvas.h"
+#include "tests/platform_gdi/canvas.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <string>
 
-#include "canvas.h"
+#include "tests/platform_gdi/canvas.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "canvas.h"
+#include "tests/platform_gdi/canvas.h"
 #include "kp_resources.h"
-#include "test_images.h"
+#include "tests/support/test_images.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // right column and bottom row; one-pixel pens are exact, with no antialiasing.
 #include <gtest/gtest.h>
 
-#include "canvas.h"
+#include "tests/platform_gdi/canvas.h"
 
 namespace {
 

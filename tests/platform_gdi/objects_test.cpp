@@ -2,7 +2,7 @@
 // stock objects and system colours.
 #include <gtest/gtest.h>
 
-#include "canvas.h"
+#include "tests/platform_gdi/canvas.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 
 #include <cstdlib>
 
-#include "canvas.h"
+#include "tests/platform_gdi/canvas.h"
 
 namespace {
 

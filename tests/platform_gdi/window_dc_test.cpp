@@ -7,8 +7,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "canvas.h"
-#include "e2e.h"
+#include "tests/platform_gdi/canvas.h"
+#include "tests/support/e2e.h"
 #include "kp_platform.h"
 
 namespace {

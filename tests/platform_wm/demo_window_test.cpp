@@ -3,7 +3,7 @@
 // command reaching the active window and the caption's ok button ending the program.
 #include <gtest/gtest.h>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 
 namespace {
 

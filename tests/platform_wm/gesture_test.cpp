@@ -5,7 +5,7 @@
 
 #include "aygshell.h"
 #include "kp_platform.h"
-#include "wm_test_support.h"
+#include "tests/platform_wm/wm_test_support.h"
 
 using namespace wmtest;
 

@@ -5,7 +5,7 @@
 
 #include "kp_platform.h"
 #include "kp_resources.h"
-#include "wm_test_support.h"
+#include "tests/platform_wm/wm_test_support.h"
 
 using namespace wmtest;
 

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "kp_platform.h"
-#include "wm_test_support.h"
+#include "tests/platform_wm/wm_test_support.h"
 
 using namespace wmtest;
 

@@ -2,9 +2,9 @@
 // the update region, and the screen shows windows, children and the title bar where they are.
 #include <gtest/gtest.h>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "kp_platform.h"
-#include "wm_test_support.h"
+#include "tests/platform_wm/wm_test_support.h"
 
 using namespace wmtest;
 

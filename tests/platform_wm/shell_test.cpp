@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "aygshell.h"
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "kp_platform.h"
 #include "kp_resources.h"
-#include "wm_test_support.h"
+#include "tests/platform_wm/wm_test_support.h"
 
 using namespace wmtest;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "wm_test_support.h"
+#include "tests/platform_wm/wm_test_support.h"
 
 #include <chrono>
 #include <sstream>

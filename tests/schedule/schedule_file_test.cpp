@@ -3,7 +3,7 @@
 
 #include "kp_platform.h"
 #include "schedule/schedule_file.h"
-#include "schedule_test_support.h"
+#include "tests/schedule/schedule_test_support.h"
 
 namespace {
 

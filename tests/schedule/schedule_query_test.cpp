@@ -5,7 +5,7 @@
 
 #include "kp_platform.h"
 #include "schedule/schedule_store.h"
-#include "schedule_test_support.h"
+#include "tests/schedule/schedule_test_support.h"
 
 namespace {
 

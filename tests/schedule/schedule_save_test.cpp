@@ -17,7 +17,7 @@
 #include <unistd.h>
 
 #include "schedule/schedule_file.h"
-#include "schedule_test_support.h"
+#include "tests/schedule/schedule_test_support.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "schedule_test_support.h"
+#include "tests/schedule/schedule_test_support.h"
 
 #include <algorithm>
 #include <csignal>

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "schedule/schedule_entry.h"
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 ScheduleEntry MakeEntry(int year, int month, int day, WORD flags, const std::u16string& title,
                         const std::u16string& memo = u"", int hour = 9, int minute = 30, int second = 0);

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 namespace e2e {
 

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "schedule/schedule_entry.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "schedule/schedule_entry.h"
 
 namespace {

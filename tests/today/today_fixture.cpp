@@ -1,4 +1,4 @@
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "kp_platform.h"
-#include "stand_in_today_screen.h"
+#include "tests/support/stand_in_today_screen.h"
 
 namespace {
 

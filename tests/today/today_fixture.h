@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "e2e.h"
+#include "tests/support/e2e.h"
 #include "schedule/schedule_entry.h"
 #include "todaycmn.h"
 #include "windows.h"

@@ -1,5 +1,5 @@
 // A data file the application did not write must not bring the Today screen down.
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 #include <random>
 

@@ -1,5 +1,5 @@
 // What the item draws: the lunar line, the coming entries and the D-day line.
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 #include "kp_platform.h"
 

@@ -1,5 +1,5 @@
 // Taps: the moon plays its phases; anywhere else the application is started.
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // The options dialog: its lists, its choices and what Done keeps.
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 namespace {
 

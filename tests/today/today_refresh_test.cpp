@@ -1,5 +1,5 @@
 // The shell's refresh query: the height report, and the rebuild when the file or the day changes.
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>

@@ -1,6 +1,6 @@
 // Reminders in this process: with no session bus, each one shows as the screen's bubble, which
 // the trace records. What is announced when, and how often.
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 namespace {
 

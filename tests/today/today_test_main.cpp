@@ -1,7 +1,7 @@
 // The in-process tests share one platform per process: it is set up before any test runs.
 #include <gtest/gtest.h>
 
-#include "today_fixture.h"
+#include "tests/today/today_fixture.h"
 
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
