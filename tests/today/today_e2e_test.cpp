@@ -47,17 +47,18 @@ std::string StandardValues(const TempDir& dir, const std::string& exe) {
          Quoted(e2e::Built("today/libKalmenoTP.so")) + "\n";
 }
 
+// The Today screen asks its items every `refreshMs` (its own period of 2 s when empty).
 e2e::RunResult RunToday(const TempDir& dir, const std::string& script, const std::string& now,
-                        const std::string& childScript = "") {
+                        const std::string& childScript = "", const std::string& refreshMs = "200") {
   WriteText(dir.file("today.script"), script);
   std::map<std::string, std::string> env = {
       {"KALMENO_NOW", now},
       {"KALMENO_REGISTRY", dir.file("registry.reg")},
       {"KALMENO_TRACE", dir.file("trace.log")},
       {"KALMENO_SCRIPT", dir.file("today.script")},
-      {"KALMENO_TODAY_REFRESH_MS", "200"},
       {"XDG_RUNTIME_DIR", dir.path()},
   };
+  if (!refreshMs.empty()) env["KALMENO_TODAY_REFRESH_MS"] = refreshMs;
   if (!childScript.empty()) {
     WriteText(dir.file("child.script"), childScript);
     env["KALMENO_CHILD_SCRIPT"] = dir.file("child.script");
@@ -88,6 +89,20 @@ TEST(TodayScreenEndToEnd, DrawsTheDateTheLunarLineAndTheComingEntries) {
   long pixel = e2e::PixelAt(dir.file("today.png"), 150, 26 + 24 + 30);
   EXPECT_NE(pixel, -1);
   EXPECT_NE(pixel, 0xFFFFFF);
+}
+
+TEST(TodayScreenEndToEnd, AtMidnightTheScreenAndTheItemTurnToTheNewDayWithinOneRefresh) {
+  TempDir dir;
+  WriteRegistry(dir, StandardValues(dir, "/bin/true"));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, u"회의"));
+  // The clock is stepped: the first refresh after midnight comes exactly 2 s on.
+  RunToday(dir, "clock 2007-12-08T23:59:59\nwait 2100\nquit\n", "2007-12-08T23:59:00", "", "");
+  std::vector<std::string> texts = e2e::Texts(e2e::ReadTrace(dir.file("trace.log")));
+  auto at = [&](const std::string& text) { return std::find(texts.begin(), texts.end(), text) - texts.begin(); };
+  ASSERT_TRUE(Contains(texts, "2007년 12월 9일 일요일"));
+  EXPECT_TRUE(Contains(texts, "음력 2007년 10월 30일 평달"));
+  EXPECT_TRUE(Contains(texts, "오늘(일) 09:00 회의"));
+  EXPECT_LT(at("내일(일) 09:00 회의"), at("오늘(일) 09:00 회의"));
 }
 
 TEST(TodayScreenEndToEnd, MissingDataValueIsReportedOnceWhileItStaysMissing) {

@@ -85,7 +85,7 @@ void Pump(int ms) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
     }
-    Sleep(5);
+    KpAdvanceClock(5);
   } while ((LONG)(end - GetTickCount()) > 0);
 }
 

@@ -29,7 +29,8 @@ const TodayTestEnvironment& TestEnvironment();
 void SetUpTodayTestEnvironment();
 void TearDownTodayTestEnvironment();
 
-// Pumps this process's messages for about `ms` milliseconds (timers, paints).
+// Pumps this process's messages while the (stepped) clock moves on by `ms` milliseconds, 5 at a
+// time: every timer due meanwhile fires, and every paint it asks for is done.
 void Pump(int ms);
 
 class TodayItemTest : public ::testing::Test {

@@ -26,10 +26,8 @@ TEST_F(TodayItemTest, TapOnTheMoonsCornersPlaysThePhasesOnceAndStartsNothing) {
     Pump(2000);
     std::vector<e2e::TraceLine> trace = Trace();
     EXPECT_TRUE(e2e::Select(trace, "spawn").empty());
-    // Thirty phases 40 ms apart, from the one after today's round to today's (a busy machine may
-    // merge two steps into one paint), and then it stops.
-    EXPECT_GE(MoonPaints(trace), 20);
-    EXPECT_LE(MoonPaints(trace), 30);
+    // Thirty phases 40 ms apart, from the one after today's round to today's, and then it stops.
+    EXPECT_EQ(MoonPaints(trace), 30);
     ClearTrace();
     Pump(200);
     EXPECT_EQ(MoonPaints(Trace()), 0);
