@@ -11,7 +11,6 @@ using namespace wmtest;
 namespace {
 
 struct Brushes {
-  HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
   HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
   HBRUSH green = CreateSolidBrush(RGB(0, 255, 0));
@@ -35,7 +34,7 @@ class Painting : public ::testing::Test {
  protected:
   void SetUp() override {
     KpInitialize(0, nullptr);
-    RegisterRecorderClass(m_brushes.white);
+    RegisterRecorderClass();
     SetHook([this](HWND w, UINT m, WPARAM, LPARAM, LRESULT*) {
       if (m != WM_PAINT) return false;
       PAINTSTRUCT paint;

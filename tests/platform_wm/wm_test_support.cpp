@@ -39,14 +39,14 @@ std::vector<Seen>& Log() {
 
 void SetHook(Hook hook) { g_hook = std::move(hook); }
 
-void RegisterRecorderClass(HBRUSH background) {
+void RegisterRecorderClass() {
   static bool registered = false;
   if (registered) return;
   registered = true;
   WNDCLASSW windowClass{};
   windowClass.lpfnWndProc = RecorderProc;
   windowClass.lpszClassName = u"Recorder";
-  windowClass.hbrBackground = background;
+  windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   RegisterClassW(&windowClass);
 }
 

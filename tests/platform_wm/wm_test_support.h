@@ -29,8 +29,9 @@ struct Expected {
 };
 
 // The class "Recorder": records into Log(); hooks may answer a message (return true with result).
+// Its background is white, whichever test of the process registers it first.
 using Hook = std::function<bool(HWND, UINT, WPARAM, LPARAM, LRESULT*)>;
-void RegisterRecorderClass(HBRUSH background = nullptr);
+void RegisterRecorderClass();
 std::vector<Seen>& Log();
 void SetHook(Hook hook);
 // Only the messages a window gets from the window manager (not the tests' own bookkeeping).
