@@ -16,6 +16,7 @@
 #include <thread>
 
 #include "app/kalmeno_dlg.h"
+#include "bench/scratch_folder.h"
 
 extern char** environ;
 
@@ -78,8 +79,8 @@ BENCHMARK(BM_FullMonthPaint)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecon
 
 // Starts the real program in a folder of its own and waits for the first `paint` trace line.
 void BM_StartToFirstPaint(benchmark::State& state) {
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / ("kalmeno-bench-" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
+  ScratchFolder scratch("kalmeno-bench-app");
+  const std::filesystem::path dir = scratch.path();
   const std::string program = (dir / "kalmeno").string();
   std::filesystem::copy_file(KALMENO_PROGRAM, program, std::filesystem::copy_options::overwrite_existing);
   const std::string script = (dir / "script.txt").string();
@@ -126,7 +127,6 @@ void BM_StartToFirstPaint(benchmark::State& state) {
     }
     state.SetIterationTime(std::chrono::duration<double>(painting - start).count());
   }
-  std::filesystem::remove_all(dir);
 }
 BENCHMARK(BM_StartToFirstPaint)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(10);
 

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/scratch_folder.h"
 #include "calendar/lunar_calendar.h"
 #include "kp_platform.h"
 #include "schedule/schedule_store.h"
@@ -51,10 +52,9 @@ void Fill(ScheduleStore& store, int count) {
 }
 
 void BM_QueryMonthGrid(benchmark::State& state) {
-  char pattern[] = "/tmp/kp-bench-schedule-XXXXXX";
-  std::string folder = mkdtemp(pattern);
+  ScratchFolder folder("kalmeno-bench-schedule");
   {
-    ScheduleStore store(KpHandheldPath(folder).c_str());
+    ScheduleStore store(KpHandheldPath(folder.path()).c_str());
     Fill(store, static_cast<int>(state.range(0)));
     const std::vector<Cell> cells = DecemberGrid();
     std::vector<unsigned long> indices;
@@ -70,7 +70,6 @@ void BM_QueryMonthGrid(benchmark::State& state) {
     }
     state.SetLabel("42 days");
   }
-  std::filesystem::remove_all(folder);
 }
 BENCHMARK(BM_QueryMonthGrid)->Arg(100)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
 

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "bench/scratch_folder.h"
 #include "kp_platform.h"
 #include "schedule/schedule_entry.h"
 #include "tests/support/stand_in_today_screen.h"
@@ -17,6 +18,7 @@
 namespace {
 
 struct Setup {
+  ScratchFolder folder{"kalmeno-bench-today"};
   HINSTANCE library = nullptr;
   HWND parent = nullptr;
   HWND item = nullptr;
@@ -42,10 +44,10 @@ void WriteEntries(const std::string& path, int count) {
 }
 
 Setup& Item() {
-  static Setup setup = [] {
-    Setup s;
-    char pattern[] = "/tmp/kalmeno-bench-today.XXXXXX";
-    std::string folder = mkdtemp(pattern);
+  // Made once, in place: it holds its folder, removed at exit.
+  static Setup setup;
+  static const bool ready = [](Setup& s) {
+    const std::string& folder = s.folder.path();
     setenv("XDG_RUNTIME_DIR", folder.c_str(), 1);
     setenv("KALMENO_REGISTRY", (folder + "/registry.reg").c_str(), 1);
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
@@ -77,8 +79,9 @@ Setup& Item() {
     s.item = initialize(&s.record, s.parent);
     SendMessageW(s.item, WM_TODAYCUSTOM_QUERYREFRESHCACHE, (WPARAM)&s.record, 0);
     MoveWindow(s.item, 0, 24, 240, (int)s.record.cyp, TRUE);
-    return s;
-  }();
+    return true;
+  }(setup);
+  (void)ready;
   return setup;
 }
 
