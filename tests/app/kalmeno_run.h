@@ -7,18 +7,13 @@
 #include <vector>
 
 #include "tests/support/e2e.h"
+#include "tests/support/records.h"
 
 namespace kalmeno_test {
 
 // The month view's client area starts below the 26-pixel title bar of the screen.
 constexpr int kClientTop = 26;
 
-// One 98-byte record of the data file.
-std::string Record(int year, int month, int day, int hour, int minute, int flags, const std::u16string& title,
-                   const std::u16string& memo = u"", int second = 0);
-constexpr int kLunar = 0x0001;
-constexpr int kYearly = 0x0010;
-constexpr int kHoliday = 0x0100;
 
 struct Kalmeno {
   e2e::TempDir dir;

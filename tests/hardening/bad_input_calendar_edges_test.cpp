@@ -20,9 +20,9 @@ struct Edge {
 
 TEST(BadInputCalendarEdges, TodayItemOnTheTablesFirstAndLastDaysOnePastThemAndSeollal1966) {
   const std::string entries =
-      kalmeno_test::Record(1841, 1, 23, 9, 0, 0, u"첫날") + kalmeno_test::Record(1841, 1, 22, 9, 0, 0, u"전날") +
-      kalmeno_test::Record(2043, 12, 31, 9, 0, 0, u"끝날") + kalmeno_test::Record(2044, 1, 1, 9, 0, 0, u"다음날") +
-      kalmeno_test::Record(1966, 1, 22, 9, 0, 0, u"설날");
+      Record(1841, 1, 23, 9, 0, 0, u"첫날") + Record(1841, 1, 22, 9, 0, 0, u"전날") +
+      Record(2043, 12, 31, 9, 0, 0, u"끝날") + Record(2044, 1, 1, 9, 0, 0, u"다음날") +
+      Record(1966, 1, 22, 9, 0, 0, u"설날");
   const Edge edges[] = {
       {"1841-01-22T12:00:00", "음력 0000년 00월 00일 평달", "오늘(금) 09:00 전날"},
       {"1841-01-23T12:00:00", "음력 1841년 01월 01일 평달", "오늘(토) 09:00 첫날"},

@@ -36,9 +36,9 @@ TEST(BadInputRegistry, DataPathOf49CharactersIsReadAndOf50IsReportedAsMissing) {
   e2e::TempDir dir;
   const std::string fits = PathOfLength(dir, 49);
   const std::string tooLong = PathOfLength(dir, 50);
-  const std::string record = kalmeno_test::Record(2007, 12, 9, 9, 0, 0, u"마흔아홉");
+  const std::string record = Record(2007, 12, 9, 9, 0, 0, u"마흔아홉");
   e2e::WriteBytes(fits, record);
-  e2e::WriteBytes(tooLong, kalmeno_test::Record(2007, 12, 9, 9, 0, 0, u"쉰"));
+  e2e::WriteBytes(tooLong, Record(2007, 12, 9, 9, 0, 0, u"쉰"));
 
   WriteItemRegistry(dir, ItemValues(fits, "/bin/true"));
   TodayRun run = RunToday(dir, "2007-12-08T15:00:00", {"wait 1000", "quit"});
@@ -56,7 +56,7 @@ TEST(BadInputRegistry, DataPathOf49CharactersIsReadAndOf50IsReportedAsMissing) {
 
 void ExpectLaunchError(const std::string& exe) {
   e2e::TempDir dir;
-  e2e::WriteBytes(dir.file("qmrv.dat"), kalmeno_test::Record(2007, 12, 9, 9, 0, 0, u"회의"));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, 0, u"회의"));
   WriteItemRegistry(dir, ItemValues(dir.file("qmrv.dat"), exe));
   const TodayRun run = RunToday(dir, "2007-12-08T15:00:00", {"wait 800", "tap 100 70", "wait 300", "answer", "wait 300", "quit"});
   ASSERT_FALSE(run.result.timedOut) << run.result.output;

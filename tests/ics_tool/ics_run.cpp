@@ -10,22 +10,6 @@
 
 namespace ics_test {
 
-std::string Record(int year, int month, int day, int hour, int minute, int flags, const std::u16string& title,
-                   const std::u16string& memo) {
-  ScheduleEntry entry{};
-  entry.wYear = WORD(year);
-  entry.wMonth = WORD(month);
-  entry.wDay = WORD(day);
-  entry.wHour = WORD(hour);
-  entry.wMinute = WORD(minute);
-  entry.wFlags = WORD(flags);
-  title.copy(entry.szTitle, SCHEDULE_TITLE_UNITS - 1);
-  memo.copy(entry.szMemo, SCHEDULE_MEMO_UNITS - 1);
-  unsigned char bytes[SCHEDULE_RECORD_SIZE];
-  ScheduleEntryToBytes(entry, bytes);
-  return std::string(reinterpret_cast<char*>(bytes), sizeof bytes);
-}
-
 IcsRun RunIcs(const std::vector<std::string>& args, const std::map<std::string, std::string>& env) {
   e2e::TempDir dir;
   std::string command = "exec '" + e2e::Built("tools/kalmeno-ics") + "'";

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tests/support/e2e.h"
+#include "tests/support/records.h"
 
 namespace ics_test {
 
@@ -13,10 +14,6 @@ struct IcsRun {
   int exitCode = -1;
   std::string out, err;
 };
-
-// The 98 bytes of one record. Flags as in the data file: 0x0001 lunar, 0x0010 yearly, 0x0100 holiday.
-std::string Record(int year, int month, int day, int hour, int minute, int flags, const std::u16string& title,
-                   const std::u16string& memo = u"");
 
 // Runs kalmeno-ics with `args` (stdout and stderr apart), the clock at 2026-12-07 unless env says.
 IcsRun RunIcs(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {});

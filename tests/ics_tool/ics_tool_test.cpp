@@ -15,7 +15,6 @@ using namespace ics_test;
 
 namespace {
 
-constexpr int kLunar = 0x0001, kYearly = 0x0010, kHoliday = 0x0100;
 
 std::vector<std::string> Starts(const std::vector<ParsedEvent>& events) {
   std::vector<std::string> starts;

@@ -7,8 +7,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "tests/support/e2e.h"
 #include "schedule/schedule_entry.h"
+#include "tests/support/e2e.h"
+#include "tests/support/records.h"
 
 namespace {
 
@@ -22,18 +23,7 @@ struct Entry {
 
 std::string Records(const std::vector<Entry>& entries) {
   std::string bytes;
-  for (const Entry& e : entries) {
-    ScheduleEntry entry;
-    std::memset(&entry, 0, sizeof(entry));
-    entry.wYear = (uint16_t)e.year;
-    entry.wMonth = (uint16_t)e.month;
-    entry.wDay = (uint16_t)e.day;
-    entry.wHour = (uint16_t)e.hour;
-    entry.wMinute = (uint16_t)e.minute;
-    entry.wFlags = (uint16_t)e.flags;
-    for (size_t i = 0; i < e.title.size() && i < 10; ++i) entry.szTitle[i] = e.title[i];
-    bytes.append((const char*)&entry, sizeof(entry));
-  }
+  for (const Entry& e : entries) bytes += Record(e.year, e.month, e.day, e.hour, e.minute, e.flags, e.title);
   return bytes;
 }
 

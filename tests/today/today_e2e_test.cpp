@@ -6,24 +6,11 @@
 #include <fstream>
 
 #include "tests/support/e2e.h"
-#include "schedule/schedule_entry.h"
+#include "tests/support/records.h"
 
 namespace {
 
 using e2e::TempDir;
-
-std::string Record(int year, int month, int day, int hour, int minute, const std::u16string& title, int flags = 0) {
-  ScheduleEntry entry;
-  std::memset(&entry, 0, sizeof(entry));
-  entry.wYear = (uint16_t)year;
-  entry.wMonth = (uint16_t)month;
-  entry.wDay = (uint16_t)day;
-  entry.wHour = (uint16_t)hour;
-  entry.wMinute = (uint16_t)minute;
-  entry.wFlags = (uint16_t)flags;
-  for (size_t i = 0; i < title.size() && i < 10; ++i) entry.szTitle[i] = title[i];
-  return std::string((const char*)&entry, sizeof(entry));
-}
 
 void WriteText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
 
@@ -77,7 +64,7 @@ bool Contains(const std::vector<std::string>& texts, const std::string& text) {
 TEST(TodayScreenEndToEnd, DrawsTheDateTheLunarLineAndTheComingEntries) {
   TempDir dir;
   WriteRegistry(dir, StandardValues(dir, "/bin/true"));
-  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 8, 9, 30, u"주간회의") + Record(2007, 12, 10, 14, 0, u"치과"));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 8, 9, 30, 0, u"주간회의") + Record(2007, 12, 10, 14, 0, 0, u"치과"));
   e2e::RunResult result = RunToday(dir, "wait 1000\nshot " + dir.file("today.png") + "\nquit\n", "2007-12-08T15:00:00");
   ASSERT_FALSE(result.timedOut) << result.output;
   std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
@@ -94,7 +81,7 @@ TEST(TodayScreenEndToEnd, DrawsTheDateTheLunarLineAndTheComingEntries) {
 TEST(TodayScreenEndToEnd, AtMidnightTheScreenAndTheItemTurnToTheNewDayWithinOneRefresh) {
   TempDir dir;
   WriteRegistry(dir, StandardValues(dir, "/bin/true"));
-  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, u"회의"));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, 0, u"회의"));
   // The clock is stepped: the first refresh after midnight comes exactly 2 s on.
   RunToday(dir, "clock 2007-12-08T23:59:59\nwait 2100\nquit\n", "2007-12-08T23:59:00", "", "");
   std::vector<std::string> texts = e2e::Texts(e2e::ReadTrace(dir.file("trace.log")));
@@ -121,7 +108,7 @@ TEST(TodayScreenEndToEnd, PluginThatFailsToLoadLeavesALineAndTheScreenWorking) {
             "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Broken]\n\"DLL\"=" +
                 Quoted(dir.file("missing.so")) + "\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n" +
                 StandardValues(dir, "/bin/true") + "\n");
-  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, u"회의"));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, 0, u"회의"));
   e2e::RunResult result = RunToday(dir, "wait 1000\ncommand 40002\n", "2007-12-08T15:00:00");
   std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
   EXPECT_TRUE(e2e::HasText(trace, "Broken 항목을 불러오지 못했습니다.")) << result.output;
@@ -140,7 +127,7 @@ TEST(TodayScreenEndToEnd, TapStartsKalmenoWhoseNewEntryTheItemShowsAfterItExits)
   e2e::WriteBytes(exe, e2e::ReadBytes(kalmeno));
   chmod(exe.c_str(), 0755);
   WriteRegistry(dir, StandardValues(dir, exe));
-  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 20, 9, 0, u"기존일정"));
+  e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 20, 9, 0, 0, u"기존일정"));
   std::string child =
       "wait 500\ncommand 32794\nwait 300\nset 1011 새일정\nset 1005 2007-12-09\nset 1007 10:15:00\n"
       "command 1\nwait 300\nanswer\nwait 300\ncommand 1\n";
