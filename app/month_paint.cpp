@@ -1,8 +1,8 @@
 // Painting of the month view: every paint draws the whole client area (the platform clips it to
 // what was invalidated) and asks the store about each of the 42 days.
-#include "calendar/weekday_names.h"
 #include "app/kalmeno_dlg.h"
 #include "app/month_layout.h"
+#include "calendar/weekday_names.h"
 
 namespace {
 

@@ -21,12 +21,12 @@
 #include "host/desktop_entries.h"
 #include "host/install_manifest.h"
 #include "kp_platform.h"
+#include "today/item_key.h"
 #include "windows.h"
 
 namespace {
 
 constexpr size_t kPluginValueUnits = 49;
-const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 
 struct Value {
   const char16_t* name;

@@ -3,10 +3,10 @@
 #include <cstring>
 
 #include "schedule/schedule_file.h"
+#include "today/item_key.h"
 #include "today/today_state.h"
 #include "winreg.h"
 
-const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include "aygshell.h"
 #include "today/exports.h"
 #include "today/load_entries.h"
+#include "today/resource_ids.h"
 #include "today/today_settings.h"
 #include "today/today_state.h"
-#include "today/resource_ids.h"
 
 HFONT g_hOptionsFont;
 

@@ -37,8 +37,5 @@ extern LunarDate g_lunarToday;
 extern INT g_nFrame;
 extern BYTE g_bAnimating;
 
-// The registry key the installation writes and the library only reads.
-extern const WCHAR kItemKey[];
-
 // The item window's procedure (its class is registered at library load).
 LRESULT TodayItemWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

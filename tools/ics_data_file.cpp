@@ -4,6 +4,7 @@
 
 #include "kp_platform.h"
 #include "schedule/schedule_file.h"
+#include "today/item_key.h"
 #include "winreg.h"
 
 namespace ics_tool {
@@ -13,7 +14,6 @@ namespace {
 constexpr int kReadAttempts = 40;
 constexpr DWORD kReadRetryMs = 50;
 
-const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 
 // The installed data file's host path, or an empty string and the reason in `error`.
 std::string InstalledDataPath(std::string& error) {

@@ -2,9 +2,9 @@
 #include <cstdio>
 #include <string>
 
+#include "kp_platform.h"
 #include "platform/afx/kp_afx_internal.h"
 #include "platform/afx/kp_dialog_internal.h"
-#include "kp_platform.h"
 
 namespace {
 

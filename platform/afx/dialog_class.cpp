@@ -4,8 +4,8 @@
 #include <memory>
 #include <unordered_map>
 
-#include "platform/afx/kp_dialog_internal.h"
 #include "platform/afx/kp_dialog_class.h"
+#include "platform/afx/kp_dialog_internal.h"
 
 namespace {
 

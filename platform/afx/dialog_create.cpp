@@ -2,9 +2,9 @@
 // WM_INITDIALOG, after which the dialog is ready to be shown.
 #include <string>
 
+#include "kp_platform.h"
 #include "platform/afx/kp_dialog_class.h"
 #include "platform/afx/kp_dialog_internal.h"
-#include "kp_platform.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // from the mouse and keyboard messages, exactly like an application's custom window.
 #include <string>
 
-#include "windows.h"
 #include "kp_platform.h"
+#include "windows.h"
 
 class KpControl {
  public:

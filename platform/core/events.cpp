@@ -8,8 +8,8 @@
 // ends however it ends. The last closer (or the next creator, after a crash) finds no holders
 // and removes the state, so a signal never outlives the programs that knew of it. Creating,
 // opening and closing run under "<event>.lock", so they never race each other.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <atomic>
 #include <cctype>

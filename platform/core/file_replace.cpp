@@ -1,6 +1,6 @@
 // Replacing a file by another in its folder, and what an open file handle says of itself.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <cerrno>
 #include <fcntl.h>

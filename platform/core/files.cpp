@@ -4,8 +4,8 @@
 // Only regular files open: a FIFO, a device or a socket is refused without waiting on it (the
 // open itself never blocks), a link is followed only to a file that exists (a new file is never
 // created through one), and reading stops at the size the file had when it was opened.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <cerrno>
 #include <csignal>

@@ -1,7 +1,7 @@
 // Shared libraries opened by path, with the DllMain calls a library expects around its lifetime.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
 #include "kp_resources.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <dlfcn.h>
 #include <link.h>

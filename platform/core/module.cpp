@@ -1,8 +1,8 @@
 // Module handles and paths. A module handle is the load address the dynamic loader reports for
 // the program or a library (dladdr's dli_fbase), so any address inside a module leads to it.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
 #include "kp_resources.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <climits>
 #include <cstdlib>

@@ -1,7 +1,7 @@
 // Named mutexes: an exclusive flock() on "<name>.mutex" in the user's runtime folder. The system
 // drops the lock when its holder ends however it ends, so a crashed owner never blocks the next.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,8 +1,8 @@
 // Starting programs. The child is started through an intermediate process that exits at once
 // (a double fork), so it is adopted by init and reaped there: no zombies, and no change to this
 // process's SIGCHLD handling, which other code (and tests) may rely on.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <cerrno>
 #include <fcntl.h>

@@ -1,7 +1,7 @@
 // The registry functions. Every call reads the file again, so a value another process wrote is
 // seen at once; changes are made under a lock file, so two writers never lose each other's keys.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 #include "platform/core/registry_file.h"
 #include "winreg.h"
 

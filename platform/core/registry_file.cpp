@@ -1,8 +1,8 @@
 // Reading and writing the registry's REGEDIT4 text file.
 #include "platform/core/registry_file.h"
 
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 // The resource tables of every module, found by module handle. Modules register their tables
 // from static constructors, which may run before main or during dlopen, so the registry is
 // created on first use.
-#include "platform/core/kp_core_internal.h"
 #include "kp_resources.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <map>
 #include <mutex>

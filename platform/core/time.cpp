@@ -4,8 +4,8 @@
 // move it, and it keeps running from there, so waits and timers still see time pass. A stepped
 // clock (KALMENO_CLOCK=stepped, for tests) replaces the real clocks underneath, monotonic and local,
 // by the moment stepping began plus the time the process has let pass since.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <atomic>
 #include <cstdio>

@@ -1,8 +1,8 @@
 // The trace hook: one line per event appended to $KALMENO_TRACE. Each line goes out in a single
 // write() on an O_APPEND descriptor, so several processes can share one trace file without
 // their lines interleaving.
-#include "platform/core/kp_core_internal.h"
 #include "kp_platform.h"
+#include "platform/core/kp_core_internal.h"
 
 #include <cstdlib>
 #include <fcntl.h>

@@ -3,8 +3,8 @@
 // message maps, data exchange, drawing objects, control wrappers, strings and arrays.
 #include <string>
 #include <vector>
-#include "windows.h"
 #include "aygshell.h"
+#include "windows.h"
 
 #define afx_msg
 class CWnd;

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/ui/gdi_internal.h"
 #include "kp_platform.h"
+#include "platform/ui/gdi_internal.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <climits>
 #include <cstdlib>
 
-#include "platform/ui/gdi_internal.h"
 #include "kp_resources.h"
+#include "platform/ui/gdi_internal.h"
 
 struct HICON__ {
   QImage image;         // premultiplied alpha

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/ui/gdi_internal.h"
 #include "kp_platform.h"
+#include "platform/ui/gdi_internal.h"
 
 namespace {
 

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "calendar/lunar_calendar.h"
 #include "app/kalmeno_dlg.h"
-#include "tests/app/kalmeno_run.h"
+#include "calendar/lunar_calendar.h"
 #include "kp_platform.h"
+#include "tests/app/kalmeno_run.h"
 
 using namespace kalmeno_test;
 

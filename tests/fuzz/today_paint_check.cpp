@@ -9,16 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/e2e.h"
 #include "kp_platform.h"
+#include "tests/support/e2e.h"
 #include "tests/support/stand_in_today_screen.h"
+#include "today/item_key.h"
 #include "todaycmn.h"
 #include "windows.h"
 #include "winreg.h"
 
 namespace {
 
-const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 const char kItemClass[] = "Kalmeno Today Plugin";
 const char kNoMoreEntries[] = "더 이상 표시할 일정이 없습니다.";
 const char* const kWeekdays[7] = {"일", "월", "화", "수", "목", "금", "토"};

@@ -5,8 +5,8 @@
 // the converter's solar dates are guarded in tests/app and tests/lunar_tool.)
 #include <gtest/gtest.h>
 
-#include "tests/hardening/bad_input_today.h"
 #include "tests/app/kalmeno_run.h"
+#include "tests/hardening/bad_input_today.h"
 
 using namespace bad_input;
 

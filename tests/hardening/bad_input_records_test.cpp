@@ -6,8 +6,8 @@
 
 #include <algorithm>
 
-#include "tests/hardening/bad_input_today.h"
 #include "tests/app/kalmeno_run.h"
+#include "tests/hardening/bad_input_today.h"
 
 using namespace kalmeno_test;
 

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
-#include "tests/hardening/bad_input_today.h"
 #include "tests/app/kalmeno_run.h"
+#include "tests/hardening/bad_input_today.h"
 
 using namespace bad_input;
 

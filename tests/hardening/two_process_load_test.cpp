@@ -17,8 +17,8 @@
 #include <thread>
 #include <vector>
 
-#include "tests/support/e2e.h"
 #include "schedule/schedule_entry.h"
+#include "tests/support/e2e.h"
 
 namespace {
 

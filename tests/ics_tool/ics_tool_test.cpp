@@ -7,8 +7,8 @@
 #include <algorithm>
 #include <thread>
 
-#include "tests/ics_tool/ics_run.h"
 #include "kp_platform.h"
+#include "tests/ics_tool/ics_run.h"
 #include "windows.h"
 
 using namespace ics_test;

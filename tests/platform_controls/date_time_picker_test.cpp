@@ -2,9 +2,9 @@
 // calendar, the up-down buttons and the script's `set`.
 #include <cstdlib>
 
+#include "kp_platform.h"
 #include "tests/platform_controls/control_test_support.h"
 #include "tests/support/e2e.h"
-#include "kp_platform.h"
 
 namespace {
 

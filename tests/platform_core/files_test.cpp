@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
+#include "tests/platform_core/core_test_support.h"
 
 namespace {
 

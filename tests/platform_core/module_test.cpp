@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <unistd.h>
 
-#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
 #include "kp_resources.h"
+#include "tests/platform_core/core_test_support.h"
 
 namespace {
 

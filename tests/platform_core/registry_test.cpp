@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
+#include "tests/platform_core/core_test_support.h"
 
 namespace {
 

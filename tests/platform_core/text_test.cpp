@@ -1,8 +1,8 @@
 // The formatter and string functions, checked against what the system's own format strings need.
 #include <gtest/gtest.h>
 
-#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
+#include "tests/platform_core/core_test_support.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 
 #include <cstdio>
 
-#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
+#include "tests/platform_core/core_test_support.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "tests/platform_core/core_test_support.h"
 #include "kp_platform.h"
+#include "tests/platform_core/core_test_support.h"
 
 namespace {
 

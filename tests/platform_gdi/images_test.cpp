@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "tests/platform_gdi/canvas.h"
 #include "kp_resources.h"
+#include "tests/platform_gdi/canvas.h"
 #include "tests/support/test_images.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <string>
 #include <unistd.h>
 
+#include "kp_platform.h"
 #include "tests/platform_gdi/canvas.h"
 #include "tests/support/e2e.h"
-#include "kp_platform.h"
 
 namespace {
 

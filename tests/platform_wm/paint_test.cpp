@@ -2,9 +2,9 @@
 // the update region, and the screen shows windows, children and the title bar where they are.
 #include <gtest/gtest.h>
 
-#include "tests/support/e2e.h"
 #include "kp_platform.h"
 #include "tests/platform_wm/wm_test_support.h"
+#include "tests/support/e2e.h"
 
 using namespace wmtest;
 

@@ -2,10 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "aygshell.h"
-#include "tests/support/e2e.h"
 #include "kp_platform.h"
 #include "kp_resources.h"
 #include "tests/platform_wm/wm_test_support.h"
+#include "tests/support/e2e.h"
 
 using namespace wmtest;
 

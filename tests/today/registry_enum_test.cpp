@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/e2e.h"
 #include "kp_platform.h"
+#include "tests/support/e2e.h"
 #include "windows.h"
 
 namespace {

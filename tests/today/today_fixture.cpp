@@ -7,13 +7,13 @@
 
 #include "kp_platform.h"
 #include "tests/support/stand_in_today_screen.h"
+#include "today/item_key.h"
 
 namespace {
 
 TodayTestEnvironment g_environment;
 std::unique_ptr<TempDir> g_folder;
 const char kPluginPath[] = KP_BUILD_DIR "/today/libKalmenoTP.so";
-const WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
 const char kItemClass[] = "Kalmeno Today Plugin";
 
 // The options procedure has the Today interface's signature; the dialog manager calls a DLGPROC.

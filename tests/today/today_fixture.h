@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/e2e.h"
 #include "schedule/schedule_entry.h"
+#include "tests/support/e2e.h"
 #include "todaycmn.h"
 #include "windows.h"
 
