@@ -1,5 +1,5 @@
 // Events. A named event is a small file under $XDG_RUNTIME_DIR/kalmeno-events (else
-// /tmp/kalmeno-events-<uid>) holding "1" when signalled and "0" when not, so every process of
+// kalmeno-events-<uid> in $TMPDIR, else in /tmp) holding "1" when signalled and "0" when not, so every process of
 // the user sees the same state. It is replaced whole by rename, never rewritten in place, so a
 // reader never sees a half-written state. Waiting polls the file. Unnamed events live in memory.
 //
@@ -82,8 +82,10 @@ void ReleaseNamedEvent(const std::string& file, int holdersFd) {
 
 std::string EventFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+  const char* temporary = std::getenv("TMPDIR");
   std::string folder = runtime && *runtime ? std::string(runtime) + "/kalmeno-events"
-                                           : "/tmp/kalmeno-events-" + std::to_string(getuid());
+                       : (temporary && *temporary ? std::string(temporary) : std::string("/tmp")) +
+                             "/kalmeno-events-" + std::to_string(getuid());
   mkdir(folder.c_str(), 0700);
   return folder;
 }

@@ -18,6 +18,10 @@ shift $(( $# < 2 ? $# : 2 ))
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(schedule lunar_args today_occurrences today_paint month_paint)
 mkdir -p "$out"
+# The targets' scratch folders (a fuzzer ends at its time limit without running exit handlers, so
+# they outlive it) stay in the build folder, never in the system's.
+export TMPDIR="$out/tmp"
+rm -rf "$TMPDIR" && mkdir -p "$TMPDIR"
 core=("$root"/calendar/*.cpp "$root"/platform/core/*.cpp)
 
 build() {
