@@ -8,7 +8,8 @@
 # Usage: real_window_test.sh BUILD_DIR
 # A screenshot of the X screen is taken at each step (step-N-NAME.xwd, view with xwud) and the
 # programs' own picture of the last one (today-after.png); all are kept, with the trace, when the
-# test fails. A watchdog stops everything the test started if it hangs.
+# test fails. A watchdog stops everything the test started if it hangs; the Today screen ending
+# early fails the test at once.
 set -euo pipefail
 
 build="$(cd "$1" && pwd)"
@@ -49,6 +50,13 @@ trap finish EXIT
 ( sleep 240; echo "real_window_test: watchdog: no end after 240 s; everything is stopped" >&2
   kill -KILL -- -$$ ) &
 
+# Fails at once when the Today screen, once started, is no longer running: nothing it was to
+# draw will come.
+today_still_runs() {
+  [ -z "${today:-}" ] || kill -0 "$today" 2>/dev/null ||
+    fail "the Today screen ended early; its output: $(tail -5 "$work/today.log" 2>/dev/null)"
+}
+
 # Waits (polling, as long as the watchdog allows) until a trace line matches the extended regular
 # expression (tabs in the trace are matched as they are); prints the last such line.
 until_traced() {
@@ -56,6 +64,7 @@ until_traced() {
   for (( ; ; )); do
     line="$(grep -E -- "$pattern" "$trace" 2>/dev/null | tail -1 || true)"
     [ -n "$line" ] && { printf '%s\n' "$line"; return 0; }
+    today_still_runs
     sleep 0.1
   done
 }
@@ -85,7 +94,12 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 # 2. A real X display and the Today screen on it.
 exec 3>"$work/display"
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-for (( ; ; )); do [ -s "$work/display" ] && break; sleep 0.1; done
+xvfb=$!
+for (( ; ; )); do
+  [ -s "$work/display" ] && break
+  kill -0 "$xvfb" 2>/dev/null || fail "Xvfb did not start: $(tail -5 "$work/xvfb.log")"
+  sleep 0.1
+done
 export DISPLAY=":$(head -1 "$work/display")"
 export QT_QPA_PLATFORM=xcb KALMENO_TRACE="$trace" KALMENO_TODAY_REFRESH_MS=200
 export HOME="$work" XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config"
@@ -98,6 +112,7 @@ until_traced $'^kalmeno-today\ttext\tKalmeno Today Plugin\t' >/dev/null
 for (( ; ; )); do
   window="$(xdotool search --onlyvisible --pid "$today" 2>/dev/null | head -1 || true)"
   [ -n "$window" ] && break
+  today_still_runs
   sleep 0.1
 done
 eval "$(xdotool getwindowgeometry --shell "$window")"
@@ -109,7 +124,10 @@ item="$(until_traced $'^kalmeno-today\twindow\tKalmeno Today Plugin\t[0-9]+,[0-9
 read -r x y <<<"$(centre_of "$item")"
 xdotool mousemove --sync "$x" "$y" click 1
 until_traced $'^kalmeno\twindow\t' >/dev/null
-sleep 0.5   # the new X window is mapped over the Today screen's
+# Its X window is shown over the Today screen's before anything is clicked in it.
+kalmeno="$(pgrep -n -f "^$prefix/kalmeno\$" || true)"
+[ -n "$kalmeno" ] || fail "no Kalmeno process from $prefix"
+xdotool search --sync --onlyvisible --pid "$kalmeno" >/dev/null
 shot kalmeno
 
 # 4. 메뉴 (the menu bar's first button) › 일정 추가.
