@@ -44,7 +44,9 @@ BOOL SHInitDialog(PSHINITDLGINFO info);
 
 // Notifications: the shell shows a notification to the user without taking the screen from the
 // running program. On this desktop it goes to the desktop's notification service; where there is
-// none, the shell shows it itself as a bubble over the screen that a tap dismisses.
+// none, the shell shows it itself as a bubble over the screen that a tap dismisses. The trace says
+// `notify TITLE TEXT` as it goes out, `notified TITLE TEXT` once the desktop has taken it, and
+// `bubble TITLE TEXT` when the shell shows it itself.
 struct GUID { DWORD Data1; WORD Data2; WORD Data3; BYTE Data4[8]; };
 typedef GUID CLSID;
 enum SHNP { SHNP_INFORM = 0x1B1, SHNP_ICONIC = 0 };
