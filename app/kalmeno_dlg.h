@@ -96,6 +96,9 @@ class CKalmenoDlg : public CDialog {
   // Hides the schedule panel when what it shows may have changed under it.
   void CloseSchedulePanel();
   void InvalidateCell(int i, BOOL erase);
+  // Takes today's date from the clock and shows its month (a today outside the lunar table's
+  // years shows the nearest month the view can show). Returns today's date.
+  SYSTEMTIME TurnToTodaysMonth();
   void ShowPopupMenu(CPoint point);
   // Runs a modal dialog that may change the store; closes the panel when the store changed.
   void AfterStoreDialog(int countBefore);

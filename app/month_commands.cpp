@@ -77,15 +77,19 @@ void CKalmenoDlg::AfterStoreDialog(int countBefore) {
   if (m_store.GetCount() != countBefore) CloseSchedulePanel();
 }
 
-void CKalmenoDlg::OnGoToday() {
+SYSTEMTIME CKalmenoDlg::TurnToTodaysMonth() {
   SYSTEMTIME now;
   ::GetLocalTime(&now);
   m_nYear = now.wYear;
   m_nMonth = now.wMonth;
   m_nTodayMonth = now.wMonth;
   m_nTodayDay = now.wDay;
-  // A today outside the lunar table's years shows the nearest month the view can show.
   ClampToShownMonth(m_nYear, m_nMonth);
+  return now;
+}
+
+void CKalmenoDlg::OnGoToday() {
+  const SYSTEMTIME now = TurnToTodaysMonth();
   CloseSchedulePanel();
   BuildMonthModel();
   UpdateTitle(0);

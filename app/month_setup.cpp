@@ -66,14 +66,7 @@ BOOL CKalmenoDlg::OnInitDialog() {
     if (m_hMenuBar) ::CheckMenuItem(m_hMenuBar, ID_LUNAR_VIEW, MF_BYCOMMAND | MF_UNCHECKED);
   }
 
-  SYSTEMTIME now;
-  ::GetLocalTime(&now);
-  m_nYear = now.wYear;
-  m_nMonth = now.wMonth;
-  m_nTodayDay = now.wDay;
-  m_nTodayMonth = now.wMonth;
-  // A today outside the lunar table's years starts on the nearest month the view can show.
-  ClampToShownMonth(m_nYear, m_nMonth);
+  TurnToTodaysMonth();
   m_nSelCell = -1;
 
   BuildMonthModel();
