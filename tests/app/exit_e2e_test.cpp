@@ -36,11 +36,6 @@ time_t ModificationTime(const std::string& path) {
   return st.st_mtime;
 }
 
-int ExitCodeTraced(const Kalmeno& k) {
-  const auto exits = e2e::Select(k.lines, "exit");
-  return exits.empty() ? -1 : std::stoi(exits.back().fields[0]);
-}
-
 TEST(ExitE2E, ExitRewritesAnUnchangedFileByteForByte) {
   Kalmeno k;
   const std::string bytes = RecordsWithHiddenBytes();

@@ -45,7 +45,7 @@ class IcuDangi {
 };
 
 std::string Iso(int y, int m, int d) {
-  char text[16];
+  char text[40];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d", y, m, d);
   return text;
 }

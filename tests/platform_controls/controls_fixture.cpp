@@ -25,7 +25,7 @@ std::string TextOf(HWND control) {
 }
 
 std::string TimeText(const SYSTEMTIME& t) {
-  char text[32];
+  char text[48];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d", t.wYear, t.wMonth, t.wDay, t.wHour, t.wMinute,
                 t.wSecond);
   return text;

@@ -179,8 +179,11 @@ TEST(Files, OnlyRegularFilesOpenAndNothingIsWaitedOnOrCreatedThroughALink) {
       {"a read-only file truncated", "readonly", nullptr, GENERIC_WRITE, CREATE_ALWAYS, nullptr},
   };
   ASSERT_EQ(mkdir(folder.file("absent").c_str(), 0755), 0);
-  for (const SpecialFileCase& c : cases)
-    if (c.make) ASSERT_EQ(c.make(folder.file(c.name)), 0) << c.what;
+  for (const SpecialFileCase& c : cases) {
+    if (c.make) {
+      ASSERT_EQ(c.make(folder.file(c.name)), 0) << c.what;
+    }
+  }
   std::pair<ScratchFolder*, std::vector<SpecialFileCase>*> context{&folder, &cases};
   const int failed = RunInChild(OpenSpecialFilesInChild, &context);
   EXPECT_EQ(failed, 0) << (failed > 0 && failed <= static_cast<int>(cases.size()) ? cases[failed - 1].what

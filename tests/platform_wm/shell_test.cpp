@@ -63,7 +63,9 @@ TEST_F(Shell, MenuBarButtonsCarryTheirPopupMenus) {
   HMENU second = reinterpret_cast<HMENU>(button.dwData);
   EXPECT_EQ(GetMenuItemCount(second), 1);
   EXPECT_EQ(CheckMenuItem(second, 42, MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED)) << "a live menu";
-  TBBUTTONINFOW info{sizeof(info), TBIF_BYINDEX | TBIF_LPARAM};
+  TBBUTTONINFOW info{};
+  info.cbSize = sizeof(info);
+  info.dwMask = TBIF_BYINDEX | TBIF_LPARAM;
   EXPECT_EQ(SendMessageW(bar.hwndMB, TB_GETBUTTONINFOW, 0, reinterpret_cast<LPARAM>(&info)), 0);
   HMENU first = reinterpret_cast<HMENU>(info.lParam);
   EXPECT_EQ(CheckMenuItem(first, 41, MF_CHECKED), static_cast<DWORD>(MF_UNCHECKED));

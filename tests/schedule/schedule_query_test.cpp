@@ -107,7 +107,9 @@ TEST_F(DayQuery, AYearlyLunarThirtiethIsKeptOnTheLastDayOfA29DayMonth) {
   for (const Case& c : cases) {
     DaySummary summary = Query(c.sy, c.sm, c.sd, c.ly, c.lm, c.ld);
     EXPECT_EQ(summary.nLunarCount, c.count) << c.fact;
-    if (c.count == 1) EXPECT_EQ(Label(summary), "기일..") << c.fact;
+    if (c.count == 1) {
+      EXPECT_EQ(Label(summary), "기일..") << c.fact;
+    }
   }
 }
 

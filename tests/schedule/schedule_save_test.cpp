@@ -222,7 +222,9 @@ TEST(ScheduleSave, KeepsWhatTheUserSetOnTheFileAndNeverFollowsWhatLiesBesideIt) 
     const bool holdsRecords = stat(folder.file("qmrv.dat").c_str(), &before) == 0 && S_ISREG(before.st_mode);
     EXPECT_EQ(SaveInChild(folder.dataFile(), fresh, c.asNobody), static_cast<int>(c.outcome));
     c.check(folder);
-    if (holdsRecords) EXPECT_EQ(folder.ReadData(), c.outcome == ScheduleWriteOutcome::Written ? RecordBytes(fresh) : old);
+    if (holdsRecords) {
+      EXPECT_EQ(folder.ReadData(), c.outcome == ScheduleWriteOutcome::Written ? RecordBytes(fresh) : old);
+    }
   }
 }
 
