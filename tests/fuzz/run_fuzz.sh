@@ -18,10 +18,10 @@ shift $(( $# < 2 ? $# : 2 ))
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(schedule lunar_args today_occurrences today_paint month_paint)
 mkdir -p "$out"
-# The targets' scratch folders (a fuzzer ends at its time limit without running exit handlers, so
-# they outlive it) stay in the build folder, never in the system's.
-export TMPDIR="$out/tmp"
-rm -rf "$TMPDIR" && mkdir -p "$TMPDIR"
+# The targets' scratch folders (and the stand-in's named objects) go to a folder of this run's,
+# removed when it ends. It stays short: the Today item reads paths of at most 49 characters.
+export TMPDIR="$(mktemp -d /tmp/kf.XXXXXX)"
+trap 'rm -rf "$TMPDIR"' EXIT
 core=("$root"/calendar/*.cpp "$root"/platform/core/*.cpp)
 
 build() {
