@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "calendar/lunar_calendar.h"
-#include "tools/lunar_lines.h"
+#include "tools/lunar/lunar_lines.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "tools/ics_calendar.h"
-#include "tools/lunar_next.h"
+#include "tools/ics/ics_calendar.h"
+#include "tools/lunar/lunar_next.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "tools/lunar_args.h"
-#include "tools/lunar_lines.h"
-#include "tools/lunar_month_grid.h"
-#include "tools/lunar_next.h"
+#include "tools/lunar/lunar_args.h"
+#include "tools/lunar/lunar_lines.h"
+#include "tools/lunar/lunar_month_grid.h"
+#include "tools/lunar/lunar_next.h"
 
 namespace {
 

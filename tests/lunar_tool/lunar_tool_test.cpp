@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "tests/support/e2e.h"
-#include "tools/tool_version.h"
+#include "tools/common/tool_version.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // One output line per converted date. Digits are appended by hand: a full-range run prints
 // 74,145 lines and must stay under 50 ms (bench_calendar measures it).
-#include "tools/lunar_lines.h"
+#include "tools/lunar/lunar_lines.h"
 
 #include "calendar/lunar_calendar.h"
 #include "calendar/weekday_names.h"
-#include "tools/cp949_names.h"
+#include "tools/lunar/cp949_names.h"
 
 namespace lunar_tool {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/ics_calendar.h"
+#include "tools/ics/ics_calendar.h"
 
 #include <libical/ical.h>
 
@@ -7,8 +7,8 @@
 #include <map>
 
 #include "kp_platform.h"
-#include "tools/ics_entry_plan.h"
-#include "tools/tool_version.h"
+#include "tools/ics/ics_entry_plan.h"
+#include "tools/common/tool_version.h"
 
 namespace ics_tool {
 namespace {

@@ -1,9 +1,9 @@
-#include "tools/lunar_next.h"
+#include "tools/lunar/lunar_next.h"
 
 #include <algorithm>
 
 #include "calendar/lunar_calendar.h"
-#include "tools/lunar_lines.h"
+#include "tools/lunar/lunar_lines.h"
 
 namespace lunar_tool {
 

@@ -1,7 +1,7 @@
 // The calendar's name fields are CP949 (two bytes a syllable); the converter prints UTF-8. The
 // names only ever use the few syllables below (stems, branches, animals, weekdays), so a fixed
 // table decodes them without a code-page library. Made with Python: c.encode('cp949').
-#include "tools/cp949_names.h"
+#include "tools/lunar/cp949_names.h"
 
 #include <algorithm>
 #include <iterator>

@@ -7,10 +7,10 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/ics_calendar.h"
-#include "tools/ics_data_file.h"
-#include "tools/ics_options.h"
-#include "tools/tool_version.h"
+#include "tools/ics/ics_calendar.h"
+#include "tools/ics/ics_data_file.h"
+#include "tools/ics/ics_options.h"
+#include "tools/common/tool_version.h"
 #include "windows.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <string>
 
-#include "tools/lunar_args.h"
-#include "tools/lunar_lines.h"
-#include "tools/lunar_month_grid.h"
-#include "tools/lunar_next.h"
-#include "tools/tool_version.h"
+#include "tools/lunar/lunar_args.h"
+#include "tools/lunar/lunar_lines.h"
+#include "tools/lunar/lunar_month_grid.h"
+#include "tools/lunar/lunar_next.h"
+#include "tools/common/tool_version.h"
 #include "windows.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/ics_data_file.h"
+#include "tools/ics/ics_data_file.h"
 
 #include <filesystem>
 

@@ -1,4 +1,4 @@
-#include "tools/option_scanner.h"
+#include "tools/common/option_scanner.h"
 
 namespace tool_options {
 

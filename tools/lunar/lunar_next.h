@@ -3,7 +3,7 @@
 // the month view keeps: the regular month of that number, a 30th on the 29th of a short month.
 #include <string>
 
-#include "tools/lunar_args.h"
+#include "tools/lunar/lunar_args.h"
 
 namespace lunar_tool {
 

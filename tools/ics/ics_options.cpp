@@ -1,10 +1,10 @@
 // Parsing of kalmeno-ics's arguments. Every refusal names the offending argument and says what
 // would have been accepted, in one line.
-#include "tools/ics_options.h"
+#include "tools/ics/ics_options.h"
 
 #include <string_view>
 
-#include "tools/option_scanner.h"
+#include "tools/common/option_scanner.h"
 
 namespace ics_tool {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/ics_entry_plan.h"
+#include "tools/ics/ics_entry_plan.h"
 
 #include "calendar/lunar_calendar.h"
 

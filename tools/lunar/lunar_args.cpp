@@ -1,11 +1,11 @@
 // Parsing of kalmeno-lunar's arguments. Every refusal names the offending argument and says
 // what would have been accepted, in one line.
-#include "tools/lunar_args.h"
+#include "tools/lunar/lunar_args.h"
 
 #include <string_view>
 
 #include "calendar/lunar_calendar.h"
-#include "tools/option_scanner.h"
+#include "tools/common/option_scanner.h"
 
 namespace lunar_tool {
 namespace {

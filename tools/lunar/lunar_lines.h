@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/lunar_args.h"
+#include "tools/lunar/lunar_args.h"
 
 namespace lunar_tool {
 

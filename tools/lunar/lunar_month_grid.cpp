@@ -1,11 +1,11 @@
 // The month grid: a title, the weekday header, then two rows per week (solar days, lunar
 // month.day). A leap month's days carry "윤". Cells are 8 columns wide on a terminal where a
 // Hangul syllable takes two columns, so "윤10.28" still leaves a space before it.
-#include "tools/lunar_month_grid.h"
+#include "tools/lunar/lunar_month_grid.h"
 
 #include "calendar/lunar_calendar.h"
 #include "calendar/weekday_names.h"
-#include "tools/lunar_lines.h"
+#include "tools/lunar/lunar_lines.h"
 
 namespace lunar_tool {
 namespace {
