@@ -32,18 +32,21 @@ bool IsRegularMonthDay(int solarYear, int solarMonth, int solarDay, int lunarYea
 // text viewer shows a broken byte, rather than as half of one.
 WCHAR Shown(WCHAR unit) { return IS_HIGH_SURROGATE(unit) || IS_LOW_SURROGATE(unit) ? WCHAR(0xFFFD) : unit; }
 
-// The label: the first title character, the second one if there is room, then "..". A character
-// outside the basic plane (two UTF-16 units) is taken whole or not at all.
+// The label: the title's first two characters where they fit its three units before "..", else
+// the first one, then "..". A character outside the basic plane (two UTF-16 units) is taken whole
+// or not at all.
 void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
+  constexpr int kTextUnits = 3;
   int n = 0;
   const WCHAR* title = entry.szTitle;
-  if (title[0]) {
-    if (IS_HIGH_SURROGATE(title[0]) && IS_LOW_SURROGATE(title[1])) {
-      label[n++] = title[0];
-      label[n++] = title[1];
+  for (int i = 0, taken = 0; taken < 2 && i < SCHEDULE_TITLE_UNITS && title[i]; ++taken) {
+    const bool pair = i + 1 < SCHEDULE_TITLE_UNITS && IS_HIGH_SURROGATE(title[i]) && IS_LOW_SURROGATE(title[i + 1]);
+    if (n + (pair ? 2 : 1) > kTextUnits) break;
+    if (pair) {
+      label[n++] = title[i++];
+      label[n++] = title[i++];
     } else {
-      label[n++] = Shown(title[0]);
-      if (title[1] && !IS_HIGH_SURROGATE(title[1])) label[n++] = Shown(title[1]);
+      label[n++] = Shown(title[i++]);
     }
   }
   label[n++] = u'.';

@@ -34,7 +34,8 @@ BOOL ComingYearlyDay(const ScheduleEntry& entry, int solarYear, DWORD today, DWO
   return FALSE;
 }
 
-bool ByDay(const Occurrence& a, const Occurrence& b) { return a.nDay < b.nDay; }
+// The time of day an entry names, as stored (a damaged time sorts after every real one).
+long TimeOfDay(const ScheduleEntry& entry) { return entry.wHour * 3600L + entry.wMinute * 60L + entry.wSecond; }
 
 }  // namespace
 
@@ -70,8 +71,11 @@ void ComputeOccurrences(const std::vector<ScheduleEntry>& entries, OccurrenceSet
                                                          : StoredEntryDay(entry, &day);
     if (exists) out.occurrences.push_back(Occurrence{(INT)i, day});
   }
-  // Entries of one day keep the order of the file.
-  std::stable_sort(out.occurrences.begin(), out.occurrences.end(), ByDay);
+  // Entries of one day in time order; those of one time keep the order of the file.
+  std::stable_sort(out.occurrences.begin(), out.occurrences.end(), [&](const Occurrence& a, const Occurrence& b) {
+    if (a.nDay != b.nDay) return a.nDay < b.nDay;
+    return TimeOfDay(entries[(size_t)a.nEntry]) < TimeOfDay(entries[(size_t)b.nEntry]);
+  });
   for (size_t k = 0; k < out.occurrences.size(); ++k) {
     if (out.occurrences[k].nDay >= out.nToday) {
       out.nFirst = (INT)k;
