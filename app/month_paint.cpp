@@ -108,7 +108,7 @@ void CKalmenoDlg::PaintCell(CDC& dc, int i, CPen& redPen) {
   // A day with no entry of its own shows its holiday's name, in red, in the label's place.
   if (marks && summary.szLabel[0] == 0 && !marks->names.empty()) {
     dc.SetTextColor(kRed);
-    dc.DrawText(marks->names.c_str(), -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM);
+    dc.DrawText(marks->names.c_str(), -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS);
   } else {
     dc.DrawText(summary.szLabel, -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM);
   }

@@ -35,26 +35,26 @@ void ExpectCells(const Kalmeno& k, const std::vector<CellFact>& facts) {
 
 TEST(HolidayViewE2E, HolidaysAreRedAndNamedAndTermsTakeTheLunarDatesPlaceUntilTurnedOff) {
   Kalmeno k;
-  e2e::WriteBytes(k.dataFile, Record(2025, 10, 9, 10, 0, 0, u"한글 모임"));
+  e2e::WriteBytes(k.dataFile, Record(2025, 10, 9, 10, 0, 0, u"모임"));
   k.Run("2025-10-01T09:00:00", {"wait 100", kLunarView, "wait 50", kHolidayView, "wait 100", "quit"});
   ExpectCells(k, {
                      {2, "#000000", "", "08/11", "a working Thursday"},
                      {3, kRed, "개천절", "08/12", "a national day"},
                      {6, kRed, "추석", "08/15", "추석 on a Monday"},
                      {8, kRed, "대체공휴일(추석)", "한로", "the substitute day, and 한로 that day"},
-                     {9, kRed, "한글 모임", "08/18", "한글날 with an entry: the entry's label stays"},
+                     {9, kRed, "모임", "08/18", "한글날 with an entry: the entry's label stays"},
                      {23, "#000000", "", "상강", "a solar term on a working day"},
                  });
 
   // Turned off again, the month is drawn as it is without the layer.
   Kalmeno off;
-  e2e::WriteBytes(off.dataFile, Record(2025, 10, 9, 10, 0, 0, u"한글 모임"));
+  e2e::WriteBytes(off.dataFile, Record(2025, 10, 9, 10, 0, 0, u"모임"));
   off.Run("2025-10-01T09:00:00", {"wait 100", kLunarView, "wait 50", kHolidayView, "wait 50", kHolidayView,
                                   "wait 100", "quit"});
   ExpectCells(off, {
                        {3, "#000000", "", "08/12", "off: 개천절 is a Friday like any other"},
                        {8, "#000000", "", "08/17", "off: no name, the lunar date"},
-                       {9, "#000000", "한글 모임", "08/18", "off: the entry alone"},
+                       {9, "#000000", "모임", "08/18", "off: the entry alone"},
                    });
 }
 
