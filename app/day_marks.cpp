@@ -12,6 +12,16 @@ namespace {
 const WCHAR kSettingsKey[] = u"Software\\Kalmeno";
 const WCHAR kHolidayViewValue[] = u"HolidayView";
 
+// A cell is about three syllables wide; the schedule panel shows the whole name.
+std::u16string CellLabel(const std::u16string& name) {
+  for (const char16_t* prefix : {u"대체", u"임시"})
+    if (name.starts_with(prefix)) return prefix;
+  if (name.ends_with(u"선거")) return u"선거";
+  for (const char16_t* suffix : {u" 전날", u" 다음 날"})
+    if (name.ends_with(suffix)) return name.substr(0, name.size() - std::char_traits<char16_t>::length(suffix));
+  return name;
+}
+
 }  // namespace
 
 void FillDayMarks(const DayCell (&cells)[kMonthCellCount], DayMarks (&marks)[kMonthCellCount]) {
@@ -29,8 +39,10 @@ void FillDayMarks(const DayCell (&cells)[kMonthCellCount], DayMarks (&marks)[kMo
     for (const calendar::PublicHoliday& h : holidays) {
       if (h.year != cell.wYear || h.month != cell.wMonth || h.day != cell.wDay) continue;
       mark.bHoliday = true;
-      if (!mark.names.empty()) mark.names += u"·";
-      mark.names += KpFromUtf8(h.name);
+      const std::u16string name = KpFromUtf8(h.name);
+      if (mark.names.empty()) mark.label = CellLabel(name);
+      else mark.names += u"·";
+      mark.names += name;
     }
     const int term = calendar::SolarTermOn(cell.wYear, cell.wMonth, cell.wDay);
     if (term >= 0) mark.term = KpFromUtf8(calendar::SolarTermName(term));

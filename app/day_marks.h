@@ -9,6 +9,8 @@
 struct DayMarks {
   bool bHoliday = false;
   std::u16string names;  // the day's holidays, joined by "·"; empty when it has none
+  std::u16string label;  // the first holiday's name as short as a cell needs: "추석" for the
+                         // days around it, "대체" for a substitute, "임시", "선거"
   std::u16string term;   // the name of the solar term on the day, or empty
 };
 

@@ -106,9 +106,9 @@ void CKalmenoDlg::PaintCell(CDC& dc, int i, CPen& redPen) {
   RECT labelRect{rect.left, rect.top, rect.right, rect.bottom - 8};
   dc.SetTextColor(kLabelText);
   // A day with no entry of its own shows its holiday's name, in red, in the label's place.
-  if (marks && summary.szLabel[0] == 0 && !marks->names.empty()) {
+  if (marks && summary.szLabel[0] == 0 && !marks->label.empty()) {
     dc.SetTextColor(kRed);
-    dc.DrawText(marks->names.c_str(), -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS);
+    dc.DrawText(marks->label.c_str(), -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS);
   } else {
     dc.DrawText(summary.szLabel, -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM);
   }

@@ -52,12 +52,13 @@ class PaintBenchDlg : public CKalmenoDlg {
     CKalmenoDlg::OnInitDialog();
     for (int n = 0; n < m_entries; ++n) m_store.Add(BenchEntry(n));
     m_bLunarView = 1;
+    // The layer as asked, whatever the registry of the user running the benchmark says.
+    m_bHolidayView = m_holidays > 0;
     if (m_holidays >= 0) {
       m_nYear = 2025;
       m_nMonth = 10;
-      m_bHolidayView = m_holidays;
-      BuildMonthModel();
     }
+    BuildMonthModel();
     m_nSelCell = 12;
     PostMessage(kRunMessage);
     return TRUE;

@@ -41,8 +41,9 @@ TEST(HolidayViewE2E, HolidaysAreRedAndNamedAndTermsTakeTheLunarDatesPlaceUntilTu
                      {2, "#000000", "", "08/11", "a working Thursday"},
                      {3, kRed, "개천절", "08/12", "a national day"},
                      {6, kRed, "추석", "08/15", "추석 on a Monday"},
-                     {8, kRed, "대체공휴일(추석)", "한로", "the substitute day, and 한로 that day"},
-                     {9, kRed, "모임", "08/18", "한글날 with an entry: the entry's label stays"},
+                     {5, kRed, "추석", "08/14", "추석 eve, by the short name a cell has room for"},
+                     {8, kRed, "대체", "한로", "the substitute day, and 한로 that day"},
+                     {9, kRed, "모임..", "08/18", "한글날 with an entry: the entry's label stays"},
                      {23, "#000000", "", "상강", "a solar term on a working day"},
                  });
 
@@ -54,7 +55,7 @@ TEST(HolidayViewE2E, HolidaysAreRedAndNamedAndTermsTakeTheLunarDatesPlaceUntilTu
   ExpectCells(off, {
                        {3, "#000000", "", "08/12", "off: 개천절 is a Friday like any other"},
                        {8, "#000000", "", "08/17", "off: no name, the lunar date"},
-                       {9, "#000000", "모임", "08/18", "off: the entry alone"},
+                       {9, "#000000", "모임..", "08/18", "off: the entry alone"},
                    });
 }
 
