@@ -3,4 +3,6 @@
 // program a tap starts; DLL, the plug-in), the plug-in and the tools only read them.
 #include "windef.h"
 
-inline constexpr WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";
+// Internal to each file that uses it: a shared (inline) variable would be a unique symbol that keeps
+// the plug-in from ever being unloaded.
+constexpr WCHAR kItemKey[] = u"Software\\Microsoft\\Today\\Items\\Kalmeno";

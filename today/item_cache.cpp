@@ -42,8 +42,8 @@ bool RefreshItemCache() {
   switch (loaded) {
     case EntryBytes::Unchanged:
     case EntryBytes::NotNow:
-      // What is shown stays; only a new day makes new occurrences of it.
-      if (!g_built || SameDay(now)) return false;
+      // What is shown stays; only a new day (or the first build) makes new occurrences of it.
+      if (SameDay(now)) return false;
       break;
     case EntryBytes::Read:
       g_lastFullRead = tick;
