@@ -54,6 +54,8 @@ class BenchDlg : public CKalmenoDlg {
     CKalmenoDlg::OnInitDialog();
     for (int n = 0; n < m_entries; ++n) m_store.Add(BenchEntry(n));
     m_bLunarView = 1;
+    // The holiday layer off, whatever the registry of the user running the benchmark says.
+    m_bHolidayView = 0;
     Prepare();
     PostMessage(kRunMessage);
     return TRUE;
@@ -86,14 +88,27 @@ class BenchDlg : public CKalmenoDlg {
 // A day selected; the whole view painted again once per iteration.
 class PaintBenchDlg : public BenchDlg {
  public:
-  PaintBenchDlg(benchmark::State& state, int entries) : BenchDlg(state, entries, 0) {}
+  PaintBenchDlg(benchmark::State& state, int entries, int holidays = -1)
+      : BenchDlg(state, entries, 0), m_holidays(holidays) {}
 
  protected:
-  void Prepare() override { m_nSelCell = 12; }
+  // With `holidays`, October 2025 (eight holidays and two solar terms) with the layer on (1) or off (0).
+  void Prepare() override {
+    m_bHolidayView = m_holidays > 0;
+    if (m_holidays >= 0) {
+      m_nYear = 2025;
+      m_nMonth = 10;
+    }
+    BuildMonthModel();
+    m_nSelCell = 12;
+  }
   void Step() override {
     Invalidate(FALSE);
     UpdateWindow();
   }
+
+ private:
+  int m_holidays;
 };
 
 void BM_FullMonthPaint(benchmark::State& state) {
@@ -128,6 +143,17 @@ void BM_MonthChange(benchmark::State& state) {
   dlg.DoModal();
 }
 BENCHMARK(BM_MonthChange)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// What the holiday layer costs a full paint: the same month with the layer off and on.
+void BM_MonthPaintHolidayLayer(benchmark::State& state) {
+  PaintBenchDlg dlg(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  dlg.DoModal();
+}
+BENCHMARK(BM_MonthPaintHolidayLayer)
+    ->ArgNames({"entries", "layer"})
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Starts the real program in a folder of its own and waits for the first `paint` trace line.
 void BM_StartToFirstPaint(benchmark::State& state) {
