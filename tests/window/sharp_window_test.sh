@@ -52,9 +52,10 @@ chmod 700 "$work"
 cmake --install "$build" --prefix "$prefix" >/dev/null
 "$build/host/kalmeno-install" "$prefix" >/dev/null
 
-# 2. An X display of 1600 x 1200 whose desktop asks for twice the density (Xft.dpi: 192).
+# 2. An X display of 1600 x 1200 whose desktop asks for twice the density (Xft.dpi: 192); the
+# server keeps its root window's resources between clients (-noreset).
 exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
 xvfb=$!
 for (( ; ; )); do
   [ -s "$work/display" ] && break
@@ -62,7 +63,7 @@ for (( ; ; )); do
   sleep 0.1
 done
 export DISPLAY=":$(head -1 "$work/display")"
-xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER $'Xft.dpi:\t192\n'
+xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t192\n')"
 export QT_QPA_PLATFORM=xcb
 unset KALMENO_SCRIPT KALMENO_CHILD_SCRIPT KALMENO_CLOCK KALMENO_TRACE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
 
