@@ -13,37 +13,12 @@
 set -euo pipefail
 
 build="$(cd "$1" && pwd)"
-# Everything the test starts is in one process group of its own, so the watchdog can end it all.
-if [ "${KALMENO_WINDOW_TEST_GROUP:-}" != "$$" ] && [ "$(ps -o pgid= $$ | tr -d ' ')" != "$$" ]; then
-  exec setsid --wait "$0" "$@"
-fi
-export KALMENO_WINDOW_TEST_GROUP=$$
+source "$(dirname "$0")/window_test_support.sh"
+window_test_group "$@"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/kalmeno-sharp.XXXXXX")"
 prefix="$(mktemp -d /tmp/ks.XXXXXX)"
-
-fail() {
-  echo "sharp_window_test: $*" >&2
-  exit 1
-}
-
-finish() {
-  local status=$?
-  trap - EXIT
-  trap '' TERM
-  kill -TERM -- -$$ 2>/dev/null || true
-  wait 2>/dev/null || true
-  if [ $status -eq 0 ]; then
-    rm -rf "$work" "$prefix"
-  else
-    echo "kept for inspection: $work (installed into $prefix)" >&2
-  fi
-  exit $status
-}
-trap finish EXIT
-
-( sleep 240; echo "sharp_window_test: watchdog: no end after 240 s; everything is stopped" >&2
-  kill -KILL -- -$$ ) &
+window_test_guard
 
 # 1. A home of its own, the programs installed into a temporary prefix with their desktop entries.
 export HOME="$work" XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config" XDG_DATA_HOME="$work/data"
@@ -54,15 +29,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # 2. An X display of 1600 x 1200 whose desktop asks for twice the density (Xft.dpi: 192); the
 # server keeps its root window's resources between clients (-noreset).
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for (( ; ; )); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb" 2>/dev/null || fail "Xvfb did not start: $(tail -5 "$work/xvfb.log")"
-  sleep 0.1
-done
-export DISPLAY=":$(head -1 "$work/display")"
+start_xvfb 1600x1200 -noreset
 xprop -root -f RESOURCE_MANAGER 8s -set RESOURCE_MANAGER "$(printf 'Xft.dpi:\t192\n')"
 export QT_QPA_PLATFORM=xcb
 unset KALMENO_SCRIPT KALMENO_CHILD_SCRIPT KALMENO_CLOCK KALMENO_TRACE QT_SCALE_FACTOR QT_SCREEN_SCALE_FACTORS
@@ -103,7 +70,7 @@ expect_identity() {
     fail "$program's window class is $(property "$window" WM_CLASS), its entry names '$class'"
   [ "$(property "$window" _NET_WM_NAME)" = "\"$title\"" ] ||
     fail "$program's window is titled $(property "$window" _NET_WM_NAME), not $title"
-  xprop -id "$window" _NET_WM_ICON | grep -q "Icon (" || fail "$program's window has no icon"
+  [[ "$(xprop -id "$window" _NET_WM_ICON)" == *"Icon ("* ]] || fail "$program's window has no icon"
 }
 
 # The share of the inked 2 x 2 blocks of a captured window area (X Y W H, device pixels) whose
