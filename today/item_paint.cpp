@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "calendar/weekday_names.h"
+#include "today/coming_marks.h"
 #include "today/item_window.h"
 #include "today/occurrences.h"
 #include "today/today_settings.h"
@@ -49,6 +50,26 @@ void FormatOccurrence(const Occurrence& occurrence, WCHAR (&line)[100]) {
     wsprintfW(line, u"내일(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
   else
     wsprintfW(line, u"%d일뒤(%s) %02d:%02d %s", diff, weekday, entry.wHour, entry.wMinute, title);
+}
+
+// "3일뒤(수) 대체공휴일(추석)", "12일뒤(목) 09:41 한로": as an entry's line, a holiday without a time.
+void FormatMark(const ComingMark& mark, WCHAR (&line)[100]) {
+  const LONG diff = (LONG)(mark.nDay - g_nToday);
+  WCHAR when[24];
+  LPCWSTR weekday = WeekdayName(WeekdayOfDay(mark.nDay));
+  if (diff == 0) wsprintfW(when, u"오늘(%s)", weekday);
+  else if (diff == 1) wsprintfW(when, u"내일(%s)", weekday);
+  else wsprintfW(when, u"%d일뒤(%s)", (int)diff, weekday);
+  if (mark.nMinute < 0) wsprintfW(line, u"%s %s", when, mark.name.c_str());
+  else wsprintfW(line, u"%s %02d:%02d %s", when, mark.nMinute / 60, mark.nMinute % 60, mark.name.c_str());
+}
+
+// Whether the next mark comes before the next entry: an earlier day, or on the same day a holiday
+// or a term whose time is earlier.
+bool MarkComesFirst(const ComingMark& mark, const Occurrence& occurrence) {
+  if (mark.nDay != occurrence.nDay) return mark.nDay < occurrence.nDay;
+  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
+  return mark.nMinute < entry.wHour * 60 + entry.wMinute;
 }
 
 // The D-day line counts from the date the chosen entry names itself, whether or not it repeats.
@@ -103,10 +124,14 @@ void PaintLunarLine(HDC dc, int right) {
 void PaintScheduleLines(HDC dc, int& y, int right) {
   int lines = g_settings.nListCount + 1;
   if (lines < 1) lines = 1;
-  size_t next = (size_t)g_nFirst;
+  size_t next = g_nFirst < 0 ? g_occurrences.size() : (size_t)g_nFirst;
+  size_t nextMark = g_bShowHolidayMarks ? 0 : g_comingMarks.size();
   for (int k = 0; k < lines; ++k) {
     WCHAR line[100];
-    if (next < g_occurrences.size())
+    const bool entryLeft = next < g_occurrences.size(), markLeft = nextMark < g_comingMarks.size();
+    if (markLeft && (!entryLeft || MarkComesFirst(g_comingMarks[nextMark], g_occurrences[next])))
+      FormatMark(g_comingMarks[nextMark++], line);
+    else if (entryLeft)
       FormatOccurrence(g_occurrences[next++], line);
     else
       lstrcpyW(line, u"더 이상 표시할 일정이 없습니다.");
@@ -142,7 +167,7 @@ void PaintItem(HWND window) {
     PaintLunarLine(dc, right);
     y = ScaleY(20);
   }
-  if (g_nFirst != -1) {
+  if (g_nFirst != -1 || (g_bShowHolidayMarks && !g_comingMarks.empty())) {
     PaintScheduleLines(dc, y, right);
     WCHAR title[11];
     WCHAR ending[90];
