@@ -40,16 +40,25 @@ ScheduleEntry BenchEntry(int n) {
 }
 
 // The month view, with a store of `entries` entries, lunar dates shown and a day selected, that
-// paints itself in full once per benchmark iteration after it has been shown.
+// paints itself in full once per benchmark iteration after it has been shown. With `holidays`,
+// October 2025 (eight holidays and two solar terms) with the holiday layer on or off.
 class PaintBenchDlg : public CKalmenoDlg {
  public:
-  PaintBenchDlg(benchmark::State& state, int entries) : m_state(state), m_entries(entries) {}
+  PaintBenchDlg(benchmark::State& state, int entries, int holidays = -1)
+      : m_state(state), m_entries(entries), m_holidays(holidays) {}
 
  protected:
   BOOL OnInitDialog() override {
     CKalmenoDlg::OnInitDialog();
     for (int n = 0; n < m_entries; ++n) m_store.Add(BenchEntry(n));
     m_bLunarView = 1;
+    // The layer as asked, whatever the registry of the user running the benchmark says.
+    m_bHolidayView = m_holidays > 0;
+    if (m_holidays >= 0) {
+      m_nYear = 2025;
+      m_nMonth = 10;
+    }
+    BuildMonthModel();
     m_nSelCell = 12;
     PostMessage(kRunMessage);
     return TRUE;
@@ -69,6 +78,7 @@ class PaintBenchDlg : public CKalmenoDlg {
   static constexpr UINT kRunMessage = WM_APP + 1;
   benchmark::State& m_state;
   int m_entries;
+  int m_holidays;
 };
 
 void BM_FullMonthPaint(benchmark::State& state) {
@@ -127,6 +137,17 @@ void BM_MonthChange(benchmark::State& state) {
   dlg.DoModal();
 }
 BENCHMARK(BM_MonthChange)->Arg(1000000)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(200);
+
+// What the holiday layer costs a full paint: the same month with the layer off and on.
+void BM_MonthPaintHolidayLayer(benchmark::State& state) {
+  PaintBenchDlg dlg(state, static_cast<int>(state.range(0)), static_cast<int>(state.range(1)));
+  dlg.DoModal();
+}
+BENCHMARK(BM_MonthPaintHolidayLayer)
+    ->ArgNames({"entries", "layer"})
+    ->Args({1000, 0})
+    ->Args({1000, 1})
+    ->Unit(benchmark::kMillisecond);
 
 // Starts the real program in a folder of its own and waits for the first `paint` trace line.
 void BM_StartToFirstPaint(benchmark::State& state) {
