@@ -35,7 +35,9 @@ const FolderCase kCases[] = {
      "echo x > \"$D/runtime\" && chmod 644 \"$D/runtime\"", "runtime", true},
     {"XDG_RUNTIME_DIR in a folder that is missing", "true", "missing/runtime", true},
     {"no folder at all: the message box, a line on stderr, status 1",
-     "mkdir -m 777 /tmp/kalmeno-events-65534 && echo x > \"$D/.cache\" && chmod 644 \"$D/.cache\"", "runtime", false},
+     "mkdir -m 777 /tmp/kalmeno-events-65534 && echo x > \"$D/.cache\" && echo x > \"$D/runtime\" && "
+     "chmod 644 \"$D/.cache\" \"$D/runtime\"",
+     "runtime", false},
 };
 
 std::string CannotRunHere() {
@@ -56,15 +58,17 @@ TEST(BadInputRuntimeFolder, AFolderThatIsNotTheUsersAloneIsNeverUsedAndNoneAtAll
     Kalmeno k;
     e2e::WriteBytes(k.dataFile, kOld);
     const std::string script = c.starts ? "command 32794\nset 1011 첫째\ncommand 1\nanswer\ncommand 1\nwait 1000\n"
-                                        : "answer\nwait 1000\n";
+                                        : "wait until trace msgbox\nanswer\nwait 1000\n";
     e2e::WriteBytes(k.dir.file("script.txt"), script);
     e2e::WriteBytes(k.trace, "");
     for (const std::string& path : {k.dir.path(), k.trace, k.dataFile}) chmod(path.c_str(), 0777);
     chmod(k.dir.file("script.txt").c_str(), 0644);
-    // The test folder is reached again inside the new /tmp through the shell's working folder.
+    // The test folder is reached again inside the new /tmp: held on /mnt (of this namespace only)
+    // while the new /tmp is mounted, then bound back to its own path.
     const std::string runtime = *c.runtimeDir ? k.dir.file(c.runtimeDir) : "";
     const std::string inside =
-        std::string("cd \"$D\" && mount -t tmpfs -o mode=1777 tmpfs /tmp && mkdir -p \"$D\" && mount --bind . \"$D\" && ") +
+        std::string("mount --bind \"$D\" /mnt && mount -t tmpfs -o mode=1777 tmpfs /tmp && mkdir -p \"$D\" && "
+                    "mount --bind /mnt \"$D\" && ") +
         c.prepare + " && exec setpriv --reuid=65534 --regid=65534 --clear-groups env -u TMPDIR " +
         (runtime.empty() ? "-u XDG_RUNTIME_DIR " : "XDG_RUNTIME_DIR=\"" + runtime + "\" ") + "HOME=\"$D\" \"$D/kalmeno\"; " +
         "echo cannot start; exit 99";

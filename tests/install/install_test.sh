@@ -39,7 +39,7 @@ for tool in kalmeno-lunar kalmeno-ics; do
   [ "$(readlink "$XDG_DATA_HOME/man/man1/$tool.1")" = "$prefix/man/man1/$tool.1" ] || fail "no manual link for $tool"
 done
 "$HOME/.local/bin/kalmeno-lunar" 2024-09-17 | grep -q "음력 2024년 08월 15일" || fail "the linked kalmeno-lunar does not run"
-[ "$(MANPATH="$XDG_DATA_HOME/man" man -w kalmeno-ics)" = "$XDG_DATA_HOME/man/man1/kalmeno-ics.1" ] || fail "man does not find kalmeno-ics"
+[ "$(MANPATH="$XDG_DATA_HOME/man" man -w kalmeno-ics)" = "$prefix/man/man1/kalmeno-ics.1" ] || fail "man does not find kalmeno-ics"
 
 "$prefix/kalmeno-install" --autostart >/dev/null || fail "--autostart"
 autostart="$XDG_CONFIG_HOME/autostart/kalmeno-today.desktop"
