@@ -181,8 +181,9 @@ TEST(Reminders, WhatComesDueTogetherIsOneNotificationEscapedOnlyForAServiceThatR
 TEST(Reminders, BubblesNeverPileUpOneTapClearsTheScreen) {
   TempDir dir;
   // Two reminders a minute apart, with no service: the second bubble takes the first one's place.
-  std::string script = ChooseReminder(30, 1) + "wait until trace bubble\nclock 2007-12-08T18:31:00\nwait 1000\n" +
-                       "tap 120 60\nwait 1000\nshot " + dir.file("after-tap.png") + "\n";
+  std::string script = ChooseReminder(30, 1) + "wait until trace bubble\nclock 2007-12-08T18:31:00\n" +
+                       "wait until trace bubble Kalmeno 미리 알림 오늘(토) 19:01 둘째\n" + "tap 120 60\nwait 1000\nshot " +
+                       dir.file("after-tap.png") + "\n";
   e2e::RunResult result = RunOnBus(dir, {{2007, 12, 8, 19, 0, u"첫째", 0}, {2007, 12, 8, 19, 1, u"둘째", 0}},
                                    "2007-12-08T18:30:00", script, false);
   ASSERT_FALSE(result.timedOut) << result.output;
