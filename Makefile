@@ -40,9 +40,10 @@ bench: configure
 	    --benchmark_report_aggregates_only=true || exit 1; \
 	done; [ $$found = 1 ] || { echo "no benchmark binaries under $(BUILD)/bench"; exit 1; }
 
-# Installs into PREFIX, records the Today item in the registry and puts Kalmeno and the Today
+# Installs into PREFIX, records the Today item in the registry, puts Kalmeno and the Today
 # screen in the desktop's application menu (desktop entries and icons under $XDG_DATA_HOME, by
-# default ~/.local/share). The installer checks first that the paths fit what the Today item can
+# default ~/.local/share) and links the tools into ~/.local/bin, their manuals into
+# $XDG_DATA_HOME/man/man1. The installer checks first that the paths fit what the Today item can
 # read, so a too long PREFIX installs nothing. `kalmeno-install --autostart` (in PREFIX) then
 # starts the Today screen at login.
 install: build
@@ -53,8 +54,10 @@ install-files:
 	@cmake --install $(BUILD) --prefix "$(PREFIX)" >/dev/null
 	@$(BUILD)/host/kalmeno-install "$(PREFIX)" "$(BUILD)/install_manifest.txt"
 
-# Removes every file the install wrote (PREFIX/install-manifest.txt lists them) and the Today
-# item's registry key; the data file PREFIX/qmrv.dat stays.
+# Removes every file the install wrote (PREFIX/install-manifest.txt lists them) that lies in
+# PREFIX, the menu entries, icons and tool links (~/.local/bin, ~/.local/share/man/man1) and the
+# Today item's registry key that name this PREFIX, the folders left empty, and the registry file
+# once empty; the data file PREFIX/qmrv.dat stays.
 uninstall:
 	@inst="$(PREFIX)/kalmeno-install"; [ -x "$$inst" ] || inst="$(BUILD)/host/kalmeno-install"; \
 	 "$$inst" --uninstall "$(PREFIX)"

@@ -12,6 +12,18 @@ CKalmenoApp::CKalmenoApp() : CWinApp(u"Kalmeno") {}
 BEGIN_MESSAGE_MAP(CKalmenoApp, CWinApp)
 END_MESSAGE_MAP()
 
+// Without a claim a second copy could run unseen and one of them would lose the other's entries
+// at exit, so the program does not start; it says why where the user looks for it.
+void CKalmenoApp::ReportNoClaim() {
+  m_nExitCode = 1;
+  std::fprintf(stderr, "kalmeno: 실행 중인 Kalmeno를 확인할 폴더를 쓸 수 없어 시작하지 않습니다.\n");
+  std::fflush(stderr);
+  ::SHInitExtraControls();
+  AfxMessageBox(u"실행 중인 Kalmeno를 확인할 폴더를 쓸 수 없어 시작하지 않습니다.", MB_OK | MB_ICONERROR);
+}
+
+int CKalmenoApp::ExitInstance() { return m_nExitCode; }
+
 BOOL CKalmenoApp::InitInstance() {
   // The data file is found beside the program by its path in the handheld's form, where a
   // backslash separates folders: a folder whose name holds one would lead to another file.
@@ -22,7 +34,10 @@ BOOL CKalmenoApp::InitInstance() {
     return FALSE;
   }
   HANDLE onlyCopy = ClaimOnlyCopy();
-  if (!onlyCopy) return FALSE;  // the running copy comes forward instead
+  if (!onlyCopy) {
+    if (::GetLastError() != ERROR_ALREADY_EXISTS) ReportNoClaim();
+    return FALSE;  // else the running copy comes forward instead
+  }
   ::SHInitExtraControls();
   CKalmenoDlg dlg;
   m_pMainWnd = &dlg;

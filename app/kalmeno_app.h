@@ -6,6 +6,11 @@ class CKalmenoApp : public CWinApp {
  public:
   CKalmenoApp();
   BOOL InitInstance() override;
+  int ExitInstance() override;
+
+ private:
+  void ReportNoClaim();
+  int m_nExitCode = 0;
 
  protected:
   DECLARE_MESSAGE_MAP()

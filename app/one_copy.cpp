@@ -1,32 +1,64 @@
 #include "app/one_copy.h"
 
+#include "schedule/schedule_file.h"
+
 namespace {
 
-// "Kalmeno.<what>.<hash of the program's path>": a short name whatever the path's length.
-void FormName(LPCWSTR what, WCHAR (&name)[64]) {
-  WCHAR program[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-  if (length >= MAX_PATH) length = 0;
-  // FNV-1a over the path's units.
-  unsigned hash = 2166136261u;
-  for (DWORD i = 0; i < length; ++i) hash = (hash ^ program[i]) * 16777619u;
-  wsprintfW(name, u"Kalmeno.%s.%08x", what, hash);
+// The data file's identity as "<volume>-<file index>": the same for every path that reaches the
+// file (a link, another install whose data file links to it, a hard-linked program). When there
+// is no data file yet, the folder it will be made in stands for it (with a "d" after its identity).
+WCHAR g_identity[40];
+
+bool IdentityOf(LPCWSTR path, DWORD flags, LPCWSTR suffix) {
+  HANDLE handle = CreateFileW(path, 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, flags, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  BY_HANDLE_FILE_INFORMATION info;
+  const BOOL known = GetFileInformationByHandle(handle, &info);
+  CloseHandle(handle);
+  if (!known) return false;
+  wsprintfW(g_identity, u"%08x-%08x%08x%s", info.dwVolumeSerialNumber, info.nFileIndexHigh, info.nFileIndexLow,
+            suffix);
+  return true;
 }
+
+// Finds the identity of the data file beside the program; false when not even its folder can be
+// had (and then no claim is made).
+bool FindIdentity() {
+  WCHAR path[MAX_PATH];
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return false;
+  int cut = 0;
+  for (int i = 0; path[i]; ++i)
+    if (path[i] == u'\\') cut = i;
+  path[cut] = 0;
+  WCHAR dataFile[MAX_PATH];
+  if (lstrlenW(path) + 1 + lstrlenW(SCHEDULE_FILE_NAME) >= MAX_PATH) return false;
+  wsprintfW(dataFile, u"%s\\%s", path, SCHEDULE_FILE_NAME);
+  if (IdentityOf(dataFile, 0, u"")) return true;
+  return IdentityOf(path[0] ? path : u"\\", FILE_FLAG_BACKUP_SEMANTICS, u"d");
+}
+
+void FormName(LPCWSTR what, WCHAR (&name)[64]) { wsprintfW(name, u"Kalmeno.%s.%s", what, g_identity); }
 
 }  // namespace
 
 HANDLE ClaimOnlyCopy() {
+  if (!FindIdentity()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return nullptr;
+  }
   WCHAR name[64];
   FormName(u"running", name);
   HANDLE claim = CreateMutexW(nullptr, TRUE, name);
-  if (claim && GetLastError() != ERROR_ALREADY_EXISTS) return claim;
-  if (claim) CloseHandle(claim);
-  // Another copy runs (or no claim could be made at all, and then no second copy is risked).
+  if (!claim) return nullptr;  // the last error says why
+  if (GetLastError() != ERROR_ALREADY_EXISTS) return claim;
+  CloseHandle(claim);
   FormName(u"forward", name);
   if (HANDLE forward = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
     SetEvent(forward);
     CloseHandle(forward);
   }
+  SetLastError(ERROR_ALREADY_EXISTS);
   return nullptr;
 }
 

@@ -1,11 +1,13 @@
 #pragma once
-// One copy of the program per data file. The data file lies beside the program, so both are named
-// after the program's own path: a second start on the same file finds the first copy's claim,
-// asks it to come forward and ends before it reads or writes anything.
+// One copy of the program per data file. The claim is named after the identity of the data file
+// beside the program (what qmrv.dat resolves to), so a second start on the same file, by whatever
+// path, finds the first copy's claim, asks it to come forward and ends before it reads or writes
+// anything.
 #include "windows.h"
 
 // Claims this program's data file for this process. Returns the claim (held until the process
-// ends), or null when another copy holds it: that copy has then been asked to come forward.
+// ends), or null: with the last error ERROR_ALREADY_EXISTS when another copy holds it (that copy
+// has then been asked to come forward), any other when no claim could be made at all.
 HANDLE ClaimOnlyCopy();
 
 // The running copy's side: an event that a later start sets. The window that owns it checks it

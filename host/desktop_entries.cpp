@@ -1,5 +1,6 @@
 #include "host/desktop_entries.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -128,4 +129,44 @@ bool WriteDesktopEntries(const fs::path& prefix, const DesktopFolders& folders, 
 
 bool WriteAutostartEntry(const fs::path& prefix, const DesktopFolders& folders, std::vector<fs::path>& written) {
   return WriteText(folders.autostart / "kalmeno-today.desktop", DesktopEntryText(prefix, true), written);
+}
+
+std::vector<fs::path> DesktopFilePaths(const DesktopFolders& folders) {
+  std::vector<fs::path> paths;
+  for (const Program& program : kPrograms) {
+    paths.push_back(folders.applications / (std::string(program.id) + ".desktop"));
+    for (const Program::Icon& icon : program.icons) {
+      std::string size = std::to_string(icon.size);
+      paths.push_back(folders.icons / (size + "x" + size) / "apps" / (std::string(program.id) + ".png"));
+    }
+  }
+  paths.push_back(folders.autostart / "kalmeno-today.desktop");
+  return paths;
+}
+
+namespace {
+
+// True when the entry file's Exec line is the one an install into `prefix` writes.
+bool EntryStartsFrom(const fs::path& entry, const fs::path& prefix, const Program& program) {
+  std::ifstream in(entry, std::ios::binary);
+  const std::string expected = "Exec=" + ExecValue((prefix / program.id).string());
+  for (std::string line; std::getline(in, line);)
+    if (line == expected) return true;
+  return false;
+}
+
+}  // namespace
+
+bool DesktopFileBelongsTo(const fs::path& file, const DesktopFolders& folders, const fs::path& prefix) {
+  const std::vector<fs::path> known = DesktopFilePaths(folders);
+  if (std::find(known.begin(), known.end(), file) == known.end()) return false;
+  std::string name = file.stem().string();
+  for (const Program& program : kPrograms) {
+    if (name != program.id) continue;
+    if (file.extension() == ".desktop") return EntryStartsFrom(file, prefix, program);
+    const fs::path entry = folders.applications / (name + ".desktop");
+    std::error_code error;
+    return !fs::exists(entry, error) || EntryStartsFrom(entry, prefix, program);
+  }
+  return false;
 }

@@ -30,3 +30,9 @@ std::string DesktopEntryText(const fs::path& prefix, bool todayScreen);
 bool WriteDesktopEntries(const fs::path& prefix, const DesktopFolders& folders, std::vector<fs::path>& written);
 // Writes the Today screen's autostart entry.
 bool WriteAutostartEntry(const fs::path& prefix, const DesktopFolders& folders, std::vector<fs::path>& written);
+// Every file the two functions above write for these folders, whether written or not.
+std::vector<fs::path> DesktopFilePaths(const DesktopFolders& folders);
+// True when the desktop file (an entry, or an icon of one) belongs to the installation in
+// `prefix`: an entry that starts a program there, an icon whose program's entry is missing or
+// starts a program there. Another installation's entries and icons are left to it.
+bool DesktopFileBelongsTo(const fs::path& file, const DesktopFolders& folders, const fs::path& prefix);

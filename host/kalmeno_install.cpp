@@ -3,23 +3,29 @@
 //
 //   kalmeno-install PREFIX [FILE-LIST]   records the Today item in the registry: DATA (the data
 //       file beside the installed program), EXE (the program) and DLL (the plug-in, for the Today
-//       screen); writes the desktop entries and icons; lists every file written (with those of
-//       FILE-LIST, the files cmake --install wrote) in PREFIX/install-manifest.txt.
+//       screen); writes the desktop entries and icons; links the tools and their manuals into the
+//       user's folders; lists every file written (with those of FILE-LIST, the files cmake
+//       --install wrote) in PREFIX/install-manifest.txt.
 //   kalmeno-install --check PREFIX       only checks that the paths fit.
 //   kalmeno-install --autostart [PREFIX] starts the Today screen at login.
-//   kalmeno-install --uninstall [PREFIX] removes every file the installation wrote and the Today
-//       item's registry key; never the data file.
+//   kalmeno-install --uninstall [PREFIX] removes every file the installation wrote, the folders
+//       that leaves empty, and the Today item's registry key when it names this installation (the
+//       registry file too, with its lock, when nothing else is left in it); never the data file.
 // Without PREFIX, the folder this program was installed in.
 //
 // The plug-in reads DATA and EXE into buffers of 100 bytes, 49 characters and the terminator. A
 // longer value would be read as missing, so the install refuses it and writes nothing.
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
 #include "host/desktop_entries.h"
 #include "host/install_manifest.h"
+#include "host/tool_links.h"
 #include "kp_platform.h"
 #include "schedule/item_key.h"
 #include "windows.h"
@@ -78,13 +84,20 @@ std::string OwnFolder() {
 }
 
 // A desktop entry's values hold one line each; a path with a line break or another control
-// character cannot be written into one.
+// character cannot be written into one. The list of files cmake --install writes cannot hold a
+// ';' (it separates the list's items), so the uninstall could not find such an installation.
 bool PrintablePath(const std::string& folder) {
-  for (unsigned char c : folder)
+  for (unsigned char c : folder) {
     if (c < 0x20 || c == 0x7F) {
       std::fprintf(stderr, "kalmeno-install: the prefix holds a control character; choose another.\n");
       return false;
     }
+    if (c == ';') {
+      std::fprintf(stderr, "kalmeno-install: the prefix holds a ';', which the list of installed files cannot "
+                           "hold; choose another.\n");
+      return false;
+    }
+  }
   return true;
 }
 
@@ -110,6 +123,7 @@ int Record(const Install& install, const char* fileList) {
   std::vector<fs::path> files;
   if (fileList) files = ReadPathList(fileList);
   bool desktop = WriteDesktopEntries(install.prefix, UserDesktopFolders(), files);
+  desktop = LinkTools(install.prefix, files) && desktop;
   if (!AddToManifest(install.prefix, files)) {
     std::fprintf(stderr, "kalmeno-install: cannot write the list of installed files.\n");
     return 1;
@@ -130,13 +144,74 @@ int Autostart(const Install& install) {
   return 0;
 }
 
+// True when the Today item's key names a program of this installation, or names none: another
+// installation's key is left to it.
+bool ItemKeyIsOurs(const Install& install) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kItemKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return true;
+  bool ours = true;
+  for (const Value& value : install.values) {
+    WCHAR text[1024];
+    DWORD size = sizeof text, type = 0;
+    if (RegQueryValueExW(key, value.name, nullptr, &type, (BYTE*)text, &size) != ERROR_SUCCESS || type != REG_SZ)
+      continue;
+    if (value.name != std::u16string(u"DATA") && !IsInside(KpHostPath(text), install.prefix)) ours = false;
+  }
+  RegCloseKey(key);
+  return ours;
+}
+
+// The registry file goes with its lock and folder once no key is left in it.
+void RemoveEmptyRegistry() {
+  for (HKEY root : {HKEY_CLASSES_ROOT, HKEY_CURRENT_USER, HKEY_LOCAL_MACHINE}) {
+    WCHAR name[256];
+    DWORD size = 256;
+    if (RegEnumKeyExW(root, 0, name, &size, nullptr, nullptr, nullptr, nullptr) != ERROR_NO_MORE_ITEMS) return;
+  }
+  const fs::path file = KpRegistryPath();
+  std::error_code error;
+  if (!fs::is_regular_file(fs::symlink_status(file, error))) return;  // a link or something else: the user's
+  std::ifstream in(file);
+  for (std::string line; std::getline(in, line);)
+    if (!line.empty() && line[0] == '[') return;  // a key this registry could not read is kept
+  in.close();
+  fs::remove(file, error);
+  fs::remove(file.string() + ".lock", error);
+  fs::remove(file.parent_path(), error);  // only when empty
+}
+
+// Folders the uninstall never removes, even empty: the user's home and the XDG base folders, and
+// every folder above them.
+bool BaseFolder(const fs::path& folder) {
+  const DesktopFolders desktop = UserDesktopFolders();
+  const fs::path bases[] = {fs::path(std::getenv("HOME") ? std::getenv("HOME") : "/"),
+                            desktop.applications.parent_path(), desktop.autostart.parent_path()};
+  const fs::path normal = folder.lexically_normal();
+  for (const fs::path& base : bases) {
+    fs::path relative = base.lexically_normal().lexically_relative(normal);
+    if (relative.empty() || relative == "." || *relative.begin() != "..") return true;
+  }
+  return false;
+}
+
 int Uninstall(const Install& install) {
-  int failures = RemoveInstalledFiles(install.prefix, install.prefix / "qmrv.dat");
-  LONG status = RegDeleteKeyW(HKEY_LOCAL_MACHINE, kItemKey);
+  const DesktopFolders desktop = UserDesktopFolders();
+  std::vector<fs::path> links;
+  for (const ToolLink& link : ToolLinks(install.prefix)) links.push_back(link.link);
+  auto ours = [&](const fs::path& file) {
+    if (std::find(links.begin(), links.end(), file) != links.end()) return LinksInto(file, install.prefix);
+    return DesktopFileBelongsTo(file, desktop, install.prefix);
+  };
+  const bool keyIsOurs = ItemKeyIsOurs(install);
+  int failures = RemoveInstalledFiles(install.prefix, install.prefix / "qmrv.dat", ours, BaseFolder);
+  LONG status = keyIsOurs ? RegDeleteKeyW(HKEY_LOCAL_MACHINE, kItemKey) : ERROR_SUCCESS;
+  if (!keyIsOurs)
+    std::fprintf(stderr, "kalmeno-install: the Today item in the registry names another installation; left in place.\n");
   if (status != ERROR_SUCCESS && status != ERROR_FILE_NOT_FOUND) {
     std::fprintf(stderr, "kalmeno-install: cannot remove the Today item from the registry.\n");
     ++failures;
   }
+  RemoveEmptyRegistry();
   if (failures != 0) return 1;
   if (fs::exists(install.prefix / "qmrv.dat"))
     std::printf("Uninstalled from %s; the data file %s stays.\n", install.folder.c_str(),

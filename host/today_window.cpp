@@ -6,6 +6,7 @@
 #include "aygshell.h"
 #include "host/today_ids.h"
 #include "host/today_items.h"
+#include "host/today_one_copy.h"
 #include "host/watermark.h"
 
 namespace {
@@ -15,9 +16,11 @@ const WCHAR* const kWeekdays[7] = {u"일요일", u"월요일", u"화요일", u"�
 constexpr COLORREF kTextColour = RGB(0, 0, 0);
 constexpr int kDateLineHeight = 24;
 constexpr UINT_PTR IDT_REFRESH = 1;
+constexpr UINT_PTR IDT_COME_FORWARD = 2;
 
 HWND g_hToday = nullptr;
 HANDLE g_hReadyEvent = nullptr;
+HANDLE g_hComeForward = nullptr;  // set by a later start of the Today screen
 std::vector<std::unique_ptr<TodayItem>> g_items;
 SYSTEMTIME g_shownDate;
 
@@ -105,6 +108,8 @@ LRESULT TodayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == IDT_REFRESH) Refresh();
+      if (wParam == IDT_COME_FORWARD && WaitForSingleObject(g_hComeForward, 0) == WAIT_OBJECT_0)
+        SetForegroundWindow(window);
       return 0;
     case TODAYM_GETCOLOR:
       return wParam == TODAYCOLOR_TEXT ? kTextColour : RGB(0, 84, 227);
@@ -124,6 +129,7 @@ LRESULT TodayWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       KillTimer(window, IDT_REFRESH);
+      KillTimer(window, IDT_COME_FORWARD);
       PostQuitMessage(0);
       return 0;
     default:
@@ -164,6 +170,8 @@ HWND CreateTodayScreen() {
   SetTimer(g_hToday, IDT_REFRESH, RefreshPeriod(), nullptr);
   Refresh();
   InvalidateRect(g_hToday, nullptr, TRUE);
+  g_hComeForward = CreateTodayComeForwardEvent();
+  if (g_hComeForward != nullptr) SetTimer(g_hToday, IDT_COME_FORWARD, kTodayComeForwardCheckMs, nullptr);
   return g_hToday;
 }
 
@@ -175,4 +183,6 @@ void CloseTodayScreen() {
     CloseHandle(g_hReadyEvent);
   }
   g_hReadyEvent = nullptr;
+  if (g_hComeForward != nullptr) CloseHandle(g_hComeForward);
+  g_hComeForward = nullptr;
 }

@@ -93,8 +93,27 @@ std::u16string BodyOf(const Occurrence& occurrence) {
   return html;
 }
 
-void Announce(const Occurrence& occurrence) {
-  std::u16string body = BodyOf(occurrence);
+// Reminders that come due together: shown as one notification, at most this many of their lines
+// in it, and how many there are.
+constexpr size_t kLinesInOneNotification = 3;
+
+// One notification for every reminder that came due at this walk: a single one says its line;
+// more say how many, then the first few lines, so that a day of many entries (or a return after
+// a long time away) is one notification to read, not a pile of them.
+void Announce(const std::vector<const Occurrence*>& due) {
+  std::u16string body;
+  if (due.size() == 1) {
+    body = BodyOf(*due.front());
+  } else {
+    WCHAR count[48];
+    wsprintfW(count, u"다가오는 일정 %d개", (int)due.size());
+    body = count;
+    for (size_t i = 0; i < due.size() && i < kLinesInOneNotification; ++i) body += u"<br>" + BodyOf(*due[i]);
+    if (due.size() > kLinesInOneNotification) {
+      wsprintfW(count, u"<br>외 %d개", (int)(due.size() - kLinesInOneNotification));
+      body += count;
+    }
+  }
   SHNOTIFICATIONDATA data;
   std::memset(&data, 0, sizeof(data));
   data.cbStruct = sizeof(data);
@@ -108,14 +127,16 @@ void Announce(const Occurrence& occurrence) {
 
 // Walks a list sorted by day from `first`, up to the last day the interval can reach.
 void AnnounceFrom(const std::vector<Occurrence>& list, size_t first, long long now, long long interval) {
+  std::vector<const Occurrence*> due;
   for (size_t k = first; k < list.size(); ++k) {
     const Occurrence& occurrence = list[k];
     if ((long long)occurrence.nDay * kMinutesPerDay > now + interval) break;
     long long start = StartMinute(occurrence);
     if (now >= start || now < start - interval || g_inAnnounced[k]) continue;
     g_inAnnounced[k] = 1;
-    if (g_announced.insert(KeyOf(occurrence)).second) Announce(occurrence);
+    if (g_announced.insert(KeyOf(occurrence)).second) due.push_back(&occurrence);
   }
+  if (!due.empty()) Announce(due);
 }
 
 }  // namespace

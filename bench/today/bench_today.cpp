@@ -186,6 +186,35 @@ void BM_IdleMinuteOfMillionEntries(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleMinuteOfMillionEntries)->Unit(benchmark::kMillisecond)->Iterations(10);
 
+// The item reads its values at every refresh: one value read from a registry of `keys` other keys
+// and the item's last. Linear in the file: ten times the keys, about ten times the time.
+void BM_RegistryValueAmongKeys(benchmark::State& state) {
+  ScratchFolder folder("kalmeno-bench-registry");
+  std::string text = "REGEDIT4\n";
+  for (long i = 0; i < state.range(0); ++i)
+    text += "\n[HKEY_CURRENT_USER\\Software\\Other\\Key" + std::to_string(i) + "]\n\"Value\"=\"" +
+            std::to_string(i) + "\"\n";
+  text += "\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n\"DATA\"=\"\\\\qmrv.dat\"\n";
+  std::ofstream(folder.path() + "/registry.reg") << text;
+  const char* previous = std::getenv("KALMENO_REGISTRY");
+  const std::string kept = previous ? previous : "";
+  setenv("KALMENO_REGISTRY", (folder.path() + "/registry.reg").c_str(), 1);
+  for (auto _ : state) {
+    HKEY key = nullptr;
+    WCHAR value[64];
+    DWORD size = sizeof value;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Microsoft\\Today\\Items\\Kalmeno", 0, KEY_READ, &key) != 0 ||
+        RegQueryValueExW(key, u"DATA", nullptr, nullptr, (BYTE*)value, &size) != 0) {
+      state.SkipWithError("the item's value was not found");
+      break;
+    }
+    RegCloseKey(key);
+  }
+  if (previous) setenv("KALMENO_REGISTRY", kept.c_str(), 1);
+  else unsetenv("KALMENO_REGISTRY");
+}
+BENCHMARK(BM_RegistryValueAmongKeys)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

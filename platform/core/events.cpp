@@ -1,13 +1,14 @@
-// Events. A named event is a small file under $XDG_RUNTIME_DIR/kalmeno-events (else
-// kalmeno-events-<uid> in $TMPDIR, else in /tmp) holding "1" when signalled and "0" when not, so every process of
-// the user sees the same state. It is replaced whole by rename, never rewritten in place, so a
+// Events. A named event is a small file in the user's runtime folder (runtime_folder.cpp)
+// holding "1" when signalled and "0" when not, so every process of the user sees the same state. It is replaced whole by rename, never rewritten in place, so a
 // reader never sees a half-written state. Waiting polls the file. Unnamed events live in memory.
 //
 // As on the handheld, a named event lives as long as some process holds a handle to it: each
 // handle keeps a shared flock() on "<event>.holders", which the system drops when the process
 // ends however it ends. The last closer (or the next creator, after a crash) finds no holders
 // and removes the state, so a signal never outlives the programs that knew of it. Creating,
-// opening and closing run under "<event>.lock", so they never race each other.
+// opening and closing run under "<event>.lock", so they never race each other. No file here is
+// opened through a link or waited on: what is created is created fresh (O_EXCL), what is opened
+// must be a regular file.
 #include "kp_platform.h"
 #include "platform/core/kp_core_internal.h"
 
@@ -40,7 +41,7 @@ struct EventObject : KpHandleObject {
 class EventMutex {
  public:
   explicit EventMutex(const std::string& file) {
-    m_fd = open((file + ".lock").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    m_fd = KpOpenStateFile(file + ".lock");
     if (m_fd >= 0) flock(m_fd, LOCK_EX);
   }
   ~EventMutex() {
@@ -56,7 +57,7 @@ class EventMutex {
 
 // Opens a new hold on the event. Sets `alone` when no other handle, in any process, holds it.
 int OpenHold(const std::string& file, bool& alone) {
-  int fd = open((file + ".holders").c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+  int fd = KpOpenStateFile(file + ".holders");
   if (fd < 0) return -1;
   alone = flock(fd, LOCK_EX | LOCK_NB) == 0;
   flock(fd, LOCK_SH);  // from exclusive, or joining the other holders
@@ -64,7 +65,7 @@ int OpenHold(const std::string& file, bool& alone) {
 }
 
 bool NobodyHolds(const std::string& file) {
-  int fd = open((file + ".holders").c_str(), O_RDWR | O_CLOEXEC);
+  int fd = open((file + ".holders").c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return true;
   bool alone = flock(fd, LOCK_EX | LOCK_NB) == 0;
   close(fd);
@@ -80,19 +81,11 @@ void ReleaseNamedEvent(const std::string& file, int holdersFd) {
   }
 }
 
-std::string EventFolder() {
-  const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  const char* temporary = std::getenv("TMPDIR");
-  std::string folder = runtime && *runtime ? std::string(runtime) + "/kalmeno-events"
-                       : (temporary && *temporary ? std::string(temporary) : std::string("/tmp")) +
-                             "/kalmeno-events-" + std::to_string(getuid());
-  mkdir(folder.c_str(), 0700);
-  return folder;
-}
-
 // Event names may hold any character ("SYSTEM/ShellAPIReady"); the file name escapes all but
-// letters, digits, '.', '_' and '-'.
+// letters, digits, '.', '_' and '-'. Empty when the user has no usable runtime folder.
 std::string EventFile(LPCWSTR name) {
+  const std::string folder = KpRuntimeFolder();
+  if (folder.empty()) return folder;
   std::string utf8 = KpToUtf8(name), file;
   for (unsigned char c : utf8) {
     if (std::isalnum(c) || c == '.' || c == '_' || c == '-') {
@@ -103,7 +96,7 @@ std::string EventFile(LPCWSTR name) {
       file += escaped;
     }
   }
-  return EventFolder() + "/" + file;
+  return folder + "/" + file;
 }
 
 }  // namespace
@@ -118,7 +111,9 @@ std::string StateText(bool signalled) { return signalled ? "1" : "0"; }
 std::string WriteTemporaryState(const std::string& file, bool signalled) {
   static std::atomic<unsigned> counter{0};
   std::string temporary = file + ".tmp." + std::to_string(getpid()) + "." + std::to_string(counter++);
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+  // A name left by a dead process of the same pid goes first; then only a fresh file will do.
+  unlink(temporary.c_str());
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return std::string();
   bool ok = KpWriteAll(fd, StateText(signalled).data(), 1);
   close(fd);
@@ -141,7 +136,7 @@ bool StoreState(const std::string& file, bool signalled) {
 
 // -1 when the event's file is gone, else 0 or 1.
 int LoadState(const std::string& file) {
-  int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC);
+  int fd = open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
   if (fd < 0) return -1;
   char c = '0';
   ssize_t n = read(fd, &c, 1);
@@ -173,6 +168,11 @@ HANDLE CreateEventW(LPSECURITY_ATTRIBUTES, BOOL manualReset, BOOL initialState, 
     return KpRegisterHandle(event);
   }
   event->file = EventFile(name);
+  if (event->file.empty()) {
+    delete event;
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return nullptr;
+  }
   EventMutex mutex(event->file);
   bool alone = false;
   event->holdersFd = mutex.Held() ? OpenHold(event->file, alone) : -1;
@@ -203,6 +203,11 @@ HANDLE OpenEventW(DWORD, BOOL, LPCWSTR name) {
   }
   auto* event = new EventObject();
   event->file = EventFile(name);
+  if (event->file.empty()) {
+    delete event;
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return nullptr;
+  }
   EventMutex mutex(event->file);
   bool alone = false;
   event->holdersFd = mutex.Held() ? OpenHold(event->file, alone) : -1;

@@ -57,6 +57,26 @@ int FileDescriptor(HANDLE file) {
   return object ? object->fd : -1;
 }
 
+// A handle that neither reads nor writes: O_PATH follows links, never opens a FIFO or a device
+// for real, and takes no lock.
+HANDLE OpenToAsk(const std::string& host, bool folderToo) {
+  int fd = open(host.c_str(), O_PATH | O_CLOEXEC);
+  if (fd < 0) {
+    int err = errno;
+    if (err == ENOENT) SetErrorForMissing(host);
+    else KpSetLastErrorFromErrno(err);
+    return INVALID_HANDLE_VALUE;
+  }
+  struct stat info;
+  if (fstat(fd, &info) != 0 || !(S_ISREG(info.st_mode) || (folderToo && S_ISDIR(info.st_mode)))) {
+    close(fd);
+    SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  SetLastError(ERROR_SUCCESS);
+  return KpRegisterHandle(new FileObject(fd, 0));
+}
+
 }  // namespace
 
 int KpFileDescriptor(HANDLE file) { return FileDescriptor(file); }
@@ -68,6 +88,8 @@ HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD shareMode, LPSECURITY_ATTRI
     return INVALID_HANDLE_VALUE;
   }
   std::string host = KpHostPath(path);
+  if ((access & (GENERIC_READ | GENERIC_WRITE)) == 0 && disposition == OPEN_EXISTING)
+    return OpenToAsk(host, (flagsAndAttributes & FILE_FLAG_BACKUP_SEMANTICS) != 0);
   const int accessFlags = AccessFlags(access);
   // A private temporary file: nobody else may read it until it replaces another (ReplaceFileW).
   const mode_t mode = (flagsAndAttributes & FILE_ATTRIBUTE_TEMPORARY) ? 0600 : 0644;

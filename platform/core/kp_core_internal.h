@@ -19,8 +19,14 @@ KpHandleObject* KpLookupHandle(HANDLE handle, KpHandleObject::Kind kind);
 KpHandleObject* KpUnregisterHandle(HANDLE handle);
 
 // The file that stands for a named object (event, mutex) of this user: its name escaped, in the
-// user's runtime folder. The caller adds its own suffix.
+// user's runtime folder. The caller adds its own suffix. Empty when there is no runtime folder.
 std::string KpNamedObjectFile(LPCWSTR name);
+// The user's runtime folder, made when missing and checked to be this user's alone (mode 700, not a
+// link); empty when none can be had, and then `problem` (when given) says why for each one tried.
+std::string KpRuntimeFolder(std::string* problem = nullptr);
+// Opens a state file in the runtime folder for reading and writing: an existing regular file, or
+// a new one made here (mode 600); never through a link, never waiting on a FIFO. -1 on failure.
+int KpOpenStateFile(const std::string& path);
 
 // Sets the last error from the C library's errno.
 void KpSetLastErrorFromErrno(int err);

@@ -1,5 +1,6 @@
-// Named mutexes: an exclusive flock() on "<name>.mutex" in the user's runtime folder. The system
-// drops the lock when its holder ends however it ends, so a crashed owner never blocks the next.
+// Named mutexes: an exclusive flock() on "<name>.mutex" in the user's runtime folder (without one,
+// ERROR_PATH_NOT_FOUND). The system drops the lock when its holder ends however it ends, so a
+// crashed owner never blocks the next.
 #include "kp_platform.h"
 #include "platform/core/kp_core_internal.h"
 
@@ -23,8 +24,12 @@ HANDLE CreateMutexW(LPSECURITY_ATTRIBUTES, BOOL initialOwner, LPCWSTR name) {
     SetLastError(ERROR_INVALID_PARAMETER);
     return nullptr;
   }
-  const std::string file = KpNamedObjectFile(name) + ".mutex";
-  int fd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
+  const std::string object = KpNamedObjectFile(name);
+  if (object.empty()) {
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return nullptr;
+  }
+  int fd = KpOpenStateFile(object + ".mutex");
   if (fd < 0) {
     KpSetLastErrorFromErrno(errno);
     return nullptr;

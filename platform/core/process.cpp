@@ -72,7 +72,9 @@ BOOL CreateProcessW(LPCWSTR application, LPWSTR, LPSECURITY_ATTRIBUTES, LPSECURI
   if (middle == 0) {
     pid_t child = fork();
     if (child == 0) {
-      // Stays in the starter's process group, so whoever stops that group stops it too.
+      // A session of its own: a Ctrl+C or a hang-up meant for the starter's terminal does not
+      // reach the started program, which ends only as its own user or the desktop ends it.
+      setsid();
       execve(argv[0], argv, envp.data());
       _exit(127);
     }

@@ -71,7 +71,7 @@ class WriteLock {
     std::string path = KpRegistryPath() + ".lock";
     for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
       mkdir(path.substr(0, slash).c_str(), 0755);
-    m_fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    m_fd = open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0644);
     if (m_fd >= 0) flock(m_fd, LOCK_EX);
   }
   ~WriteLock() {

@@ -4,11 +4,13 @@
 #include "kp_platform.h"
 #include "platform/core/kp_core_internal.h"
 
+#include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
 #include <sstream>
+#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -87,11 +89,49 @@ std::string KpRegistryPath() {
   return std::string(home && *home ? home : "/tmp") + "/.config/kalmeno/registry.reg";
 }
 
+namespace {
+
+// The registry's text, read as the data file is: a regular file only (a FIFO or a device is
+// refused at once, never waited on), at most kMaxRegistryBytes. False when it cannot be read;
+// a missing file reads as empty.
+bool ReadText(const std::string& path, std::string& text) {
+  text.clear();
+  int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+  if (fd < 0) return errno == ENOENT;
+  struct stat info;
+  bool ok = fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size <= kMaxRegistryBytes;
+  if (ok) {
+    text.resize(static_cast<size_t>(info.st_size));
+    size_t got = 0;
+    while (got < text.size()) {
+      ssize_t n = read(fd, text.data() + got, text.size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += static_cast<size_t>(n);
+    }
+    text.resize(got);  // a file cut meanwhile reads as far as it goes
+  }
+  close(fd);
+  return ok;
+}
+
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = Lower(c);
+  return text;
+}
+
+}  // namespace
+
 KpRegistryFile KpRegistryFile::Load(const std::string& path) {
   KpRegistryFile file;
-  std::ifstream in(path, std::ios::binary);
-  std::string line, pending;
-  KpRegistryKey* current = nullptr;
+  std::string text;
+  file.readable = ReadText(path, text);
+  // Keys and values are found by their lower-case names, so that a file of many keys reads in
+  // time linear in its length.
+  std::unordered_map<std::string, size_t> keyIndex, valueIndex;
+  std::string line, pending, keyName;
+  size_t current = SIZE_MAX;
+  std::istringstream in(text);
   while (std::getline(in, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.compare(0, 3, "\xEF\xBB\xBF") == 0) line.erase(0, 3);
@@ -106,32 +146,28 @@ KpRegistryFile KpRegistryFile::Load(const std::string& path) {
     }
     if (line.empty() || line[0] == ';' || line == "REGEDIT4") continue;
     if (line[0] == '[') {
-      current = nullptr;
+      current = SIZE_MAX;
       size_t close = line.rfind(']');
       if (close == std::string::npos || close < 2 || line[1] == '-') continue;
       std::string keyPath = line.substr(1, close - 1);
-      current = file.FindKey(keyPath);
-      if (!current) {
-        file.keys.push_back(KpRegistryKey{keyPath, {}});
-        current = &file.keys.back();
-      }
+      keyName = LowerCase(keyPath);
+      auto [at, added] = keyIndex.emplace(keyName, file.keys.size());
+      if (added) file.keys.push_back(KpRegistryKey{keyPath, {}});
+      current = at->second;
       continue;
     }
     KpRegistryValue value;
-    if (!current || !ParseValueLine(line, value)) continue;
-    bool replaced = false;
-    for (KpRegistryValue& existing : current->values) {
-      if (KpRegistryNamesEqual(existing.name, value.name)) {
-        existing = value;
-        replaced = true;
-      }
-    }
-    if (!replaced) current->values.push_back(value);
+    if (current == SIZE_MAX || !ParseValueLine(line, value)) continue;
+    std::vector<KpRegistryValue>& values = file.keys[current].values;
+    auto [at, added] = valueIndex.emplace(keyName + '\n' + LowerCase(value.name), values.size());
+    if (added) values.push_back(value);
+    else values[at->second] = value;
   }
   return file;
 }
 
 bool KpRegistryFile::Save(const std::string& path) const {
+  if (!readable) return false;  // never written over a file that could not be read
   std::ostringstream out;
   out << "REGEDIT4\n";
   for (const KpRegistryKey& key : keys) {
@@ -151,15 +187,33 @@ bool KpRegistryFile::Save(const std::string& path) const {
     }
   }
   std::string text = out.str();
-  // Create the folders on the way, as a fresh user's configuration folder may not exist yet.
-  for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
-    mkdir(path.substr(0, slash).c_str(), 0755);
-  std::string temporary = path + ".tmp." + std::to_string(getpid());
-  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A registry file that is a link (into a folder of kept settings, say) is written through to
+  // the file it names, and the file keeps its permission bits.
+  std::string target = path;
+  mode_t mode = 0644;
+  struct stat info;
+  if (lstat(path.c_str(), &info) == 0) {
+    if (S_ISLNK(info.st_mode)) {
+      char* resolved = realpath(path.c_str(), nullptr);
+      if (!resolved) return false;  // a link to nowhere: nothing is made at its end
+      target = resolved;
+      std::free(resolved);
+      if (stat(target.c_str(), &info) != 0) return false;
+    }
+    if (!S_ISREG(info.st_mode)) return false;
+    mode = info.st_mode & 07777;
+  } else {
+    // Create the folders on the way, as a fresh user's configuration folder may not exist yet.
+    for (size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1))
+      mkdir(path.substr(0, slash).c_str(), 0755);
+  }
+  std::string temporary = target + ".tmp." + std::to_string(getpid());
+  unlink(temporary.c_str());  // a dead writer's leftover of the same pid
+  int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
   if (fd < 0) return false;
-  bool ok = KpWriteAll(fd, text.data(), text.size()) && fsync(fd) == 0;
+  bool ok = KpWriteAll(fd, text.data(), text.size()) && fchmod(fd, mode) == 0 && fsync(fd) == 0;
   ok = close(fd) == 0 && ok;
-  if (!ok || rename(temporary.c_str(), path.c_str()) != 0) {
+  if (!ok || rename(temporary.c_str(), target.c_str()) != 0) {
     unlink(temporary.c_str());
     return false;
   }

@@ -20,12 +20,20 @@ struct KpRegistryKey {
   std::vector<KpRegistryValue> values;
 };
 
+// The largest registry file read: far more than any user's keys, and a bound on what a link to a
+// device or a runaway file can cost each reader.
+constexpr long long kMaxRegistryBytes = 4 << 20;
+
 struct KpRegistryFile {
   std::vector<KpRegistryKey> keys;
+  // False when the file is there but cannot be read (not a regular file, too large, no
+  // permission): it reads as empty, and nothing may be written over it.
+  bool readable = true;
 
   // A missing file is an empty registry; an unreadable line is skipped.
   static KpRegistryFile Load(const std::string& path);
-  // Writes a temporary file beside `path` and renames it over, so a reader never sees half a file.
+  // Writes a temporary file beside `path` (beside the file it names, when it is a link) and renames
+  // it over, so a reader never sees half a file; the file keeps its mode.
   bool Save(const std::string& path) const;
 
   KpRegistryKey* FindKey(const std::string& path);

@@ -63,3 +63,6 @@ std::u16string KpFromUtf8(const std::string& text);
 // The host path for a handheld path (backslashes to slashes), and the other way round.
 std::string KpHostPath(LPCWSTR path);
 std::u16string KpHandheldPath(const std::string& hostPath);
+// Where the registry file lives: $KALMENO_REGISTRY, else $XDG_CONFIG_HOME/kalmeno/registry.reg,
+// else ~/.config/kalmeno/registry.reg.
+std::string KpRegistryPath();

@@ -57,6 +57,7 @@ typedef FILETIME* LPFILETIME;
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010u
 #define FILE_ATTRIBUTE_NORMAL 0x00000080u
 #define FILE_ATTRIBUTE_TEMPORARY 0x00000100u
+#define FILE_FLAG_BACKUP_SEMANTICS 0x02000000u
 #define FILE_BEGIN 0
 #define FILE_CURRENT 1
 #define FILE_END 2
@@ -75,7 +76,9 @@ typedef OVERLAPPED* LPOVERLAPPED;
 // nothing is, never through a link. GENERIC_WRITE on a file without any write permission bit (the
 // read-only attribute) gives ERROR_ACCESS_DENIED whoever asks. FILE_ATTRIBUTE_TEMPORARY creates the
 // file readable by its owner only. Reading ends at the size the file had when opened (plus what
-// this handle wrote).
+// this handle wrote). An access of 0 (neither read nor write) opens an existing file only to ask
+// about it (GetFileInformationByHandle): no lock is taken, so it succeeds while another process
+// holds the file; with FILE_FLAG_BACKUP_SEMANTICS such a handle may name a folder.
 HANDLE CreateFileW(LPCWSTR path, DWORD access, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD disposition, DWORD flagsAndAttributes, HANDLE templateFile);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD toRead, LPDWORD read, LPOVERLAPPED overlapped);

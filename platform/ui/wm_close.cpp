@@ -1,5 +1,6 @@
 // Ending from outside the handheld's windows: the desktop window's close button, a request to
-// bring the program forward, and the end of the desktop session (SIGTERM, SIGHUP).
+// bring the program forward, and the end of the desktop session (SIGTERM, SIGHUP, and SIGINT: a
+// Ctrl+C in the terminal that started the program ends it as a session end does, saving first).
 //
 // The close button closes the windows top first, each as a person would: a message box with its
 // button, a secondary dialog as its cancel button would, and last the bottom window with its
@@ -91,6 +92,7 @@ void InstallSessionEndSignals() {
   action.sa_flags = SA_RESTART;
   sigaction(SIGTERM, &action, nullptr);
   sigaction(SIGHUP, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
 }
 
 }  // namespace kpwm

@@ -176,7 +176,7 @@ void StartScriptOnce();
 void RequestClose();
 // Called when the queue is idle: takes the close request's next step. True when it acted.
 bool ContinueClose();
-// SIGTERM and SIGHUP end the session: WM_ENDSESSION to every window, then the process ends.
+// SIGTERM, SIGHUP and SIGINT end the session: WM_ENDSESSION to every window, then the process ends.
 void InstallSessionEndSignals();
 // Runs the next script command when one is due; returns true when it did something.
 bool RunScriptStep();

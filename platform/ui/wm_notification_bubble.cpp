@@ -1,7 +1,8 @@
 // The shell's own notification bubble, for when the desktop has no notification service: a
 // rounded box hanging from the title bar over whatever the screen shows, with the notification's
 // title in bold and its text below. A tap on it dismisses it; it takes no other input and never
-// becomes the active window, so the program under it goes on as before.
+// becomes the active window, so the program under it goes on as before. One bubble at a time: the
+// next notification replaces the one shown.
 // Trace: "bubble <title> <text>" when one is shown.
 #include <QFontMetrics>
 #include <QPainter>
@@ -25,6 +26,10 @@ struct BubbleState {
   std::u16string title;
   std::u16string text;
 };
+
+// The bubble on the screen, if any: a new notification takes its place, so bubbles never pile up
+// over the programs (each one would take a tap of its own).
+HWND g_shown = nullptr;
 
 void Paint(HWND window, Window* w, const BubbleState& state) {
   PAINTSTRUCT paint;
@@ -64,6 +69,7 @@ LRESULT BubbleProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(window);
       return 0;
     case WM_NCDESTROY:
+      if (g_shown == window) g_shown = nullptr;
       w->roleData = nullptr;
       delete state;
       break;
@@ -99,6 +105,8 @@ void ShowNotificationBubble(const std::u16string& title, const std::u16string& t
   HWND bubble = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE, u"KpNotificationBubble", title.c_str(), WS_POPUP,
                                 kGap, TitleBarHeight() + kGap, width, height, nullptr, nullptr, nullptr, nullptr);
   if (!bubble) return;
+  if (g_shown && IsWindow(g_shown)) DestroyWindow(g_shown);
+  g_shown = bubble;
   RegisterRoleWindow(FromHandle(bubble), Role::Notification, new BubbleState{title, text});
   ShowWindow(bubble, SW_SHOWNA);
 }

@@ -1,5 +1,5 @@
 // Ending the program from outside as a desktop user does: the desktop window's close button, the
-// Escape key, and the end of the session (SIGTERM, SIGHUP sent to the real process). Every way
+// Escape key, and the end of the session (SIGTERM, SIGHUP, SIGINT sent to the real process). Every way
 // out that the user did not mean as "throw away" keeps the entries added since start.
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -90,6 +90,7 @@ TEST(CloseE2E, SessionEndSignalsSaveAndEnd) {
   const SignalCase cases[] = {
       {"SIGTERM saves and ends", SIGTERM, false, 2, false},
       {"SIGHUP saves and ends", SIGHUP, false, 2, false},
+      {"SIGINT (Ctrl+C in the terminal that started it) saves and ends", SIGINT, false, 2, false},
       {"a failed save ends anyway, the file untouched, said on stderr", SIGTERM, true, 1, true},
       {"SIGTERM while the file is held for a moment: the save waits for it", SIGTERM, false, 2, false, true},
   };

@@ -114,6 +114,87 @@ TEST(OneCopyE2E, ASecondTapOnTheTodayItemBringsTheRunningCopyForward) {
   EXPECT_EQ(e2e::ReadBytes(k.dataFile).size(), 2 * 98u);
 }
 
+// Other paths to the same data file: each second start finds the running copy and ends.
+struct OtherPath {
+  const char* what;
+  // Makes the second program (in `other`, a folder of its own when needed); returns its path.
+  std::string (*make)(const Kalmeno& first, const e2e::TempDir& other);
+};
+const OtherPath kOtherPaths[] = {
+    {"another install whose qmrv.dat links to the running copy's file",
+     [](const Kalmeno& first, const e2e::TempDir& other) {
+       std::filesystem::copy_file(first.program, other.file("kalmeno"));
+       std::filesystem::create_symlink(first.dataFile, other.file("qmrv.dat"));
+       return other.file("kalmeno");
+     }},
+    {"a hard link to the program under another name",
+     [](const Kalmeno& first, const e2e::TempDir&) {
+       std::filesystem::create_hard_link(first.program, first.dir.file("calendar"));
+       return first.dir.file("calendar");
+     }},
+};
+
+TEST(OneCopyE2E, EveryPathToTheDataFileFindsTheRunningCopy) {
+  for (const OtherPath& path : kOtherPaths) {
+    SCOPED_TRACE(path.what);
+    Kalmeno first;
+    e2e::TempDir other;
+    e2e::WriteBytes(first.dataFile, kOld);
+    const std::string second = path.make(first, other), secondTrace = other.file("trace.txt");
+    e2e::WriteBytes(other.file("script.txt"), "command 32794\nset 1011 둘째\ncommand 1\nanswer\ncommand 1\nwait 2000\n");
+    e2e::RunResult secondRun;
+    std::thread starter([&] {
+      Await([&] { return WindowLines(first.trace) > 0; });
+      secondRun = e2e::Run(second, {},
+                           {{"KALMENO_NOW", "2007-12-08T10:00:00"},
+                            {"KALMENO_SCRIPT", other.file("script.txt")},
+                            {"KALMENO_TRACE", secondTrace},
+                            {"KALMENO_REGISTRY", other.file("registry.reg")}});
+      std::ofstream(first.trace, std::ios::app) << "test\tsecond copy ended\n";
+    });
+    first.Run("2007-12-08T10:00:00", {"wait until trace second copy ended", "command 1", "wait 1000"});
+    starter.join();
+    EXPECT_EQ(secondRun.exitCode, 0) << secondRun.output;
+    EXPECT_TRUE(e2e::Select(e2e::ReadTrace(secondTrace), "window").empty()) << "no second month view";
+    EXPECT_EQ(e2e::ReadBytes(first.dataFile), kOld) << "nothing of the second start";
+  }
+}
+
+TEST(OneCopyE2E, ASecondStartOfTheTodayScreenBringsTheFirstForwardAndEnds) {
+  e2e::TempDir dir;
+  e2e::WriteBytes(dir.file("qmrv.dat"), kOld);
+  e2e::WriteBytes(dir.file("registry.reg"),
+                  "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n\"DATA\"=\"" +
+                      dir.file("qmrv.dat") + "\"\n\"EXE\"=\"/bin/true\"\n\"DLL\"=\"" + e2e::Built("today/libKalmenoTP.so") +
+                      "\"\n");
+  e2e::WriteBytes(dir.file("first.script"), "wait until trace second screen ended\nquit\n");
+  e2e::WriteBytes(dir.file("second.script"), "wait 500\nquit\n");
+  auto start = [&](const std::string& name) {
+    return e2e::Run(e2e::Built("host/kalmeno-today"), {},
+                    {{"KALMENO_NOW", "2007-12-08T15:00:00"},
+                     {"KALMENO_REGISTRY", dir.file("registry.reg")},
+                     {"KALMENO_TRACE", dir.file(name + ".trace")},
+                     {"KALMENO_SCRIPT", dir.file(name + ".script")}},
+                    40000);
+  };
+  size_t windowsBefore = 0, windowsAfter = 0;
+  e2e::RunResult second;
+  std::thread starter([&] {
+    Await([&] { return WindowLines(dir.file("first.trace")) > 0; });
+    windowsBefore = WindowLines(dir.file("first.trace"));
+    second = start("second");
+    Await([&] { return WindowLines(dir.file("first.trace")) > windowsBefore; });
+    windowsAfter = WindowLines(dir.file("first.trace"));
+    std::ofstream(dir.file("first.trace"), std::ios::app) << "test\tsecond screen ended\n";
+  });
+  const e2e::RunResult first = start("first");
+  starter.join();
+  ASSERT_FALSE(first.timedOut) << first.output;
+  EXPECT_EQ(second.exitCode, 0) << second.output;
+  EXPECT_TRUE(e2e::Select(e2e::ReadTrace(dir.file("second.trace")), "window").empty()) << "no second Today screen";
+  EXPECT_GT(windowsAfter, windowsBefore) << "the running screen came forward";
+}
+
 TEST(OneCopyE2E, AProgramFolderWithABackslashInItsNameIsRefusedWithAMessage) {
   e2e::TempDir dir;
   const std::string folder = dir.file("a\\b");

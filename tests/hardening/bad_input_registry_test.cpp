@@ -2,6 +2,7 @@
 // missing, empty, or too long for the item's 50-unit buffer; EXE naming nothing it can start.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/app/kalmeno_run.h"
 #include "tests/hardening/bad_input_today.h"
@@ -76,6 +77,47 @@ TEST(BadInputRegistry, ExeNamingAFileThatCannotBeRunGivesTheLaunchError) {
   e2e::WriteBytes(names.file("kalmeno"), "not a program");
   chmod(names.file("kalmeno").c_str(), 0644);
   ExpectLaunchError(names.file("kalmeno"));
+}
+
+// The registry file itself as a broken desktop may leave it: a FIFO or a link to a device is
+// refused at once (no wait, no endless read), and a file of many keys is still read whole.
+struct RegistryFileCase {
+  const char* what;
+  void (*make)(const e2e::TempDir& dir);
+  bool itemShown;
+};
+const RegistryFileCase kRegistryFiles[] = {
+    {"a FIFO", [](const e2e::TempDir& dir) { mkfifo(dir.file("registry.reg").c_str(), 0600); }, false},
+    {"a link to /dev/zero", [](const e2e::TempDir& dir) { symlink("/dev/zero", dir.file("registry.reg").c_str()); },
+     false},
+    {"10,000 other keys before the item's",
+     [](const e2e::TempDir& dir) {
+       std::string text = "REGEDIT4\n";
+       for (int i = 0; i < 10000; ++i)
+         text += "\n[HKEY_CURRENT_USER\\Software\\Other\\Key" + std::to_string(i) + "]\n\"Value\"=\"" +
+                 std::to_string(i) + "\"\n";
+       text += "\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n" +
+               ItemValues(dir.file("qmrv.dat"), "/bin/true");
+       e2e::WriteBytes(dir.file("registry.reg"), text);
+     },
+     true},
+};
+
+TEST(BadInputRegistry, ARegistryFileThatIsNotARegularFileIsRefusedAtOnceAndAFileOfManyKeysIsRead) {
+  for (const RegistryFileCase& c : kRegistryFiles) {
+    SCOPED_TRACE(c.what);
+    e2e::TempDir dir;
+    e2e::WriteBytes(dir.file("qmrv.dat"), Record(2007, 12, 9, 9, 0, 0, u"회의"));
+    c.make(dir);
+    const TodayRun run = RunToday(dir, "2007-12-08T15:00:00", {"wait 1000", "quit"});
+    ASSERT_FALSE(run.result.timedOut) << run.result.output;
+    EXPECT_EQ(Contains(run.itemTexts, "내일(일) 09:00 회의"), c.itemShown);
+    // The converter to iCalendar finds the data file through the same registry.
+    const e2e::RunResult ics = e2e::Run(e2e::Built("tools/kalmeno-ics"), {"--from", "2007", "--to", "2007"},
+                                        {{"KALMENO_REGISTRY", dir.file("registry.reg")}});
+    ASSERT_FALSE(ics.timedOut);
+    EXPECT_EQ(ics.exitCode, c.itemShown ? 0 : 1) << ics.output;
+  }
 }
 
 }  // namespace

@@ -24,12 +24,13 @@ class Processes : public ::testing::Test {
     for (const char* name : {"KALMENO_TRACE", "KALMENO_SCRIPT", "KALMENO_CHILD_SCRIPT", "KALMENO_NOW", "KP_TEST_ENV_OUT"})
       unsetenv(name);
   }
-  // A program that writes its environment and its process group to $KP_TEST_ENV_OUT.
+  // A program that writes its environment, its pid, process group and session to $KP_TEST_ENV_OUT.
   std::string MakeEnvDumper() {
     std::string path = folder.file("dump env.sh");
     WriteWholeFile(path,
                    "#!/bin/sh\nenv > \"$KP_TEST_ENV_OUT.part\"\n"
-                   "echo \"pgid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f3)\" >> \"$KP_TEST_ENV_OUT.part\"\n"
+                   "echo \"pid=$$ pgid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f3) "
+                   "sid=$(sed 's/.*) //' /proc/$$/stat | cut -d' ' -f4)\" >> \"$KP_TEST_ENV_OUT.part\"\n"
                    "mv \"$KP_TEST_ENV_OUT.part\" \"$KP_TEST_ENV_OUT\"\n");
     chmod(path.c_str(), 0755);
     return path;
@@ -81,11 +82,15 @@ TEST_F(Processes, AStartedChildIsNotLeftAsOurZombie) {
   EXPECT_EQ(errno, ECHILD);
 }
 
-TEST_F(Processes, AStartedChildStaysInTheStartersProcessGroup) {
-  // A test run that stops a program's process group must stop what it started too.
+TEST_F(Processes, AStartedChildRunsInASessionOfItsOwn) {
+  // A Ctrl+C or a hang-up meant for the starter's terminal must not end what it started.
   ASSERT_TRUE(Start(KpHandheldPath(MakeEnvDumper())));
   std::string env = WaitForFile(folder.file("env"));
-  EXPECT_NE(env.find("pgid=" + std::to_string(getpgrp()) + "\n"), std::string::npos) << env;
+  size_t at = env.find("pid=");
+  ASSERT_NE(at, std::string::npos) << env;
+  std::string pid = env.substr(at + 4, env.find(' ', at) - at - 4);
+  EXPECT_NE(env.find("pid=" + pid + " pgid=" + pid + " sid=" + pid + "\n"), std::string::npos) << env;
+  EXPECT_NE(pid, std::to_string(getpgrp()));
 }
 
 TEST_F(Processes, AMissingOrNonExecutableFileIsNotStarted) {

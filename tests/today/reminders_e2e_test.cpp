@@ -30,7 +30,7 @@ std::string Records(const std::vector<Entry>& entries) {
 // Sets up the folder as the installation leaves it and runs the Today screen with the script,
 // on a bus of its own; with `service`, the recording notification service takes the bus first.
 e2e::RunResult RunOnBus(const TempDir& dir, const std::vector<Entry>& entries, const std::string& now,
-                        const std::string& script, bool service) {
+                        const std::string& script, bool service, bool markup = false) {
   e2e::WriteBytes(dir.file("qmrv.dat"), Records(entries));
   std::ofstream(dir.file("registry.reg"))
       << "REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Today\\Items\\Kalmeno]\n\"DATA\"=\""
@@ -38,7 +38,9 @@ e2e::RunResult RunOnBus(const TempDir& dir, const std::vector<Entry>& entries, c
       << "\"\n";
   std::ofstream(dir.file("today.script")) << script << "quit\n";
   std::vector<std::string> args = {"--"};
-  if (service) args.insert(args.end(), {e2e::Built("tests/today/notification_recorder"), dir.file("notify.log"), "--"});
+  if (service) args.insert(args.end(), {e2e::Built("tests/today/notification_recorder"), dir.file("notify.log")});
+  if (service && markup) args.push_back("--markup");
+  if (service) args.push_back("--");
   args.push_back(e2e::Built("host/kalmeno-today"));
   return e2e::Run("/usr/bin/dbus-run-session", args,
                   {{"KALMENO_NOW", now},
@@ -126,6 +128,67 @@ TEST(Reminders, WithoutANotificationServiceTheTodayScreenShowsABubbleThatATapDis
   EXPECT_EQ(e2e::PixelAt(dir.file("bubble.png"), 120, 34), 0xFFFCDC);
   EXPECT_NE(e2e::PixelAt(dir.file("dismissed.png"), 120, 34), 0xFFFCDC);
   EXPECT_TRUE(e2e::Select(trace, "spawn").empty()) << "the tap went to the bubble, not to the item under it";
+}
+
+struct BodyCase {
+  const char* name;
+  bool service, markup;
+  std::vector<Entry> entries;
+  std::string body;      // the one notification's body, as the service (or the bubble) has it
+};
+
+std::vector<Entry> FiveAtSeven() {
+  std::vector<Entry> entries;
+  for (int i = 0; i < 5; ++i) entries.push_back({2007, 12, 8, 19, i, u"모임" + std::u16string(1, u'1' + i), 0});
+  return entries;
+}
+const char* const kFiveBody =
+    "다가오는 일정 5개\\n오늘(토) 19:00 모임1\\n오늘(토) 19:01 모임2\\n오늘(토) 19:02 모임3\\n외 2개";
+
+// Each row: what comes due when the reminders are switched on, in one notification; the body is
+// escaped only for a service that reads markup.
+const BodyCase kBodyCases[] = {
+    {"a service that reads markup gets the title's markup characters escaped", true, true,
+     {{2007, 12, 8, 19, 0, u"<b>A&B", 0}}, "오늘(토) 19:00 &lt;b&gt;A&amp;B"},
+    {"a service of plain text gets them as typed", true, false, {{2007, 12, 8, 19, 0, u"<b>A&B", 0}},
+     "오늘(토) 19:00 <b>A&B"},
+    {"five due at once are one notification that says how many", true, false, FiveAtSeven(), kFiveBody},
+    {"and without a service, one bubble", false, false, FiveAtSeven(), kFiveBody},
+};
+
+TEST(Reminders, WhatComesDueTogetherIsOneNotificationEscapedOnlyForAServiceThatReadsMarkup) {
+  for (const BodyCase& c : kBodyCases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const std::string until = c.service ? "notified" : "bubble";
+    e2e::RunResult result = RunOnBus(dir, c.entries, "2007-12-08T18:40:00",
+                                     ChooseReminder(30, 1) + "wait until trace " + until + "\nwait 1000\n", c.service,
+                                     c.markup);
+    ASSERT_FALSE(result.timedOut) << result.output;
+    const std::vector<e2e::TraceLine> trace = e2e::ReadTrace(dir.file("trace.log"));
+    EXPECT_EQ(e2e::Select(trace, "notify").size(), 1u) << "one notification";
+    if (c.service) {
+      EXPECT_EQ(Lines(dir.file("notify.log")), std::vector<std::string>{"kalmeno-today\tKalmeno 미리 알림\t" + c.body});
+      EXPECT_TRUE(e2e::Select(trace, "bubble").empty());
+    } else {
+      const std::vector<e2e::TraceLine> bubbles = e2e::Select(trace, "bubble");
+      ASSERT_EQ(bubbles.size(), 1u);
+      EXPECT_EQ(bubbles[0].fields.back(), c.body);
+    }
+  }
+}
+
+TEST(Reminders, BubblesNeverPileUpOneTapClearsTheScreen) {
+  TempDir dir;
+  // Two reminders a minute apart, with no service: the second bubble takes the first one's place.
+  std::string script = ChooseReminder(30, 1) + "wait until trace bubble\nclock 2007-12-08T18:31:00\n" +
+                       "wait until trace bubble Kalmeno 미리 알림 오늘(토) 19:01 둘째\n" + "tap 120 60\nwait 1000\nshot " +
+                       dir.file("after-tap.png") + "\n";
+  e2e::RunResult result = RunOnBus(dir, {{2007, 12, 8, 19, 0, u"첫째", 0}, {2007, 12, 8, 19, 1, u"둘째", 0}},
+                                   "2007-12-08T18:30:00", script, false);
+  ASSERT_FALSE(result.timedOut) << result.output;
+  EXPECT_EQ(e2e::Select(e2e::ReadTrace(dir.file("trace.log")), "bubble").size(), 2u) << result.output;
+  EXPECT_NE(e2e::PixelAt(dir.file("after-tap.png"), 120, 34), 0xFFFCDC) << "no bubble left under the one tapped";
 }
 
 }  // namespace
