@@ -42,7 +42,7 @@ for target in "${targets[@]}"; do
       max_len=2048 ;;
     lunar_args)
       build lunar_args "$root"/tests/fuzz/fuzz_lunar_args.cpp "$root"/tests/fuzz/lunar_args_check.cpp \
-        "$root"/tools/lunar/cp949_names.cpp "$root"/tools/lunar/lunar_args.cpp "$root"/tools/lunar/lunar_lines.cpp \
+        "$root"/tools/lunar/cp949_names.cpp "$root"/tools/lunar/lunar_args.cpp "$root"/tools/lunar/lunar_holidays.cpp "$root"/tools/lunar/lunar_lines.cpp \
         "$root"/tools/lunar/lunar_month_grid.cpp "$root"/tools/lunar/lunar_next.cpp "$root"/tools/common/option_scanner.cpp \
         "$root"/schedule/entry_occurrences.cpp
       max_len=256 ;;
