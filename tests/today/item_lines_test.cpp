@@ -5,21 +5,14 @@
 #include <string>
 
 #include "kp_platform.h"
+#include "tests/schedule/schedule_test_support.h"
 #include "today/item_lines.h"
 #include "today/occurrences.h"
 
 namespace {
 
 ScheduleEntry Entry(int year, int month, int day, int hour, int minute, const std::u16string& title, WORD flags = 0) {
-  ScheduleEntry entry{};
-  entry.wYear = static_cast<WORD>(year);
-  entry.wMonth = static_cast<WORD>(month);
-  entry.wDay = static_cast<WORD>(day);
-  entry.wHour = static_cast<WORD>(hour);
-  entry.wMinute = static_cast<WORD>(minute);
-  entry.wFlags = flags;
-  for (size_t i = 0; i < title.size() && i < SCHEDULE_TITLE_UNITS; ++i) entry.szTitle[i] = title[i];
-  return entry;
+  return MakeEntry(year, month, day, flags, title, u"", hour, minute);
 }
 
 DWORD Day(int year, int month, int day) {
