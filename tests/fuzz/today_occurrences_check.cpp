@@ -33,11 +33,11 @@ constexpr std::size_t kMaxRecords = 64;
 }  // namespace
 
 // The data file of this input, as the plug-in's loader would return it.
-int LoadEntryBytes(std::vector<unsigned char>& bytes) {
+EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool) {
   bytes.resize(g_fileEntries.size() * SCHEDULE_RECORD_SIZE);
   for (std::size_t i = 0; i < g_fileEntries.size(); ++i)
     ScheduleEntryToBytes(g_fileEntries[i], bytes.data() + i * SCHEDULE_RECORD_SIZE);
-  return 0;
+  return EntryBytes::Read;
 }
 
 void CheckTodayOccurrenceBytes(const std::uint8_t* data, std::size_t size) {
