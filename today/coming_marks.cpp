@@ -7,9 +7,6 @@
 #include "kp_platform.h"
 #include "today/occurrences.h"
 
-BOOL g_bShowHolidayMarks = FALSE;
-std::vector<ComingMark> g_comingMarks;
-
 namespace {
 
 const WCHAR kSettingsKey[] = u"Software\\Kalmeno";

@@ -2,21 +2,11 @@
 // The public holidays and solar terms that come from today on, for the item's coming lines when
 // the options ask for them ("공휴일·절기 표시", off until chosen, kept in the registry at
 // HKEY_CURRENT_USER\Software\Kalmeno, TodayHolidayMarks).
-#include <string>
-#include <vector>
+#include "today/today_state.h"
 
-#include "windows.h"
-
-struct ComingMark {
-  DWORD nDay;            // DaysSince1601
-  int nMinute;           // a solar term's minute of the day; -1 for a holiday, which has no time
-  std::u16string name;
-};
-
-extern BOOL g_bShowHolidayMarks;
-// This year's and next year's marks from `today` on, in date and time order (a day's holidays
-// before its term). Also reads the choice from the registry into g_bShowHolidayMarks.
-extern std::vector<ComingMark> g_comingMarks;
+// Fills g_comingMarks with this year's and next year's marks from `today` on, in date and time
+// order (a day's holidays before its term). Also reads the choice from the registry into
+// g_bShowHolidayMarks.
 void BuildComingMarks(DWORD today, int year);
 
 // The options dialog's choice, remembered for the next start.
