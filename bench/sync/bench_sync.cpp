@@ -1,0 +1,82 @@
+// kalmeno-sync as a user's timer runs it (the real program, a new process each time) on 1,000
+// entries whose yearly lunar ones list eleven years: into an empty folder, and again with nothing
+// changed (which must touch no file).
+#include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "bench/scratch_folder.h"
+#include "schedule/schedule_entry.h"
+
+extern char** environ;
+
+namespace {
+
+// `count` entries of every kind in turn: one-time solar, yearly solar, one-time lunar, yearly lunar.
+void WriteDataFile(const std::string& path, int count) {
+  std::ofstream file(path, std::ios::binary);
+  for (int i = 0; i < count; ++i) {
+    ScheduleEntry entry{};
+    entry.wYear = WORD(2020 + i % 7);
+    entry.wMonth = WORD(1 + i % 12);
+    entry.wDay = WORD(1 + i % 28);
+    entry.wHour = WORD(i % 24);
+    entry.wFlags = WORD((i % 2 ? SCHEDULE_YEARLY : 0) | (i % 4 >= 2 ? SCHEDULE_LUNAR : 0));
+    const std::u16string title = u"일정" + std::u16string(1, char16_t(u'가' + i % 100));
+    title.copy(entry.szTitle, 10);
+    unsigned char bytes[SCHEDULE_RECORD_SIZE];
+    ScheduleEntryToBytes(entry, bytes);
+    file.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
+  }
+}
+
+void RunSync(benchmark::State& state, const std::string& folder, const std::string& data) {
+  const char* argv[] = {KALMENO_SYNC_PROGRAM, "--from", "2026", "--to", "2036", folder.c_str(), data.c_str(), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  int status = -1;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, const_cast<char**>(argv), environ) != 0 ||
+      waitpid(pid, &status, 0) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+    state.SkipWithError("kalmeno-sync failed");
+  posix_spawn_file_actions_destroy(&actions);
+}
+
+void BM_SyncThousandEntriesIntoAnEmptyFolder(benchmark::State& state) {
+  ScratchFolder scratch("bench-sync");
+  const std::string data = scratch.path() + "/qmrv.dat", folder = scratch.path() + "/vdir";
+  WriteDataFile(data, 1000);
+  for (auto _ : state) {
+    state.PauseTiming();
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directory(folder);
+    for (const auto& item : std::filesystem::directory_iterator(scratch.path()))
+      if (item.path().filename().string().starts_with("qmrv.dat.sync-")) std::filesystem::remove(item.path());
+    state.ResumeTiming();
+    RunSync(state, folder, data);
+  }
+}
+BENCHMARK(BM_SyncThousandEntriesIntoAnEmptyFolder)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SyncThousandEntriesNothingChanged(benchmark::State& state) {
+  ScratchFolder scratch("bench-sync");
+  const std::string data = scratch.path() + "/qmrv.dat", folder = scratch.path() + "/vdir";
+  WriteDataFile(data, 1000);
+  std::filesystem::create_directory(folder);
+  RunSync(state, folder, data);
+  const auto written = std::filesystem::last_write_time(folder);
+  for (auto _ : state) RunSync(state, folder, data);
+  if (std::filesystem::last_write_time(folder) != written) state.SkipWithError("a run with nothing changed wrote");
+}
+BENCHMARK(BM_SyncThousandEntriesNothingChanged)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+
+BENCHMARK_MAIN();
