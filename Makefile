@@ -3,7 +3,7 @@ BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
-                pkg-config libical-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps \
+                pkg-config libical-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps ccache \
                 radicale vdirsyncer python3-caldav python3-icalendar curl nodejs
 # ical.js (a web client's iCalendar reader) comes from npm, pinned, into tests/sync/node_modules; the sync's
 # tests read objects with it. Nothing is fetched at test time.
@@ -24,8 +24,11 @@ deps:
 	@[ -f tests/sync/node_modules/ical.js/package.json ] || \
 	  npm install --no-save --no-audit --no-fund --silent --prefix tests/sync $(ICALJS) >/dev/null
 
+# ccache (one of the packages above) keeps compiled objects between builds and checkouts.
+LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
+
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -69,7 +72,7 @@ run: install
 	 else host/kalmeno-demo.sh "$(BUILD)"; fi
 
 test-sanitize: deps
-	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON -DKALMENO_BUILD_BENCH=OFF >/dev/null
+	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON -DKALMENO_BUILD_BENCH=OFF $(LAUNCHER) >/dev/null
 	@cmake --build $(BUILD)-asan
 	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \
