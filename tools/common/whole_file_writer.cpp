@@ -35,13 +35,6 @@ std::string ThroughLinks(std::string path) {
   return path;
 }
 
-void SyncFolder(const std::string& folder) {
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  fsync(fd);
-  close(fd);
-}
-
 }  // namespace
 
 WholeFileWriter::~WholeFileWriter() { Abandon(); }
@@ -81,7 +74,7 @@ bool WholeFileWriter::Write(std::string_view text) {
   return true;
 }
 
-std::string WholeFileWriter::Commit(bool mustBeNew) {
+std::string WholeFileWriter::Finish(bool flush) {
   if (m_fd < 0) {
     if (!m_errorCode) m_errorCode = EBADF;
     return m_error.empty() ? m_error = std::strerror(m_errorCode) : m_error;
@@ -95,22 +88,49 @@ std::string WholeFileWriter::Commit(bool mustBeNew) {
     umask(mask);
     mode = 0666 & ~mask;
   }
-  int failure = fchmod(m_fd, mode) == 0 && fsync(m_fd) == 0 ? 0 : errno;
+  int failure = fchmod(m_fd, mode) == 0 && (!flush || fsync(m_fd) == 0) ? 0 : errno;
   if (close(m_fd) != 0 && !failure) failure = errno;
   m_fd = -1;
-  if (!failure) {
-    if (mustBeNew) {
-      // link() never replaces: a file that appeared under the name meanwhile stays.
-      failure = link(m_temporary.c_str(), m_target.c_str()) == 0 ? 0 : errno;
-    } else {
-      failure = rename(m_temporary.c_str(), m_target.c_str()) == 0 ? 0 : errno;
-      if (!failure) m_temporary.clear();
-    }
+  if (!failure) return {};
+  Abandon();
+  return m_error = std::strerror(m_errorCode = failure);
+}
+
+std::string WholeFileWriter::Place(bool mustBeNew) {
+  if (m_temporary.empty() || m_fd >= 0) return m_error.empty() ? m_error = std::strerror(m_errorCode = EBADF) : m_error;
+  int failure = 0;
+  if (mustBeNew) {
+    // link() never replaces: a file that appeared under the name meanwhile stays.
+    failure = link(m_temporary.c_str(), m_target.c_str()) == 0 ? 0 : errno;
+  } else {
+    failure = rename(m_temporary.c_str(), m_target.c_str()) == 0 ? 0 : errno;
+    if (!failure) m_temporary.clear();
   }
   Abandon();
   if (failure) return m_error = std::strerror(m_errorCode = failure);
-  SyncFolder(FolderOf(m_target));
   return {};
+}
+
+std::string WholeFileWriter::Commit(bool mustBeNew) {
+  std::string error = Finish(true);
+  if (error.empty()) error = Place(mustBeNew);
+  if (error.empty()) FlushFolder(FolderOf(m_target));
+  return error;
+}
+
+void FlushFileSystem(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  syncfs(fd);
+  fsync(fd);
+  close(fd);
+}
+
+void FlushFolder(const std::string& folder) {
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  fsync(fd);
+  close(fd);
 }
 
 }  // namespace tool_files

@@ -21,9 +21,16 @@ class WholeFileWriter {
   // False once any write failed; error() then says why.
   bool Write(std::string_view text);
   // Flushes the temporary and renames it over the target, which keeps its permission bits (a new
-  // target gets 0666 less the umask). With `mustBeNew`, an existing target is never replaced: the
-  // commit fails with EEXIST instead. Returns an empty string, or why not.
+  // target gets 0666 less the umask), then flushes the folder. With `mustBeNew`, an existing target
+  // is never replaced: the commit fails with EEXIST instead. Returns an empty string, or why not.
   std::string Commit(bool mustBeNew = false);
+
+  // The same in two steps, for many files at once: Finish gives the temporary its permissions and
+  // closes it (flushed to disk only with `flush`: a caller writing many files flushes them all
+  // with one FlushFileSystem instead); Place then gives it the target's name, and the caller
+  // flushes the folder once with FlushFolder.
+  std::string Finish(bool flush);
+  std::string Place(bool mustBeNew);
 
   const std::string& error() const { return m_error; }
   // The errno of the first failure (EFBIG past a file-size limit), or 0.
@@ -33,10 +40,14 @@ class WholeFileWriter {
   void Abandon();
 
   std::string m_target;     // the path the file takes (a link's target already resolved)
-  std::string m_temporary;  // empty when none is open
-  int m_fd = -1;
+  std::string m_temporary;  // empty when there is none (any more)
+  int m_fd = -1;            // open until Finish
   std::string m_error;
   int m_errorCode = 0;
 };
+
+// Flushes every file written on the file system that holds `folder`; flushes the folder itself.
+void FlushFileSystem(const std::string& folder);
+void FlushFolder(const std::string& folder);
 
 }  // namespace tool_files

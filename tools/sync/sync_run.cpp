@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 #include <map>
+#include <memory>
+#include <optional>
 #include <set>
 #include <unordered_map>
 
@@ -65,7 +67,12 @@ class Sync {
   void WriteNewObject(const ScheduleEntry& entry);
   void TakeObject(const FolderObject& object);
 
-  bool WriteFile(const std::string& name, const std::string& text, bool mustBeNew);
+  // Writes `text` to a temporary that becomes the file `name` when the pending writes are placed,
+  // all at once, and keeps the object in the state (its previous record `before`, if any, comes
+  // back should the file not take its place).
+  bool WriteAndKeep(const std::string& name, const std::string& text, bool mustBeNew, const std::string& uid,
+                    const ScheduleEntry& entry, const SyncedObject* before);
+  void PlacePendingWrites();
   bool RemoveFile(const std::string& name);
   void Keep(const std::string& uid, const std::string& file, const std::string& tag, const ScheduleEntry& entry) {
     m_out.state.objects.push_back({uid, file, tag, entry});
@@ -92,18 +99,60 @@ class Sync {
   std::set<std::string> m_usedUids;
   std::vector<ScheduleEntry> m_newEntries;     // entries without an object yet, in order
   std::vector<FolderObject> m_newObjects;      // objects without an entry yet
+  struct PendingWrite {
+    std::unique_ptr<tool_files::WholeFileWriter> writer;
+    std::string name;
+    bool mustBeNew;
+    std::size_t record;                    // its object in m_out.state.objects
+    std::optional<SyncedObject> before;
+  };
+  std::vector<PendingWrite> m_pending;
 };
 
-bool Sync::WriteFile(const std::string& name, const std::string& text, bool mustBeNew) {
-  if (m_dryRun) return true;
-  tool_files::WholeFileWriter writer;
-  std::string error = writer.Begin(m_folder + "/" + name);
-  if (error.empty() && !writer.Write(text)) error = writer.error();
-  if (error.empty()) error = writer.Commit(mustBeNew);
-  if (error.empty()) return true;
-  m_out.warnings.push_back(m_folder + "/" + name + ": 쓰지 못했습니다: " + error);
-  m_out.failed = true;
-  return false;
+bool Sync::WriteAndKeep(const std::string& name, const std::string& text, bool mustBeNew, const std::string& uid,
+                        const ScheduleEntry& entry, const SyncedObject* before) {
+  if (!m_dryRun) {
+    auto writer = std::make_unique<tool_files::WholeFileWriter>();
+    std::string error = writer->Begin(m_folder + "/" + name);
+    if (error.empty() && !writer->Write(text)) error = writer->error();
+    if (error.empty()) error = writer->Finish(false);
+    if (!error.empty()) {
+      m_out.warnings.push_back(m_folder + "/" + name + ": 쓰지 못했습니다: " + error);
+      m_out.failed = true;
+      if (before) {
+        m_out.state.objects.push_back(*before);
+        m_usedUids.insert(before->uid);
+      }
+      return false;
+    }
+    m_pending.push_back({std::move(writer), name, mustBeNew, m_out.state.objects.size(),
+                         before ? std::optional<SyncedObject>(*before) : std::nullopt});
+  }
+  Keep(uid, name, "", entry);
+  return true;
+}
+
+void Sync::PlacePendingWrites() {
+  if (m_pending.empty()) return;
+  // One flush for every object written, before any takes its name: none is ever seen half written.
+  tool_files::FlushFileSystem(m_folder);
+  std::vector<bool> dropped(m_out.state.objects.size(), false);
+  for (PendingWrite& write : m_pending) {
+    SyncedObject& record = m_out.state.objects[write.record];
+    if (const std::string error = write.writer->Place(write.mustBeNew); !error.empty()) {
+      m_out.warnings.push_back(m_folder + "/" + write.name + ": 쓰지 못했습니다: " + error);
+      m_out.failed = true;
+      if (write.before) record = *write.before;
+      else dropped[write.record] = true;
+      continue;
+    }
+    record.tag = FileTag(m_folder, write.name);
+  }
+  tool_files::FlushFolder(m_folder);
+  std::vector<SyncedObject> kept;
+  for (std::size_t i = 0; i < m_out.state.objects.size(); ++i)
+    if (!dropped[i]) kept.push_back(std::move(m_out.state.objects[i]));
+  m_out.state.objects = std::move(kept);
 }
 
 bool Sync::RemoveFile(const std::string& name) {
@@ -194,8 +243,7 @@ void Sync::Settle(const SyncedObject& known, int e, bool stateRangeDiffers) {
       m_removed[e] = true;
       m_out.entriesChanged = true;
       Change("Kalmeno에서 지움 (폴더에서 지워짐): " + Describe(mine));
-    } else if (WriteFile(known.file, NewObject(mine, known.uid, m_range, m_now), true)) {
-      Keep(known.uid, known.file, FileTag(m_folder, known.file), mine);
+    } else if (WriteAndKeep(known.file, NewObject(mine, known.uid, m_range, m_now), true, known.uid, mine, nullptr)) {
       Change("폴더에 다시 씀 (폴더에서 지웠지만 Kalmeno에서 고쳐짐): " + Describe(mine));
     }
     return;
@@ -212,12 +260,8 @@ void Sync::Settle(const SyncedObject& known, int e, bool stateRangeDiffers) {
       m_out.warnings.push_back(m_folder + "/" + known.file + ": 고치지 못해 건너뜁니다" + (error.empty() ? "" : ": " + error));
       m_out.state.objects.push_back(known);
       m_usedUids.insert(known.uid);
-    } else if (WriteFile(known.file, rewritten, false)) {
-      Keep(known.uid, known.file, FileTag(m_folder, known.file), mine);
+    } else if (WriteAndKeep(known.file, rewritten, false, known.uid, mine, &known)) {
       Change("폴더에서 고침: " + Describe(mine));
-    } else {
-      m_out.state.objects.push_back(known);
-      m_usedUids.insert(known.uid);
     }
     return;
   }
@@ -282,8 +326,7 @@ void Sync::WriteNewObject(const ScheduleEntry& entry) {
     const std::string uid = ics_tool::EntryUidBase(entry, copy) + "@kalmeno";
     const std::string file = ObjectFileName(uid);
     if (m_usedUids.count(uid) || m_files.count(file) || !FileTag(m_folder, file).empty()) continue;
-    if (WriteFile(file, NewObject(entry, uid, m_range, m_now), true)) {
-      Keep(uid, file, FileTag(m_folder, file), entry);
+    if (WriteAndKeep(file, NewObject(entry, uid, m_range, m_now), true, uid, entry, nullptr)) {
       m_files[file] = "";
       Change("폴더에 새로 씀: " + Describe(entry) + " " + file);
     }
@@ -359,6 +402,7 @@ void Sync::Run(const std::vector<ScheduleEntry>& entries, const SyncState& state
   }
   ReadNewObjects(state);
   PairNewEntriesWithNewObjects();
+  PlacePendingWrites();
   if (withoutDay)
     m_out.warnings.push_back("어느 날에도 해당하지 않는 기록 " + std::to_string(withoutDay) +
                              "개는 폴더에 쓰지 않았습니다 (13월, 0일 등; 일정 파일에는 그대로 있습니다)");
