@@ -1,5 +1,6 @@
 // Resources of the month view: its dialog template, the menu bar, the popup menu, the arrow
-// bitmaps and the program icon (images made by make_images.py).
+// bitmaps, the program's name and icon (images made by make_images.py).
+#include "afxres.h"
 #include "kp_resources.h"
 #include "windows.h"
 
@@ -33,6 +34,7 @@ const KpMenuItem kMenuPopupItems[] = {
     {MF_STRING, ID_SCHEDULE_LIST, u"일정 목록", nullptr, 0},
     {MF_SEPARATOR, 0, nullptr, nullptr, 0},
     {MF_STRING | MF_CHECKED, ID_LUNAR_VIEW, u"음력 보기", nullptr, 0},
+    {MF_STRING, ID_HOLIDAY_VIEW, u"공휴일 보기", nullptr, 0},
     {MF_STRING, ID_GO_TODAY, u"오늘로 이동", nullptr, 0},
 };
 const KpMenuItem kProgramPopupItems[] = {
@@ -40,7 +42,7 @@ const KpMenuItem kProgramPopupItems[] = {
     {MF_STRING, IDOK, u"종료", nullptr, 0},
 };
 const KpMenuItem kMenuBarItems[] = {
-    {MF_POPUP, 0, u"메뉴", kMenuPopupItems, 5},
+    {MF_POPUP, 0, u"메뉴", kMenuPopupItems, 6},
     {MF_POPUP, 0, u"프로그램", kProgramPopupItems, 2},
 };
 
@@ -69,8 +71,14 @@ const KpImageEntry kImages[] = {
     {IDR_MAINFRAME, KP_IMAGE_ICON, kalmeno_img_icon_48, kalmeno_img_icon_48_size},
 };
 
+// The name the desktop shows for the program (its window title and taskbar entry).
+const KpStringEntry kStrings[] = {
+    {AFX_IDS_APP_TITLE, u"칼메노"},
+};
+static_assert(IDR_MAINFRAME == AFX_IDI_STD_FRAME, "the desktop shows the program icon");
+
 const KpModuleResources kMonthViewResources = {
-    kDialogs, 1, kMenus, 2, nullptr, 0, kImages, 5,
+    kDialogs, 1, kMenus, 2, kStrings, 1, kImages, 5,
 };
 
 }  // namespace

@@ -7,7 +7,7 @@
 
 #include "kp_platform.h"
 #include "tests/support/stand_in_today_screen.h"
-#include "today/item_key.h"
+#include "schedule/item_key.h"
 
 namespace {
 

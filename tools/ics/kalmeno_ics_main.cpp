@@ -6,10 +6,12 @@
 #include <cstring>
 #include <ctime>
 #include <filesystem>
+#include <functional>
 #include <string>
 
 #include "tools/ics/ics_calendar.h"
 #include "tools/ics/ics_data_file.h"
+#include "tools/ics/ics_holidays.h"
 #include "tools/ics/ics_options.h"
 #include "tools/common/tool_version.h"
 #include "tools/common/whole_file_writer.h"
@@ -20,10 +22,12 @@ namespace {
 using ics_tool::DataFile;
 using ics_tool::IcsCounts;
 using ics_tool::IcsOptions;
+using ics_tool::IcsSink;
 using ics_tool::WriteIcsCalendar;
 
 constexpr const char* kUsage =
     "사용법: kalmeno-ics [-o FILE] [--from YYYY] [--to YYYY] [--rscale] [일정파일]\n"
+    "        kalmeno-ics --holidays [-o FILE] [--from YYYY] [--to YYYY]\n"
     "Kalmeno의 일정을 iCalendar(RFC 5545) 형식으로 내보냅니다. 다른 달력 프로그램에서 가져오기 하세요.\n"
     "  일정파일          읽을 qmrv.dat (없으면 설치된 Kalmeno의 일정 파일: 레지스트리의 DATA)\n"
     "  -o, --output FILE 표준 출력 대신 FILE에 씁니다 (-: 표준 출력). 다 쓴 뒤에야 전의 FILE을\n"
@@ -36,6 +40,8 @@ constexpr const char* kUsage =
     "                    받지 못하는 프로그램이 많습니다: Radicale은 거절하고(Invalid recurrence rules),\n"
     "                    khal은 가져오다 멈추며(KeyError 'RSCALE'), ical.js는 양력 날짜로 잘못 읽습니다.\n"
     "                    이런 곳에는 --rscale 없이 쓰거나 kalmeno-sync를 쓰세요\n"
+    "  --holidays        일정 대신 공휴일(2000~2043년)을 하루 종일 일정으로 씁니다\n"
+    "                    (CATEGORIES:공휴일; 휴대전화 달력에서 따로 구독하도록)\n"
     "  --help            이 도움말\n"
     "  --version         판 번호\n"
     "양력 일정은 그 날짜와 시각에(지역 시각), 매년 반복하는 양력 일정은 RRULE:FREQ=YEARLY로\n"
@@ -54,32 +60,30 @@ std::string WriteError(int code) {
   return code == EFBIG ? "파일 크기 제한(ulimit -f)을 넘습니다" : std::strerror(code);
 }
 
+// Writes the stream `produce` makes to a sink; false when the sink refused a piece.
+using Producer = std::function<bool(const IcsSink&)>;
+
 // Streams the export to standard output.
-int ExportToStandardOutput(const DataFile& data, const IcsOptions& options, IcsCounts& counts) {
-  const bool written = WriteIcsCalendar(
-      data.entries, options.fromYear, options.toYear, options.rscale, std::time(nullptr),
-      [](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size(); },
-      counts);
+int ExportToStandardOutput(const Producer& produce) {
+  const bool written =
+      produce([](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), stdout) == piece.size(); });
   if (written && std::fflush(stdout) == 0 && !std::ferror(stdout)) return 0;
   return Fail("출력을 쓰지 못했습니다: " + WriteError(errno));
 }
 
 // Streams the export to a file that replaces FILE only once it is whole: a failure keeps the old
 // export. FILE that is not a regular file (a device, a FIFO) is written as it is.
-int ExportToFile(const DataFile& data, const IcsOptions& options, IcsCounts& counts) {
-  const std::string& path = options.outputPath;
+int ExportToFile(const std::string& path, const std::string& dataPath, const Producer& produce) {
   std::error_code ignored;
-  if (std::filesystem::equivalent(path, data.path, ignored))
+  if (!dataPath.empty() && std::filesystem::equivalent(path, dataPath, ignored))
     return Fail(path + ": 일정 파일 자신에는 쓰지 않습니다 (다른 -o FILE을 주세요)");
   const std::filesystem::file_status status = std::filesystem::status(path, ignored);
   if (status.type() == std::filesystem::file_type::directory) return Fail(path + ": 파일이 아니라 폴더입니다");
   if (std::filesystem::exists(status) && status.type() != std::filesystem::file_type::regular) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return Fail(path + ": 열 수 없습니다: " + std::strerror(errno));
-    bool written = WriteIcsCalendar(
-        data.entries, options.fromYear, options.toYear, options.rscale, std::time(nullptr),
-        [file](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), file) == piece.size(); },
-        counts);
+    bool written =
+        produce([file](std::string_view piece) { return std::fwrite(piece.data(), 1, piece.size(), file) == piece.size(); });
     written = std::fflush(file) == 0 && written;
     const int code = errno;
     written = std::fclose(file) == 0 && written;
@@ -88,13 +92,17 @@ int ExportToFile(const DataFile& data, const IcsOptions& options, IcsCounts& cou
   tool_files::WholeFileWriter writer;
   if (const std::string error = writer.Begin(path); !error.empty())
     return Fail(path + ": 만들 수 없습니다 (그 폴더에 새 파일을 만들 수 없음): " + error);
-  const bool written =
-      WriteIcsCalendar(data.entries, options.fromYear, options.toYear, options.rscale, std::time(nullptr),
-                       [&writer](std::string_view piece) { return writer.Write(piece); }, counts);
-  if (written) writer.Commit();
+  if (produce([&writer](std::string_view piece) { return writer.Write(piece); })) writer.Commit();
   if (writer.errorCode())
     return Fail(path + ": 쓰지 못했습니다, 전의 파일은 그대로입니다: " + WriteError(writer.errorCode()));
   return 0;
+}
+
+int Export(const std::string& outputPath, const std::string& dataPath, const Producer& produce) {
+  // Past a file-size limit a write fails with EFBIG and is reported, instead of killing the process.
+  std::signal(SIGXFSZ, SIG_IGN);
+  return outputPath.empty() || outputPath == "-" ? ExportToStandardOutput(produce)
+                                                 : ExportToFile(outputPath, dataPath, produce);
 }
 
 }  // namespace
@@ -112,15 +120,18 @@ int main(int argc, char** argv) {
       return 2;
     case IcsMode::Export: break;
   }
+  if (options.holidays)
+    return Export(options.outputPath, "", [&options](const IcsSink& sink) {
+      return sink(BuildHolidayCalendar(options.fromYear, options.toYear, std::time(nullptr)));
+    });
 
   const DataFile data = ReadDataFile(options.dataPath);
   if (!data.error.empty()) return Fail(data.error);
-  // Past a file-size limit a write fails with EFBIG and is reported, instead of killing the process.
-  std::signal(SIGXFSZ, SIG_IGN);
   IcsCounts counts;
-  const int status = options.outputPath.empty() || options.outputPath == "-"
-                         ? ExportToStandardOutput(data, options, counts)
-                         : ExportToFile(data, options, counts);
+  const int status = Export(options.outputPath, data.path, [&](const IcsSink& sink) {
+    return WriteIcsCalendar(data.entries, options.fromYear, options.toYear, options.rscale, std::time(nullptr), sink,
+                            counts);
+  });
   if (data.fragmentBytes)
     std::fprintf(stderr, "kalmeno-ics: %s: 끝의 %lu바이트는 기록 한 개(98바이트)에 못 미쳐 건너뛰었습니다\n",
                  data.path.c_str(), data.fragmentBytes);
