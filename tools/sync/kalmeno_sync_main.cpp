@@ -9,6 +9,7 @@
 
 #include "app/one_copy.h"
 #include "kp_platform.h"
+#include "schedule/data_file.h"
 #include "schedule/schedule_file.h"
 #include "tools/common/tool_version.h"
 #include "tools/common/whole_file_writer.h"
@@ -105,7 +106,13 @@ int main(int argc, char** argv) {
   int status = outcome.failed ? 1 : 0;
   if (outcome.entriesChanged) {
     const std::u16string platformPath = KpFromUtf8(data.path);
-    if (WriteScheduleFile(platformPath.c_str(), outcome.entries) != ScheduleWriteOutcome::Written)
+    ScheduleWriteOutcome saved = ScheduleWriteOutcome::CouldNotCreate;
+    // A file the Today item holds for its read is waited for, as the program's own save waits.
+    RetryWhileHeld(HeldFile::WaitBriefly, [&] {
+      saved = WriteScheduleFile(platformPath.c_str(), outcome.entries);
+      return saved != ScheduleWriteOutcome::CouldNotCreate;
+    });
+    if (saved != ScheduleWriteOutcome::Written)
       // The folder already has the changes; without a new state they are compared again next time.
       return Fail(data.path + ": 일정 파일을 저장하지 못했습니다 (전의 파일은 그대로입니다)");
   }
