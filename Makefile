@@ -4,7 +4,10 @@ PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
                 pkg-config libical-dev libnova-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps x11-utils \
-                ccache
+                ccache radicale vdirsyncer python3-caldav python3-icalendar curl nodejs
+# ical.js (a web client's iCalendar reader) comes from npm, pinned, into tests/sync/node_modules; the sync's
+# tests read objects with it. Nothing is fetched at test time.
+ICALJS := ical.js@2.2.1
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install install-files uninstall test-sanitize fuzz fuzz-ci clean
@@ -17,6 +20,9 @@ deps:
 	  echo "Installing:$$missing"; \
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing >/dev/null; \
 	fi
+	@command -v npm >/dev/null || DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq npm >/dev/null
+	@[ -f tests/sync/node_modules/ical.js/package.json ] || \
+	  npm install --no-save --no-audit --no-fund --silent --prefix tests/sync $(ICALJS) >/dev/null
 
 # ccache (one of the packages above) keeps compiled objects between builds and checkouts.
 LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache

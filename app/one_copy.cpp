@@ -21,12 +21,12 @@ bool IdentityOf(LPCWSTR path, DWORD flags, LPCWSTR suffix) {
   return true;
 }
 
-// Finds the identity of the data file beside the program; false when not even its folder can be
-// had (and then no claim is made).
-bool FindIdentity() {
+// Finds the identity of the data file beside the program at `programPath` (a handheld path);
+// false when not even its folder can be had (and then no claim is made).
+bool FindIdentity(LPCWSTR programPath) {
   WCHAR path[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  if (length == 0 || length >= MAX_PATH) return false;
+  if (lstrlenW(programPath) >= MAX_PATH) return false;
+  lstrcpyW(path, programPath);
   int cut = 0;
   for (int i = 0; path[i]; ++i)
     if (path[i] == u'\\') cut = i;
@@ -40,10 +40,18 @@ bool FindIdentity() {
 
 void FormName(LPCWSTR what, WCHAR (&name)[64]) { wsprintfW(name, u"Kalmeno.%s.%s", what, g_identity); }
 
+// This program's own path; empty when it does not fit.
+void ProgramPath(WCHAR (&path)[MAX_PATH]) {
+  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) path[0] = 0;
+}
+
 }  // namespace
 
 HANDLE ClaimOnlyCopy() {
-  if (!FindIdentity()) {
+  WCHAR program[MAX_PATH];
+  ProgramPath(program);
+  if (!program[0] || !FindIdentity(program)) {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return nullptr;
   }
@@ -66,4 +74,14 @@ HANDLE CreateComeForwardEvent() {
   WCHAR name[64];
   FormName(u"forward", name);
   return CreateEventW(nullptr, FALSE, FALSE, name);
+}
+
+HANDLE ClaimDataFileOfProgram(LPCWSTR programPath) {
+  if (!FindIdentity(programPath)) return nullptr;
+  WCHAR name[64];
+  FormName(u"running", name);
+  HANDLE claim = CreateMutexW(nullptr, TRUE, name);
+  if (claim && GetLastError() != ERROR_ALREADY_EXISTS) return claim;
+  if (claim) CloseHandle(claim);
+  return nullptr;
 }

@@ -10,6 +10,11 @@
 // has then been asked to come forward), any other when no claim could be made at all.
 HANDLE ClaimOnlyCopy();
 
+// A tool that writes the data file of the program at `programPath` (its handheld path, as the
+// program's own GetModuleFileNameW gives it) claims it the same way, so that neither writes while
+// the other works on it. Returns the claim, or null while that program runs (nothing is asked of it).
+HANDLE ClaimDataFileOfProgram(LPCWSTR programPath);
+
 // The running copy's side: an event that a later start sets. The window that owns it checks it
 // every kComeForwardCheckMs and comes forward when it is set.
 HANDLE CreateComeForwardEvent();

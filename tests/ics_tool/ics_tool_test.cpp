@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <thread>
 
 #include "kp_platform.h"
@@ -130,6 +131,63 @@ TEST(IcsExport, ExportingAgainUpdatesTheSameEventsAndIdenticalEntriesStayApart) 
   KhalDays(dir, first.out);
   EXPECT_EQ(DaysOf(KhalDays(dir, second.out), "설날"),
             (std::vector<std::string>{"2025-01-29", "2025-01-29", "2026-02-17", "2026-02-17"}));
+}
+
+TEST(IcsExport, AnEntryKeepsItsUidWhenItsTimeOrMemoChangeAndItsMemoKeepsItsLineBreaks) {
+  e2e::TempDir dir;
+  const std::string data = dir.file("qmrv.dat");
+  e2e::WriteBytes(data, Record(2026, 12, 21, 9, 0, 0, u"회의", u"3층\r\n회의실"));
+  const IcsRun before = RunIcs({data});
+  e2e::WriteBytes(data, Record(2026, 12, 21, 14, 30, 0, u"회의", u"4층"));
+  const IcsRun after = RunIcs({"-o", "-", data});
+  std::vector<std::string> errors;
+  const std::vector<ParsedEvent> was = ParseEvents(before.out, errors), is = ParseEvents(after.out, errors);
+  ASSERT_EQ(was.size(), 1u);
+  ASSERT_EQ(is.size(), 1u);
+  EXPECT_EQ(was[0].uid, is[0].uid);
+  EXPECT_EQ(was[0].description, "3층\n회의실") << "one escaped line break, no replacement characters";
+  EXPECT_EQ(is[0].start, "2026-12-21 14:30:00");
+}
+
+// Writes a first export to FILE, then a second under the file-size limit given (in 512-byte blocks).
+struct Replace {
+  const char* what;
+  const char* limit;
+  int exitCode;
+  const char* says;
+  bool replaced;
+};
+
+TEST(IcsExport, OutputReplacesTheOldExportOnlyWhenWholeAndAFileSizeLimitIsOneLine) {
+  const Replace cases[] = {
+      {"no limit", "unlimited", 0, "", true},
+      {"a limit below the new export", "1", 1, "파일 크기 제한(ulimit -f)을 넘습니다", false},
+  };
+  for (const Replace& replace : cases) {
+    SCOPED_TRACE(replace.what);
+    e2e::TempDir dir;
+    const std::string data = dir.file("qmrv.dat"), out = dir.file("kalmeno.ics");
+    std::string records;
+    for (int day = 1; day <= 28; ++day) records += Record(2026, 2, day, 9, 0, kLunar | kYearly, u"긴 이름의 일정");
+    e2e::WriteBytes(data, records);
+    e2e::WriteBytes(out, "the old export");
+    ASSERT_EQ(chmod(out.c_str(), 0640), 0);
+    const e2e::RunResult run = e2e::Run(
+        "/bin/sh", {"-c", std::string("ulimit -f ") + replace.limit + "; exec \"$0\" -o \"$1\" \"$2\"",
+                    e2e::Built("tools/kalmeno-ics"), out, data},
+        {{"KALMENO_NOW", "2026-12-07T09:00:00"}});
+    EXPECT_EQ(run.exitCode, replace.exitCode) << run.output;
+    EXPECT_NE(run.output.find(replace.says), std::string::npos) << run.output;
+    EXPECT_EQ(std::count(run.output.begin(), run.output.end(), '\n'), replace.exitCode ? 1 : 0) << run.output;
+    EXPECT_EQ(e2e::ReadBytes(out) != "the old export", replace.replaced);
+    struct stat info {};
+    stat(out.c_str(), &info);
+    EXPECT_EQ(info.st_mode & 0777, 0640u) << "the export keeps its mode";
+    std::vector<std::string> left;
+    for (const auto& item : std::filesystem::directory_iterator(dir.path())) left.push_back(item.path().filename());
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, (std::vector<std::string>{"kalmeno.ics", "qmrv.dat"})) << "no temporary left";
+  }
 }
 
 TEST(IcsExport, RscaleGivesOneLunarRuleEventPerYearlyLunarEntry) {

@@ -3,6 +3,7 @@
 #include "calendar/lunar_calendar.h"
 #include "calendar/solar_from_day_number.h"
 #include "schedule/entry_occurrences.h"
+#include "tools/ics/ics_event_text.h"
 
 namespace ics_tool {
 namespace {
@@ -50,7 +51,7 @@ void PlanYearlyLunar(const ScheduleEntry& entry, int fromYear, int toYear, bool 
 
 EntryPlan PlanEntry(const ScheduleEntry& entry, int fromYear, int toYear, bool rscale) {
   EntryPlan plan;
-  plan.timed = entry.wHour <= 23 && entry.wMinute <= 59 && entry.wSecond <= 59;
+  plan.timed = EntryIsTimed(entry);
   const bool lunar = entry.wFlags & SCHEDULE_LUNAR, yearly = entry.wFlags & SCHEDULE_YEARLY;
 
   if (!yearly) {

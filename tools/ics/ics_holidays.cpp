@@ -33,8 +33,7 @@ std::string HolidayUid(const calendar::PublicHoliday& h) {
 
 }  // namespace
 
-IcsCalendar BuildHolidayCalendar(int fromYear, int toYear, std::time_t stamp) {
-  IcsCalendar result;
+std::string BuildHolidayCalendar(int fromYear, int toYear, std::time_t stamp) {
   icalcomponent* ics = icalcomponent_new_vcalendar();
   icalcomponent_add_property(ics, icalproperty_new_version("2.0"));
   icalcomponent_add_property(ics, icalproperty_new_prodid("-//Kalmeno//kalmeno-ics " KALMENO_VERSION "//KO"));
@@ -58,11 +57,10 @@ IcsCalendar BuildHolidayCalendar(int fromYear, int toYear, std::time_t stamp) {
       // A holiday does not make its day busy.
       icalcomponent_add_property(vevent, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
       icalcomponent_add_component(ics, vevent);
-      ++result.events;
     }
   }
   char* text = icalcomponent_as_ical_string_r(ics);
-  result.text = text ? text : "";
+  std::string result = text ? text : "";
   std::free(text);
   icalcomponent_free(ics);
   return result;

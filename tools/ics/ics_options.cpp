@@ -44,6 +44,26 @@ std::string ParseYear(const char* option, std::string_view text, int& year) {
 
 }  // namespace
 
+std::string YearRangeFromArguments(const char* fromText, const char* toText, int thisYear, int& fromYear, int& toYear) {
+  std::string problem;
+  if (fromText) {
+    problem = ParseYear("--from", fromText, fromYear);
+  } else if (thisYear < kFirstTableYear || thisYear > kLastTableYear) {
+    problem = "올해(" + std::to_string(thisYear) + "년)는 음력 표(" + std::to_string(kFirstTableYear) + "~" +
+              std::to_string(kLastTableYear) + "년) 밖입니다: --from과 --to로 연도를 정하세요";
+  } else {
+    fromYear = thisYear;
+  }
+  if (problem.empty() && toText) {
+    problem = ParseYear("--to", toText, toYear);
+  } else if (problem.empty()) {
+    toYear = fromYear + 10 > kLastTableYear ? kLastTableYear : fromYear + 10;
+  }
+  if (problem.empty() && fromYear > toYear)
+    problem = "--from " + std::to_string(fromYear) + "이(가) --to " + std::to_string(toYear) + "보다 뒤입니다";
+  return problem;
+}
+
 IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear) {
   IcsOptions result;
   const char* fromText = nullptr;
@@ -80,26 +100,11 @@ IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear) {
   if (result.holidays && (result.rscale || !result.dataPath.empty()))
     return Refuse("--holidays는 공휴일만 씁니다: 일정 파일이나 --rscale과 함께 쓸 수 없습니다");
 
-  std::string problem;
-  if (fromText) {
-    problem = ParseYear("--from", fromText, result.fromYear);
-  } else if (thisYear < kFirstTableYear || thisYear > kLastTableYear) {
-    problem = "올해(" + std::to_string(thisYear) + "년)는 음력 표(" + std::to_string(kFirstTableYear) + "~" +
-              std::to_string(kLastTableYear) + "년) 밖입니다: --from과 --to로 연도를 정하세요";
-  } else {
-    result.fromYear = thisYear;
-  }
-  if (problem.empty() && toText) {
-    problem = ParseYear("--to", toText, result.toYear);
-  } else if (problem.empty()) {
-    result.toYear = result.fromYear + 10 > kLastTableYear ? kLastTableYear : result.fromYear + 10;
-  }
+  std::string problem = YearRangeFromArguments(fromText, toText, thisYear, result.fromYear, result.toYear);
   // The holidays are known for 2000..2043 only.
   for (int year : {result.fromYear, result.toYear})
     if (problem.empty() && result.holidays && year < 2000)
       problem = std::to_string(year) + "년의 공휴일은 알 수 없습니다: --holidays는 2000~2043년만 씁니다";
-  if (problem.empty() && result.fromYear > result.toYear)
-    problem = "--from " + std::to_string(result.fromYear) + "이(가) --to " + std::to_string(result.toYear) + "보다 뒤입니다";
   if (!problem.empty()) return Refuse(problem);
   return result;
 }

@@ -21,6 +21,11 @@ struct IcsOptions {
   std::string error;       // UsageError: one line, without the program name
 };
 
+// The solar years of --from and --to (either may be null): --from defaults to thisYear and --to to
+// --from + 10, never past 2043; both must lie in 1841..2043 and --from may not follow --to. Returns
+// an empty string, or the problem in one line.
+std::string YearRangeFromArguments(const char* fromText, const char* toText, int thisYear, int& fromYear, int& toYear);
+
 // argv[0] is ignored. --from defaults to thisYear and --to to --from + 10, never past 2043; both
 // must lie in 1841..2043 (2000..2043 with --holidays) and --from may not follow --to.
 IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear);
