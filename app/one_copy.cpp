@@ -1,5 +1,6 @@
 #include "app/one_copy.h"
 
+#include "kp_one_copy.h"
 #include "schedule/schedule_file.h"
 
 namespace {
@@ -55,19 +56,10 @@ HANDLE ClaimOnlyCopy() {
     SetLastError(ERROR_PATH_NOT_FOUND);
     return nullptr;
   }
-  WCHAR name[64];
-  FormName(u"running", name);
-  HANDLE claim = CreateMutexW(nullptr, TRUE, name);
-  if (!claim) return nullptr;  // the last error says why
-  if (GetLastError() != ERROR_ALREADY_EXISTS) return claim;
-  CloseHandle(claim);
-  FormName(u"forward", name);
-  if (HANDLE forward = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
-    SetEvent(forward);
-    CloseHandle(forward);
-  }
-  SetLastError(ERROR_ALREADY_EXISTS);
-  return nullptr;
+  WCHAR claim[64], forward[64];
+  FormName(u"running", claim);
+  FormName(u"forward", forward);
+  return KpClaimOnlyCopy(claim, forward);
 }
 
 HANDLE CreateComeForwardEvent() {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <string>
 
+#include "kp_one_copy.h"
 #include "kp_platform.h"
 
 namespace {
@@ -21,18 +22,10 @@ void FormName(LPCWSTR what, WCHAR (&name)[64]) {
 }  // namespace
 
 HANDLE ClaimOnlyTodayScreen() {
-  WCHAR name[64];
-  FormName(u"running", name);
-  HANDLE claim = CreateMutexW(nullptr, TRUE, name);
-  if (!claim || GetLastError() != ERROR_ALREADY_EXISTS) return claim;
-  CloseHandle(claim);
-  FormName(u"forward", name);
-  if (HANDLE forward = OpenEventW(EVENT_MODIFY_STATE, FALSE, name)) {
-    SetEvent(forward);
-    CloseHandle(forward);
-  }
-  SetLastError(ERROR_ALREADY_EXISTS);
-  return nullptr;
+  WCHAR claim[64], forward[64];
+  FormName(u"running", claim);
+  FormName(u"forward", forward);
+  return KpClaimOnlyCopy(claim, forward);
 }
 
 HANDLE CreateTodayComeForwardEvent() {
