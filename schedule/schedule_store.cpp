@@ -133,6 +133,13 @@ void ScheduleStore::RemoveAt(int index) {
   m_entries.erase(m_entries.begin() + index);
 }
 
+void ScheduleStore::SetAt(int index, const ScheduleEntry& entry) {
+  if (index < 0 || index >= GetCount()) StopOnBadIndex("SetAt", index, GetCount());
+  m_entries[static_cast<size_t>(index)] = entry;
+  // The counters are only ever raised: the replaced entry's month may keep a count too many.
+  Count(entry);
+}
+
 int ScheduleStore::GetCount() const { return static_cast<int>(m_entries.size()); }
 
 ScheduleEntry ScheduleStore::GetAt(int index) const {

@@ -16,7 +16,7 @@ bool g_bMessageOpen = false;
 // message again and again while nothing has changed.
 enum LoadFailure { LOAD_OK = 0, LOAD_NO_KEY, LOAD_NO_DATA_VALUE, LOAD_NO_FILE };
 LoadFailure g_lastFailure = LOAD_OK;
-WCHAR g_szLastPath[50];
+WCHAR g_szLastPath[MAX_PATH];
 
 // True when this failure is news: it differs from the one last shown.
 bool IsNewFailure(LoadFailure failure, LPCWSTR path) {
@@ -30,7 +30,7 @@ void ReportFailure(LoadFailure failure, LPCWSTR path, LPCWSTR text, LPCWSTR capt
   // shown, so that it is reported once the open box is answered.
   if (g_bMessageOpen) return;
   g_lastFailure = failure;
-  lstrcpynW(g_szLastPath, path != nullptr ? path : u"", 50);
+  lstrcpynW(g_szLastPath, path != nullptr ? path : u"", MAX_PATH);
   ShowItemMessage(text, caption);
 }
 
@@ -45,7 +45,7 @@ void ShowItemMessage(LPCWSTR text, LPCWSTR caption) {
 
 void ForgetReportedLoadFailure() { g_lastFailure = LOAD_OK; }
 
-int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]) {
+int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[MAX_PATH]) {
   HKEY key = nullptr;
   if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kItemKey, 0, 0, &key) != ERROR_SUCCESS) return -1;
   DWORD type = 0;
@@ -53,11 +53,11 @@ int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]) {
   std::memset(buffer, 0, sizeof(buffer));
   LONG status = RegQueryValueExW(key, valueName, nullptr, &type, (LPBYTE)buffer, &size);
   RegCloseKey(key);
-  // Termination is ours to make sure of: a value of exactly 100 bytes without its terminator
-  // would otherwise run off the buffer.
+  // Termination is ours to make sure of: a value that fills the buffer without its terminator
+  // would otherwise run off it.
   // An empty value names no file either; opening "" would only produce a message about a file
   // without a name.
-  if (status != ERROR_SUCCESS || type != REG_SZ || buffer[49] != 0 || buffer[0] == 0) {
+  if (status != ERROR_SUCCESS || type != REG_SZ || buffer[MAX_PATH - 1] != 0 || buffer[0] == 0) {
     buffer[0] = 0;
     return -2;
   }
@@ -65,7 +65,7 @@ int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]) {
 }
 
 int LoadEntryBytes(std::vector<unsigned char>& bytes) {
-  WCHAR szPath[50];
+  WCHAR szPath[MAX_PATH];
   int status = ReadItemValue(u"DATA", szPath);
   if (status == -1) {
     bytes.clear();
@@ -78,7 +78,7 @@ int LoadEntryBytes(std::vector<unsigned char>& bytes) {
     return -1;
   }
   if (ReadScheduleFileBytes(szPath, bytes) != 0) {
-    WCHAR szText[100];
+    WCHAR szText[MAX_PATH + 50];
     wsprintfW(szText, u"%s에 일정 파일이 존재하지 않거나 읽을 수 없습니다.", szPath);
     ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
     return -1;

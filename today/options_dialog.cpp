@@ -1,11 +1,12 @@
 // The options dialog (dialog 500), run by the shell with CustomItemOptionsDlgProc. It edits the
-// in-memory settings that the item reads at its next paint and refresh query.
+// settings that the item reads at its next paint and refresh query, and keeps them in the registry.
 #include <cstring>
 
 #include "aygshell.h"
 #include "today/exports.h"
 #include "today/load_entries.h"
 #include "today/resource_ids.h"
+#include "today/settings_store.h"
 #include "today/today_settings.h"
 #include "today/today_state.h"
 
@@ -108,6 +109,8 @@ void ApplyChoices(HWND dialog) {
   g_settings.nReminderValue = (INT)GetDlgItemInt(dialog, IDC_REMINDER_VALUE, nullptr, TRUE);
   g_settings.nDdayEntry = SelectedIndex(dialog, IDC_DDAY_ENTRY);
   g_settings.bConfirmed = 1;
+  // A registry that cannot be written costs only the next restart's settings; this run has them.
+  SaveSettings();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "today/exports.h"
 #include "today/item_cache.h"
 #include "today/reminders.h"
+#include "today/settings_store.h"
 #include "today/today_settings.h"
 #include "today/today_state.h"
 
@@ -34,9 +35,9 @@ void DestroyItemIcon(HICON& icon) {
 
 BOOL ProcessAttach(HINSTANCE instance) {
   g_hInstance = instance;
-  // Settings live in memory only: every load starts from nothing, whatever the loader kept of an
-  // earlier load of the same file.
-  g_settings = TodaySettings{};
+  // Every load starts from what the registry holds, whatever the loader kept of an earlier load of
+  // the same file.
+  LoadSettings();
   g_bAnimating = 0;
   g_hItemIcon = LoadItemIcon(IDI_ITEM, 16);
   g_hFirstIcon = LoadItemIcon(IDI_FIRST_MARKER, 16);

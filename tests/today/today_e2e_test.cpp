@@ -2,6 +2,7 @@
 // with real files, driven by scripts as a user would.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 
@@ -163,6 +164,23 @@ TEST(KalmenoInstall, WritesTheThreeValuesForAnInstalledFolder) {
   for (const char* value : {"\"DATA\"", "\"EXE\"", "\"DLL\""})
     EXPECT_NE(registry.find(value), std::string::npos) << registry;
   EXPECT_NE(registry.find("qmrv.dat"), std::string::npos);
+}
+
+// The options dialog's D-day list, opened on a file of twelve entries, stays between the title bar
+// and the menu bar (no row half hidden under the menu bar) and shows whole rows.
+TEST(TodayScreenEndToEnd, TheDdayDropDownListOpensClearOfTheMenuBar) {
+  TempDir dir;
+  std::string records;
+  for (int day = 1; day <= 12; ++day) records += Record(2007, 12, day, 9, 0, 0, u"일정");
+  e2e::WriteBytes(dir.file("qmrv.dat"), records);
+  WriteRegistry(dir, StandardValues(dir, "/bin/true"));
+  RunToday(dir, "wait 800\ncommand 40001\nwait 300\ntap 130 181\nwait 300\nquit\n", "2007-12-08T15:00:00");
+  const auto lists = e2e::Select(e2e::ReadTrace(dir.file("trace.log")), "window", "KpComboList");
+  ASSERT_FALSE(lists.empty()) << "the list opened";
+  int left = 0, top = 0, right = 0, bottom = 0;
+  ASSERT_EQ(std::sscanf(lists.back().fields.at(1).c_str(), "%d,%d,%d,%d", &left, &top, &right, &bottom), 4);
+  EXPECT_GE(top, 26) << "below the title bar";
+  EXPECT_LE(bottom, 320 - 26) << "above the menu bar";
 }
 
 }  // namespace
