@@ -51,7 +51,10 @@ BOOL CListDlg::OnInitDialog() {
   m_list.InsertColumn(2, u"분류", LVCFMT_CENTER, 37);
 
   FillList();
-  return TRUE;
+  // The focus starts in the list, not on 삭제 (the first button as the controls stand): Enter
+  // there stays 닫기, as it always was, and never deletes the ticked rows by accident.
+  m_list.SetFocus();
+  return FALSE;
 }
 
 CRect CListDlg::CountLineRect() const {

@@ -23,9 +23,9 @@ std::vector<KpDateTimePiece> KpDateTimePicker::Pieces() const {
   // cut off under the drop-down button.
   KpTextMeasure measure(m_hwnd, Font());
   RECT area = TextArea();
-  if (measure.Width(KpJoinPieces(pieces)) > area.right - area.left) {
+  if (pieces.size() > 1 && measure.Width(KpJoinPieces(pieces)) > area.right - area.left) {
     pieces.pop_back();
-    pieces.back().text = u"일";
+    pieces.back().text = std::u16string(u"일");
   }
   return pieces;
 }

@@ -5,6 +5,8 @@
 // the exit command (1) then saves what was added.
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "tests/app/kalmeno_run.h"
 #include "tests/dialogs/saved_entries.h"
 
@@ -62,9 +64,12 @@ TEST(KeyboardE2E, TheAddDialogIsFilledAndConfirmedByKeysAlone) {
 // Each Tab moves the focus to the next control in the order the dialog shows them, and both the
 // control it leaves and the one it reaches look different: every control shows its focus.
 TEST(KeyboardE2E, EveryControlShowsTheFocusAsTabMovesIt) {
+  struct Rect {
+    int left, top, right, bottom;
+  };
   struct Control {
     const char* name;
-    RECT rect;  // client pixels of the add dialog (left, top, right, bottom)
+    Rect rect;  // client pixels of the add dialog
   };
   const Control order[] = {
       {"title", {58, 13, 220, 30}},   {"date", {21, 42, 140, 60}},    {"kind", {150, 41, 220, 60}},
@@ -80,8 +85,8 @@ TEST(KeyboardE2E, EveryControlShowsTheFocusAsTabMovesIt) {
   for (size_t i = 0; i < count; ++i) {
     const std::string before = k.Shot("focus-" + std::to_string(i) + ".png");
     const std::string after = k.Shot("focus-" + std::to_string(i + 1) + ".png");
-    const RECT& left = order[i].rect;
-    const RECT& reached = order[(i + 1) % count].rect;
+    const Rect& left = order[i].rect;
+    const Rect& reached = order[(i + 1) % count].rect;
     EXPECT_GT(DifferingPixels(before, after, left.left, left.top, left.right - 1, left.bottom - 1), 0)
         << order[i].name << " looks the same with and without the focus";
     EXPECT_GT(DifferingPixels(before, after, reached.left, reached.top, reached.right - 1, reached.bottom - 1), 0)

@@ -1,6 +1,7 @@
 // The item's registry values as a broken or hand-edited installation may leave them: DATA
 // missing, empty, or longer than the platform's path length (259 units and the terminator); EXE naming nothing it can start.
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <sys/stat.h>
 #include <unistd.h>
 
