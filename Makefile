@@ -3,7 +3,7 @@ BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
-                pkg-config libical-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps
+                pkg-config libical-dev libnova-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps ccache
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install install-files uninstall test-sanitize fuzz fuzz-ci clean
@@ -17,8 +17,11 @@ deps:
 	  $(SUDO) apt-get update -qq && DEBIAN_FRONTEND=noninteractive $(SUDO) apt-get install -y -qq $$missing >/dev/null; \
 	fi
 
+# ccache (one of the packages above) keeps compiled objects between builds and checkouts.
+LAUNCHER := -DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache
+
 configure: deps
-	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@[ -f $(BUILD)/build.ninja ] || cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(LAUNCHER) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
@@ -60,7 +63,7 @@ run: install
 	 else host/kalmeno-demo.sh "$(BUILD)"; fi
 
 test-sanitize: deps
-	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON -DKALMENO_BUILD_BENCH=OFF >/dev/null
+	@[ -f $(BUILD)-asan/build.ninja ] || cmake -S . -B $(BUILD)-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKALMENO_SANITIZE=ON -DKALMENO_BUILD_BENCH=OFF $(LAUNCHER) >/dev/null
 	@cmake --build $(BUILD)-asan
 	@cd $(BUILD)-asan && QT_QPA_PLATFORM=offscreen \
 	  ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1 \

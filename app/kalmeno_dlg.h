@@ -3,6 +3,7 @@
 // panel over it, the arrow buttons, the menu bar and the tap-and-hold popup.
 #include "afxwin.h"
 
+#include "app/day_marks.h"
 #include "app/month_grid.h"
 #include "app/one_copy.h"
 #include "app/resource_ids.h"
@@ -50,6 +51,8 @@ class CKalmenoDlg : public CDialog {
   // A later start of the program asked this copy to come forward (see one_copy.h).
   afx_msg void OnTimer(UINT_PTR id);
   afx_msg void OnLunarView();
+  // Turns the public holidays and solar terms on or off and keeps the choice for the next start.
+  afx_msg void OnHolidayView();
   afx_msg void OnAbout();
   afx_msg void OnAddSchedule();
   afx_msg void OnScheduleList();
@@ -73,6 +76,8 @@ class CKalmenoDlg : public CDialog {
   BOOL m_bPrevPressed = 0;
   BOOL m_bNextPressed = 0;
   BOOL m_bLunarView = 0;
+  BOOL m_bHolidayView = 0;
+  DayMarks m_marks[kMonthCellCount];  // filled while m_bHolidayView is on
   BOOL m_bPanelVisible = 0;
   CArray<unsigned long, unsigned long> m_dayEntries;
   int m_nPanelIndex = 0;
@@ -89,6 +94,12 @@ class CKalmenoDlg : public CDialog {
   void PaintWeekdayNames(CDC& dc);
   void PaintCell(CDC& dc, int i, CPen& redPen);
   void PaintSchedulePanel(CDC& dc);
+  // The panel's page for the selected day's holidays, shown before its entries.
+  void PaintHolidayPage(CDC& dc, const RECT& panel, int count);
+  // Pages of the schedule panel for the selected day: its holiday (when the layer shows one) and
+  // its entries. The holiday's page comes first.
+  int HolidayPages() const;
+  int PanelPageCount() const;
   // Asks the store about cell i; with keepEntries the day's entry indexes go to m_dayEntries.
   void QueryCell(int i, DaySummary* summary, bool keepEntries);
   // The selected day's entries, asked of the store now (not waiting for the next paint).

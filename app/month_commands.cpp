@@ -50,6 +50,18 @@ void CKalmenoDlg::OnLunarView() {
   Invalidate(TRUE);
 }
 
+void CKalmenoDlg::OnHolidayView() {
+  m_bHolidayView = !m_bHolidayView;
+  if (m_hMenuBar)
+    ::CheckMenuItem(m_hMenuBar, ID_HOLIDAY_VIEW, MF_BYCOMMAND | (m_bHolidayView ? MF_CHECKED : MF_UNCHECKED));
+  SaveHolidayView(m_bHolidayView);
+  if (m_bHolidayView) FillDayMarks(m_cells, m_marks);
+  // The panel's pages change with the layer.
+  CloseSchedulePanel();
+  // Erasing, as for the lunar view: names and term labels just hidden would otherwise stay.
+  Invalidate(TRUE);
+}
+
 void CKalmenoDlg::OnAbout() {
   CInfoDlg dlg;
   dlg.DoModal();

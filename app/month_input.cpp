@@ -16,7 +16,7 @@ void CKalmenoDlg::OnLButtonDown(UINT flags, CPoint point) {
   if (m_bPanelVisible) {
     // While the panel is shown, every press pages it, wherever it lands.
     ++m_nPanelIndex;
-    const int count = static_cast<int>(m_dayEntries.GetSize());
+    const int count = PanelPageCount();
     if (count == 1 || m_nPanelIndex >= count) m_bPanelVisible = 0;
     const RECT panel = MonthLayout::PanelRect();
     InvalidateRect(&panel, TRUE);
@@ -40,7 +40,7 @@ void CKalmenoDlg::OnLButtonDown(UINT flags, CPoint point) {
   if (cell == m_nSelCell) {
     // The entries of the selected day as they are now, not as the last paint saw them.
     RefreshDayEntries();
-    if (m_dayEntries.GetSize() >= 1) {
+    if (PanelPageCount() >= 1) {
       m_bPanelVisible = 1;
       m_nPanelIndex = 0;
       const RECT panel = MonthLayout::PanelRect();

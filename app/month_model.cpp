@@ -1,7 +1,10 @@
 // The displayed month and its title.
 #include "app/kalmeno_dlg.h"
 
-void CKalmenoDlg::BuildMonthModel() { FillMonthCells(m_nYear, m_nMonth, m_cells); }
+void CKalmenoDlg::BuildMonthModel() {
+  FillMonthCells(m_nYear, m_nMonth, m_cells);
+  if (m_bHolidayView) FillDayMarks(m_cells, m_marks);
+}
 
 void CKalmenoDlg::UpdateTitle(int step) {
   StepShownMonth(m_nYear, m_nMonth, step);

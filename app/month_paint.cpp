@@ -97,13 +97,21 @@ void CKalmenoDlg::PaintCell(CDC& dc, int i, CPen& redPen) {
   WCHAR text[16];
   wsprintfW(text, u"%d", cell.wDay);
   RECT dayRect{rect.left + 2, rect.top - 1, rect.right, rect.bottom};
-  dc.SetTextColor(column == 0 || summary.bHoliday ? kRed : column == 6 ? kBlue : kBlack);
+  const DayMarks* marks = m_bHolidayView ? &m_marks[i] : nullptr;
+  const bool red = column == 0 || summary.bHoliday || (marks && marks->bHoliday);
+  dc.SetTextColor(red ? kRed : column == 6 ? kBlue : kBlack);
   dc.DrawText(text, -1, &dayRect, DT_SINGLELINE | DT_LEFT | DT_TOP);
 
   CFont* oldFont = dc.SelectObject(&m_fontLabel);
   RECT labelRect{rect.left, rect.top, rect.right, rect.bottom - 8};
   dc.SetTextColor(kLabelText);
-  dc.DrawText(summary.szLabel, -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM);
+  // A day with no entry of its own shows its holiday's name, in red, in the label's place.
+  if (marks && summary.szLabel[0] == 0 && !marks->label.empty()) {
+    dc.SetTextColor(kRed);
+    dc.DrawText(marks->label.c_str(), -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM | DT_END_ELLIPSIS);
+  } else {
+    dc.DrawText(summary.szLabel, -1, &labelRect, DT_SINGLELINE | DT_LEFT | DT_BOTTOM);
+  }
   dc.SelectObject(oldFont);
 
   oldFont = dc.SelectObject(&m_fontCount);
@@ -121,9 +129,12 @@ void CKalmenoDlg::PaintCell(CDC& dc, int i, CPen& redPen) {
   }
   dc.SelectObject(oldFont);
 
-  // A day the lunar table does not cover has no lunar date to show.
-  if (m_bLunarView && cell.wLunarMonth != 0) {
-    wsprintfW(text, cell.wLunarLeap == 1 ? u"%02d/%02d*" : u"%02d/%02d", cell.wLunarMonth, cell.wLunarDay);
+  // A day the lunar table does not cover has no lunar date to show; a solar term's name takes the
+  // place of its day's lunar date.
+  const bool term = marks && !marks->term.empty();
+  if (m_bLunarView && (term || cell.wLunarMonth != 0)) {
+    if (term) lstrcpyW(text, marks->term.c_str());
+    else wsprintfW(text, cell.wLunarLeap == 1 ? u"%02d/%02d*" : u"%02d/%02d", cell.wLunarMonth, cell.wLunarDay);
     oldFont = dc.SelectObject(&m_fontLunar);
     RECT lunarRect{rect.left, rect.top, rect.right, rect.bottom + 2};
     dc.SetTextColor(kLunarText);

@@ -65,6 +65,9 @@ BOOL CKalmenoDlg::OnInitDialog() {
     // The resource carries the check mark; the view starts without lunar dates.
     if (m_hMenuBar) ::CheckMenuItem(m_hMenuBar, ID_LUNAR_VIEW, MF_BYCOMMAND | MF_UNCHECKED);
   }
+  // The holiday layer as the user left it.
+  m_bHolidayView = LoadHolidayView();
+  if (m_hMenuBar && m_bHolidayView) ::CheckMenuItem(m_hMenuBar, ID_HOLIDAY_VIEW, MF_BYCOMMAND | MF_CHECKED);
 
   TurnToTodaysMonth();
   m_nSelCell = -1;

@@ -50,8 +50,14 @@ bool BlendBackdrop(CDC& dc, const RECT& panel) {
 
 }  // namespace
 
+int CKalmenoDlg::HolidayPages() const {
+  return m_bHolidayView && m_nSelCell >= 0 && m_nSelCell < kMonthCellCount && m_marks[m_nSelCell].bHoliday ? 1 : 0;
+}
+
+int CKalmenoDlg::PanelPageCount() const { return HolidayPages() + static_cast<int>(m_dayEntries.GetSize()); }
+
 void CKalmenoDlg::PaintSchedulePanel(CDC& dc) {
-  const int count = static_cast<int>(m_dayEntries.GetSize());
+  const int count = PanelPageCount();
   // The panel is closed whenever the selection or the store changes; should its entry be gone all
   // the same, it is hidden rather than read past the end.
   if (m_nSelCell < 0 || m_nPanelIndex < 0 || m_nPanelIndex >= count) {
@@ -69,7 +75,11 @@ void CKalmenoDlg::PaintSchedulePanel(CDC& dc) {
                           {panel.left, panel.top}};
   dc.Polyline(frame, 5);
 
-  const ScheduleEntry e = m_store.GetAt(static_cast<int>(m_dayEntries[m_nPanelIndex]));
+  if (m_nPanelIndex < HolidayPages()) {
+    PaintHolidayPage(dc, panel, count);
+    return;
+  }
+  const ScheduleEntry e = m_store.GetAt(static_cast<int>(m_dayEntries[m_nPanelIndex - HolidayPages()]));
   const DayCell& cell = m_cells[m_nSelCell];
   // A record from a damaged file may fill its title or memo to the last unit with no terminator:
   // the texts are read through their fields' bounds, never on into the next field or past it.
@@ -92,4 +102,25 @@ void CKalmenoDlg::PaintSchedulePanel(CDC& dc) {
            DT_SINGLELINE | DT_RIGHT);
   DrawLine(dc, &m_fontLunar, RGB(90, 50, 50), CString(u"메모"), InPanel(panel, 6, 61, 199, down), DT_WORDBREAK);
   DrawLine(dc, nullptr, RGB(0, 0, 0), memo, InPanel(panel, 6, 76, 199, down), DT_WORDBREAK);
+}
+
+void CKalmenoDlg::PaintHolidayPage(CDC& dc, const RECT& panel, int count) {
+  const DayCell& cell = m_cells[m_nSelCell];
+  CString title;
+  title.Format(u"< %s >", m_marks[m_nSelCell].names.c_str());
+  const int down = panel.bottom - 1 - panel.top;
+  DrawLine(dc, &m_fontLunar, kGreyText, PanelPageText(m_nPanelIndex + 1, count), InPanel(panel, 1, 1, 203, down),
+           DT_SINGLELINE | DT_RIGHT);
+  DrawLine(dc, &m_fontBold, RGB(255, 0, 0), title, InPanel(panel, 6, 11, 199, down),
+           DT_SINGLELINE | DT_CENTER | DT_END_ELLIPSIS);
+  DrawLine(dc, &m_fontLunar, kGreyText,
+           PanelDateText(cell.wYear, cell.wMonth, cell.wDay, cell.wLunarMonth, cell.wLunarDay),
+           InPanel(panel, 6, 31, 204, down), DT_SINGLELINE | DT_LEFT);
+  DrawLine(dc, &m_fontLunar, kGreyText, CString(u"[공휴일]"), InPanel(panel, 6, 41, 199, down),
+           DT_SINGLELINE | DT_RIGHT);
+  if (!m_marks[m_nSelCell].term.empty()) {
+    CString term;
+    term.Format(u"절기: %s", m_marks[m_nSelCell].term.c_str());
+    DrawLine(dc, &m_fontLunar, kGreyText, term, InPanel(panel, 6, 41, 199, down), DT_SINGLELINE | DT_LEFT);
+  }
 }

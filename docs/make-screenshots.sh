@@ -113,3 +113,21 @@ shoot_today() {  # shoot_today NAME DPI SCREEN
 }
 shoot_today today-96dpi.png 96 240x320
 shoot_today today-192dpi.png 192 480x640
+
+# The holiday layer (메뉴 › 공휴일 보기) with lunar dates shown: September and October 2025, 추석
+# with its substitute day (8 October, also 한로), and that day's holiday opened in the panel.
+write_entries "$work/qmrv.dat" april
+shoot_holidays() {  # shoot_holidays NAME SCRIPT-LINES...
+  local name="$1"; shift
+  printf '%s\n' "wait 150" "command 32797" "command 32783" "$@" "wait 150" "shot $here/$name" "quit" > "$work/script.txt"
+  rm -f "$work/holidays.reg"
+  KALMENO_NOW=2025-09-15T09:00:00 KALMENO_SCRIPT="$work/script.txt" QT_QPA_PLATFORM=offscreen \
+    KALMENO_REGISTRY="$work/holidays.reg" "$work/kalmeno" >/dev/null 2>&1 || true
+  echo "wrote docs/$name"
+}
+next_month="tap 200 36"
+# October 2025 starts on a Wednesday: the 8th lies in cell 10.
+october_8="tap $((34 * 3 + 20)) $((26 + 40 + 38 + 6))"
+shoot_holidays holidays-2025-09.png
+shoot_holidays holidays-2025-10.png "$next_month"
+shoot_holidays holidays-panel.png "$next_month" "wait 100" "$october_8" "wait 100" "$october_8"

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "calendar/lunar_calendar.h"
+#include "schedule/entry_occurrences.h"
 
 namespace {
 
@@ -11,23 +12,12 @@ namespace {
 constexpr int kLoadAttempts = 20;
 constexpr DWORD kLoadRetryMs = 50;
 
+// How many days' answers QueryDay keeps: three months of the month view's 42 days.
+constexpr size_t kAnswersKept = 3 * 42;
+
 [[noreturn]] void StopOnBadIndex(const char* operation, int index, int count) {
   std::fprintf(stderr, "ScheduleStore::%s: index %d is outside 0..%d; stopping\n", operation, index, count - 1);
   std::abort();
-}
-
-bool IsMonth(int month) { return month >= 1 && month <= 12; }
-
-bool FallsOn(const ScheduleEntry& entry, int year, int month, int day) {
-  return entry.wMonth == month && entry.wDay == day && ((entry.wFlags & SCHEDULE_YEARLY) || entry.wYear == year);
-}
-
-// A yearly lunar 30th also falls on the 29th of a regular month that has no 30th. In a leap month
-// entries fall by their day number only, as they always have.
-bool FallsOnLunar(const ScheduleEntry& entry, int year, int month, int day, bool regularMonth) {
-  if (FallsOn(entry, year, month, day)) return true;
-  return regularMonth && (entry.wFlags & SCHEDULE_YEARLY) && entry.wMonth == month &&
-         LunarAnniversaryDay(year, month, entry.wDay) == day;
 }
 
 // Whether the lunar date is that of a regular month, not of the leap month of the same number:
@@ -42,18 +32,21 @@ bool IsRegularMonthDay(int solarYear, int solarMonth, int solarDay, int lunarYea
 // text viewer shows a broken byte, rather than as half of one.
 WCHAR Shown(WCHAR unit) { return IS_HIGH_SURROGATE(unit) || IS_LOW_SURROGATE(unit) ? WCHAR(0xFFFD) : unit; }
 
-// The label: the first title character, the second one if there is room, then "..". A character
-// outside the basic plane (two UTF-16 units) is taken whole or not at all.
+// The label: the title's first two characters where they fit its three units before "..", else
+// the first one, then "..". A character outside the basic plane (two UTF-16 units) is taken whole
+// or not at all.
 void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
+  constexpr int kTextUnits = 3;
   int n = 0;
   const WCHAR* title = entry.szTitle;
-  if (title[0]) {
-    if (IS_HIGH_SURROGATE(title[0]) && IS_LOW_SURROGATE(title[1])) {
-      label[n++] = title[0];
-      label[n++] = title[1];
+  for (int i = 0, taken = 0; taken < 2 && i < SCHEDULE_TITLE_UNITS && title[i]; ++taken) {
+    const bool pair = i + 1 < SCHEDULE_TITLE_UNITS && IS_HIGH_SURROGATE(title[i]) && IS_LOW_SURROGATE(title[i + 1]);
+    if (n + (pair ? 2 : 1) > kTextUnits) break;
+    if (pair) {
+      label[n++] = title[i++];
+      label[n++] = title[i++];
     } else {
-      label[n++] = Shown(title[0]);
-      if (title[1] && !IS_HIGH_SURROGATE(title[1])) label[n++] = Shown(title[1]);
+      label[n++] = Shown(title[i++]);
     }
   }
   label[n++] = u'.';
@@ -63,7 +56,7 @@ void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
 
 }  // namespace
 
-ScheduleStore::ScheduleStore() : m_szFolder{}, m_szPath{}, m_solarCount{}, m_lunarCount{}, m_bFileUnread(false) {
+ScheduleStore::ScheduleStore() : m_szFolder{}, m_szPath{}, m_bIndexStale(true), m_bFileUnread(false) {
   WCHAR program[MAX_PATH];
   DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
   // A path cut short by the buffer would name another folder: then no path at all.
@@ -80,7 +73,7 @@ ScheduleStore::ScheduleStore() : m_szFolder{}, m_szPath{}, m_solarCount{}, m_lun
 }
 
 ScheduleStore::ScheduleStore(LPCWSTR folder)
-    : m_szFolder{}, m_szPath{}, m_solarCount{}, m_lunarCount{}, m_bFileUnread(false) {
+    : m_szFolder{}, m_szPath{}, m_bIndexStale(true), m_bFileUnread(false) {
   FormPath(folder);
   Load();
 }
@@ -105,7 +98,7 @@ int ScheduleStore::Load() {
     Sleep(kLoadRetryMs);
   }
   m_bFileUnread = result != 0;
-  Recount();
+  Changed();
   return result;
 }
 
@@ -118,19 +111,20 @@ ScheduleWriteOutcome ScheduleStore::Save() {
     // The store now matches the file: a later save must neither lose nor repeat these records.
     m_entries.insert(m_entries.begin(), kept.begin(), kept.end());
     m_bFileUnread = false;
-    Recount();
+    Changed();
   }
   return outcome;
 }
 
 void ScheduleStore::Add(const ScheduleEntry& entry) {
   m_entries.push_back(entry);
-  Count(entry);
+  Changed();
 }
 
 void ScheduleStore::RemoveAt(int index) {
   if (index < 0 || index >= GetCount()) StopOnBadIndex("RemoveAt", index, GetCount());
   m_entries.erase(m_entries.begin() + index);
+  Changed();
 }
 
 void ScheduleStore::SetAt(int index, const ScheduleEntry& entry) {
@@ -147,47 +141,65 @@ ScheduleEntry ScheduleStore::GetAt(int index) const {
   return m_entries[static_cast<size_t>(index)];
 }
 
-void ScheduleStore::Recount() {
-  for (int month = 0; month < 13; ++month) m_solarCount[month] = m_lunarCount[month] = 0;
-  for (const ScheduleEntry& entry : m_entries) Count(entry);
+void ScheduleStore::Changed() {
+  m_bIndexStale = true;
+  m_answers.clear();
 }
 
-void ScheduleStore::Count(const ScheduleEntry& entry) {
-  // A month outside 1..12 (only from a damaged file) has no counter and matches no day.
-  if (!IsMonth(entry.wMonth)) return;
-  WORD& counter = (entry.wFlags & SCHEDULE_LUNAR) ? m_lunarCount[entry.wMonth] : m_solarCount[entry.wMonth];
-  // Saturates instead of wrapping to 0, which would wrongly skip the month's pass.
-  if (counter < 0xFFFF) ++counter;
+ScheduleStore::DayAnswer ScheduleStore::Answer(int solarYear, int solarMonth, int solarDay, int lunarYear,
+                                               int lunarMonth, int lunarDay) const {
+  if (m_bIndexStale) {
+    m_index.Rebuild(m_entries);
+    m_bIndexStale = false;
+  }
+  DayAnswer answer{};
+  // The cells carry no leap mark; a day is of the leap month when the regular month's day of that
+  // number is another solar day.
+  const CalendarDay day{solarYear, solarMonth, solarDay, lunarYear, lunarMonth, lunarDay,
+                        !IsRegularMonthDay(solarYear, solarMonth, solarDay, lunarYear, lunarMonth, lunarDay)};
+  auto take = [&](std::uint32_t i, int* counter) {
+    const ScheduleEntry& entry = m_entries[i];
+    if (!EntryFallsOn(entry, day, LeapMonths::AlsoMatched)) return;
+    if (entry.wFlags & SCHEDULE_HOLIDAY) answer.summary.bHoliday = 1;
+    ++*counter;
+    SetLabel(entry, answer.summary.szLabel);
+    answer.indices.push_back(i);
+  };
+  // Solar matches first, then lunar ones, each in file order.
+  const EntryKeyIndex::Group solar = m_index.Find(false, solarMonth, solarDay);
+  for (const std::uint32_t* i = solar.begin; i != solar.end; ++i) take(*i, &answer.summary.nSolarCount);
+  // Only a 29th can be where a 30th is kept: both groups are merged in file order.
+  EntryKeyIndex::Group lunar = m_index.Find(true, lunarMonth, lunarDay);
+  EntryKeyIndex::Group thirtieth = lunarDay == 29 ? m_index.Find(true, lunarMonth, 30) : EntryKeyIndex::Group{};
+  while (!lunar.empty() || !thirtieth.empty()) {
+    EntryKeyIndex::Group& first = thirtieth.empty() || (!lunar.empty() && *lunar.begin < *thirtieth.begin) ? lunar : thirtieth;
+    take(*first.begin++, &answer.summary.nLunarCount);
+  }
+  return answer;
 }
 
 int ScheduleStore::QueryDay(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay,
                             DaySummary* summary, std::vector<unsigned long>* indices) const {
-  if (indices) std::vector<unsigned long>().swap(*indices);
-  *summary = DaySummary{};
-  struct Pass {
-    bool lunar;
-    int year, month, day;
-    int* counter;
-  };
-  const Pass passes[] = {{false, solarYear, solarMonth, solarDay, &summary->nSolarCount},
-                         {true, lunarYear, lunarMonth, lunarDay, &summary->nLunarCount}};
-  // Only a 29th can be where a 30th is kept.
-  const bool regularMonth =
-      lunarDay == 29 && IsRegularMonthDay(solarYear, solarMonth, solarDay, lunarYear, lunarMonth, lunarDay);
-  for (const Pass& pass : passes) {
-    if (!IsMonth(pass.month)) continue;
-    if ((pass.lunar ? m_lunarCount : m_solarCount)[pass.month] == 0) continue;
-    for (size_t i = 0; i < m_entries.size(); ++i) {
-      const ScheduleEntry& entry = m_entries[i];
-      if (((entry.wFlags & SCHEDULE_LUNAR) != 0) != pass.lunar) continue;
-      if (pass.lunar ? !FallsOnLunar(entry, pass.year, pass.month, pass.day, regularMonth)
-                     : !FallsOn(entry, pass.year, pass.month, pass.day))
-        continue;
-      if (entry.wFlags & SCHEDULE_HOLIDAY) summary->bHoliday = 1;
-      ++*pass.counter;
-      SetLabel(entry, summary->szLabel);
-      if (indices) indices->push_back(static_cast<unsigned long>(i));
+  // The answer is kept under the day's six numbers as given; numbers no day has are not kept.
+  const bool keep = solarYear >= 0 && solarYear <= 0xFFFF && lunarYear >= 0 && lunarYear <= 0xFFFF &&
+                    solarMonth >= 0 && solarMonth <= 0xFF && solarDay >= 0 && solarDay <= 0xFF && lunarMonth >= 0 &&
+                    lunarMonth <= 0xFF && lunarDay >= 0 && lunarDay <= 0xFF;
+  const std::uint64_t key = std::uint64_t(solarYear) << 48 | std::uint64_t(solarMonth) << 40 |
+                            std::uint64_t(solarDay) << 32 | std::uint64_t(lunarYear) << 16 |
+                            std::uint64_t(lunarMonth) << 8 | std::uint64_t(lunarDay);
+  auto found = keep ? m_answers.find(key) : m_answers.end();
+  if (found == m_answers.end()) {
+    DayAnswer answer = Answer(solarYear, solarMonth, solarDay, lunarYear, lunarMonth, lunarDay);
+    if (!keep) {
+      *summary = answer.summary;
+      if (indices) indices->swap(answer.indices);
+      return 0;
     }
+    // Three months of 42 days; past that the months shown earlier are dropped.
+    if (m_answers.size() >= kAnswersKept) m_answers.clear();
+    found = m_answers.emplace(key, std::move(answer)).first;
   }
+  *summary = found->second.summary;
+  if (indices) indices->assign(found->second.indices.begin(), found->second.indices.end());
   return 0;
 }

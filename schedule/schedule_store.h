@@ -2,8 +2,11 @@
 // The program's one in-memory copy of all schedule entries, in file order followed by the
 // entries added since. Read from qmrv.dat beside the program when constructed; written back
 // only by Save. Used by the user-interface thread only.
+#include <cstdint>
+#include <unordered_map>
 #include <vector>
 
+#include "schedule/entry_key_index.h"
 #include "schedule/schedule_entry.h"
 #include "schedule/schedule_file.h"
 #include "winbase.h"
@@ -43,9 +46,9 @@ class ScheduleStore {
   int GetCount() const;
   // Index must be >= 0 and < GetCount(); stops the program otherwise.
   ScheduleEntry GetAt(int index) const;
-  // Which entries fall on the day given by both its solar and its lunar date (the leap-month
-  // mark plays no part, but for one rule: a yearly lunar 30th falls on the 29th of a regular
-  // month that has 29 days, not of a leap month). Fills `summary`; when `indices` is given, it is
+  // Which entries fall on the day given by both its solar and its lunar date, by EntryFallsOn
+  // with LeapMonths::AlsoMatched (in a leap month lunar entries match by month and day; a yearly
+  // 30th falls on the 29th of a regular month that has 29 days only). Fills `summary`; when `indices` is given, it is
   // emptied and receives the positions of the matches, solar ones first. Returns 0.
   int QueryDay(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay,
                DaySummary* summary, std::vector<unsigned long>* indices) const;
@@ -54,16 +57,24 @@ class ScheduleStore {
 
  private:
   void FormPath(LPCWSTR folder);
-  void Recount();
-  void Count(const ScheduleEntry& entry);
+  // The entries changed: what QueryDay derived from them is stale.
+  void Changed();
+  struct DayAnswer {
+    DaySummary summary;
+    std::vector<unsigned long> indices;
+  };
+  DayAnswer Answer(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay) const;
 
   std::vector<ScheduleEntry> m_entries;
   WCHAR m_szFolder[MAX_PATH];
   WCHAR m_szPath[MAX_PATH];
-  // Index 1..12: at least as many entries of that kind and month as the store holds. Raised on
-  // Add, recomputed on Load, never lowered; they only let QueryDay skip a pass that cannot match.
-  WORD m_solarCount[13];
-  WORD m_lunarCount[13];
+  // What QueryDay derives from m_entries, on the one user-interface thread: the entries grouped by
+  // month and day (rebuilt at the first query after a change), and the answers given since the
+  // entries changed, for the few months last shown (the month view asks each of its 42 days at
+  // every paint, so a paint after the first asks nothing anew).
+  mutable EntryKeyIndex m_index;
+  mutable bool m_bIndexStale;
+  mutable std::unordered_map<std::uint64_t, DayAnswer> m_answers;
   // The file could not be read at start: its records are still only on disk.
   bool m_bFileUnread;
 };

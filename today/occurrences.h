@@ -21,7 +21,7 @@ BOOL DaysSince1601(int year, int month, int day, DWORD* days);
 int WeekdayOfDay(DWORD days);
 
 // Computes today's day count and lunar date and one occurrence per entry whose date exists,
-// sorted by day (entries of one day in file order), with the index of the first one falling today
+// sorted by day and time (entries of one time in file order), with the index of the first one falling today
 // or later (-1: none). A yearly entry whose date this year is past or does not exist falls on its
 // date of the following year instead, so that from that index on the list holds the coming
 // entries in the order they come, each once. Yearly lunar dates of the 30th fall on the 29th of a

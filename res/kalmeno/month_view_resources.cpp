@@ -33,6 +33,7 @@ const KpMenuItem kMenuPopupItems[] = {
     {MF_STRING, ID_SCHEDULE_LIST, u"일정 목록", nullptr, 0},
     {MF_SEPARATOR, 0, nullptr, nullptr, 0},
     {MF_STRING | MF_CHECKED, ID_LUNAR_VIEW, u"음력 보기", nullptr, 0},
+    {MF_STRING, ID_HOLIDAY_VIEW, u"공휴일 보기", nullptr, 0},
     {MF_STRING, ID_GO_TODAY, u"오늘로 이동", nullptr, 0},
 };
 const KpMenuItem kProgramPopupItems[] = {
@@ -40,7 +41,7 @@ const KpMenuItem kProgramPopupItems[] = {
     {MF_STRING, IDOK, u"종료", nullptr, 0},
 };
 const KpMenuItem kMenuBarItems[] = {
-    {MF_POPUP, 0, u"메뉴", kMenuPopupItems, 5},
+    {MF_POPUP, 0, u"메뉴", kMenuPopupItems, 6},
     {MF_POPUP, 0, u"프로그램", kProgramPopupItems, 2},
 };
 

@@ -114,8 +114,8 @@ TEST(MonthEntriesE2E, EveryEntryShowsWholeOnTheDayItFallsOn) {
   const Case cases[] = {
       {kJan7, "제사..", "(1)", "#ff0000", "a yearly lunar 30th falls on the 29th of a 29-day month"},
       {kJan8, "", "", "", "and not on the next month's first day"},
-      {kJan10, "😀..", "(1)", "#0000ff", "a character outside the basic plane is taken whole"},
-      {kJan11, "가..", "(1)", "#0000ff", "or not at all"},
+      {kJan10, "😀생..", "(1)", "#0000ff", "a character outside the basic plane is taken whole"},
+      {kJan11, "가😀..", "(1)", "#0000ff", "second, too, where it fits"},
       {kJan27, "회의..", "99+", "#0000ff", "three-digit counts are shortened"},
   };
   for (const Case& c : cases) {

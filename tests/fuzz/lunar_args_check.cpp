@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/lunar/lunar_args.h"
+#include "tools/lunar/lunar_holidays.h"
 #include "tools/lunar/lunar_lines.h"
 #include "tools/lunar/lunar_month_grid.h"
 #include "tools/lunar/lunar_next.h"
@@ -81,7 +82,7 @@ void CheckLunarArgumentBytes(const std::uint8_t* data, std::size_t size) {
     case Mode::Month:
       if (args.thisMonth) break;  // the month comes from the clock
       if (args.first.month < 1 || args.first.month > 12) Fail("a month out of range", joined);
-      AppendMonthGrid(args.first.year, args.first.month, out);
+      AppendMonthGrid(args.first.year, args.first.month, out, 0, {args.markHolidays, args.markTerms});
       CheckLines(out, joined);
       break;
     case Mode::Next: {
@@ -95,6 +96,14 @@ void CheckLunarArgumentBytes(const std::uint8_t* data, std::size_t size) {
       if (found) CheckLines(out, joined);
       break;
     }
+    case Mode::Holidays:
+    case Mode::Terms:
+      if (args.thisYear) break;  // the year comes from the clock
+      if (args.first.year < 1) Fail("a year out of range", joined);
+      if (args.mode == Mode::Holidays) AppendHolidayLines(args.first.year, args.tsv, out);
+      else AppendTermLines(args.first.year, args.tsv, out);
+      CheckLines(out, joined);
+      break;
     case Mode::Today:
     case Mode::Version:
     case Mode::Help:

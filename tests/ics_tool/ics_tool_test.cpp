@@ -297,3 +297,32 @@ TEST(IcsExport, HelpDocumentsTheExitStatusAndVersionNamesTheProgram) {
 }
 
 }  // namespace
+
+// --holidays: the public holidays alone, as all-day events a phone can subscribe to; khal lists
+// each on its own day.
+TEST(IcsExport, HolidaysAreAllDayEventsInACalendarOfTheirOwn) {
+  e2e::TempDir dir;
+  const IcsRun run = RunIcs({"--holidays", "--from", "2025", "--to", "2026"});
+  ASSERT_EQ(run.exitCode, 0) << run.err;
+  std::vector<std::string> errors;
+  const std::vector<ParsedEvent> events = ParseEvents(run.out, errors);
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  ASSERT_EQ(events.size(), 20u + 22u);  // the almanac's 2025 and 2026
+  for (const ParsedEvent& event : events) {
+    EXPECT_EQ(event.start.size(), 10u) << event.summary;  // a date, no time
+    EXPECT_EQ(event.categories, "공휴일");
+  }
+  EXPECT_NE(run.out.find("DTSTART;VALUE=DATE:20251008\r\nDTEND;VALUE=DATE:20251009\r\n"), std::string::npos);
+  const std::vector<std::string> days = KhalDays(dir, run.out);
+  EXPECT_EQ(DaysOf(days, "대체공휴일(추석)"), (std::vector<std::string>{"2025-10-08"}));
+  EXPECT_EQ(DaysOf(days, "부처님 오신 날"), (std::vector<std::string>{"2025-05-05", "2026-05-24"}));
+  // A second export gives the same UIDs, so a subscription updates rather than doubles.
+  EXPECT_EQ(ParseEvents(RunIcs({"--holidays", "--from=2025", "--to=2026"}).out, errors)[20].uid, events[20].uid);
+
+  for (const std::vector<std::string>& bad : std::vector<std::vector<std::string>>{
+           {"--holidays", "qmrv.dat"}, {"--holidays", "--rscale"}, {"--holidays", "--from", "1999"}}) {
+    const IcsRun refused = RunIcs(bad);
+    EXPECT_EQ(refused.exitCode, 2) << bad[1];
+    EXPECT_EQ(refused.out, "");
+  }
+}

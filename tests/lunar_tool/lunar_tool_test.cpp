@@ -296,3 +296,74 @@ TEST(LunarTool, OutputThatCannotBeWrittenGetsOneLineOnStderrAndStatusTwo) {
 }
 
 }  // namespace
+
+// The almanac's holidays of 2018..2027 (tests/calendar/holidays_2018_2027.tsv, made by
+// calendar/tools/make_holiday_reference.mjs), every date and name, year by year.
+TEST(LunarTool, HolidaysOfEachYearAreTheAlmanacs) {
+  std::map<std::string, std::string> almanac;  // year -> its lines
+  std::istringstream reference(e2e::ReadBytes(KP_HOLIDAY_REFERENCE));
+  for (std::string line; std::getline(reference, line);) almanac[line.substr(0, 4)] += line + "\n";
+  ASSERT_EQ(almanac.size(), 10u);
+  for (const auto& [year, lines] : almanac) {
+    ToolRun run = RunTool({"--holidays", year, "--tsv"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.out, lines) << year;
+  }
+  // Before the substitute rules of 2014 no year has a substitute day.
+  for (const char* year : {"2000", "2007", "2012", "2013"})
+    EXPECT_EQ(RunTool({"--holidays", year}).out.find("대체"), std::string::npos) << year;
+  EXPECT_EQ(Lines(RunTool({"--holidays", "2025"}).out)[17], "2025-10-08 (수) 대체공휴일(추석)");
+}
+
+TEST(LunarTool, TermsListTheYearsSolarTermsAtTheirMinute) {
+  ToolRun run = RunTool({"--terms", "2024", "--tsv"});
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 24u);
+  EXPECT_EQ(lines[0], "2024-01-06\t05:49\t소한");
+  EXPECT_EQ(lines[2], "2024-02-04\t17:27\t입춘");
+  EXPECT_EQ(lines[23], "2024-12-21\t18:21\t동지");
+  // Without a year, this year's; the human form has the weekday.
+  run = RunTool({"--terms"}, {{"KALMENO_NOW", "2024-06-01T09:00:00"}});
+  EXPECT_EQ(Lines(run.out)[2], "2024-02-04 (일) 17:27 입춘");
+  run = RunTool({"--holidays"}, {{"KALMENO_NOW", "2025-06-01T09:00:00"}});
+  EXPECT_EQ(Lines(run.out)[0], "2025-01-01 (수) 1월 1일");
+}
+
+TEST(LunarTool, MonthGridMarksHolidaysAndTermsWhenAsked) {
+  ToolRun run = RunTool({"--month", "2025-10", "--holidays", "--terms"});
+  EXPECT_EQ(run.exitCode, 0);
+  const std::vector<std::string> lines = Lines(run.out);
+  ASSERT_EQ(lines.size(), 14u) << run.out;
+  // 2025-10-01 is a Wednesday; 개천절 on the 3rd, 추석 with its substitute 5..8, 한글날 on the 9th,
+  // 한로 on the 8th in place of its lunar date (8.17).
+  EXPECT_EQ(lines[2], "                               1       2      3*       4");
+  EXPECT_EQ(lines[4], "      5*      6*      7*      8*      9*      10      11");
+  EXPECT_EQ(lines[5], "    8.14    8.15    8.16    한로    8.18    8.19    8.20");
+  EXPECT_EQ(lines[12], "(*: 공휴일) 3 개천절, 5 추석 전날, 6 추석, 7 추석 다음 날, 8 대체공휴일(추석), 9 한글날");
+  EXPECT_EQ(lines[13], "(절기) 8 한로 09:41, 23 상강 12:51");
+  // Without the options the grid is as it always was.
+  EXPECT_EQ(Lines(RunTool({"--month", "2025-10"}).out)[4], "       5       6       7       8       9      10      11");
+}
+
+TEST(LunarTool, HolidaysAndTermsOutsideTheirYearsOrMisusedAreRefused) {
+  struct Case {
+    std::vector<std::string> args;
+    int exitCode;
+    const char* says;
+  } cases[] = {
+      {{"--holidays", "1999"}, 1, "1999년의 공휴일은 알 수 없습니다 (2000~2043년)"},
+      {{"--holidays", "2044", "--tsv"}, 1, "2044년의 공휴일은"},
+      {{"--terms", "1840"}, 1, "1840년의 절기는 알 수 없습니다 (1841~2043년)"},
+      {{"--holidays", "2025x"}, 2, "--holidays '2025x'은(는) 연도가 아닙니다"},
+      {{"--holidays", "--terms"}, 2, "하나만 쓸 수 있습니다"},
+      {{"--holidays", "2025", "2025-01-01"}, 2, "하나만 쓸 수 있습니다"},
+      {{"--month", "2025-10", "--holidays", "2025"}, 2, "연도를 받지 않습니다"},
+  };
+  for (const Case& c : cases) {
+    ToolRun run = RunTool(c.args);
+    EXPECT_EQ(run.exitCode, c.exitCode) << c.args[0] << " " << c.args[1];
+    EXPECT_EQ(run.out, "");
+    EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+  }
+}

@@ -134,7 +134,8 @@ TEST_F(DayQuery, OddTitlesGiveSafeLabels) {
       {4, u"\xDB57", "\uFFFD.."},
       {5, u"\xDC00" u"A", "\uFFFDA.."},
       {6, u"A\xDC00", "A\uFFFD.."},
-      {7, u"\xD83D\xD83D\xDE00", "\uFFFD.."},
+      {7, u"\xD83D\xD83D\xDE00", "\uFFFD😀.."},
+      {8, u"\xD83D\xDE00\xD83D\xDE00", "😀.."},  // two such characters do not fit
   };
   for (const auto& c : broken) {
     store.Add(MakeEntry(2007, 1, c.day, 0, c.title));

@@ -70,11 +70,11 @@ TEST_F(TodayItemTest, ComingLinesAreTheNextEntriesInDateOrderEachOnce) {
       // Lunar 11-15 of 2007 (24 December) is past; lunar 2008-11-15 is 2008-12-12, a Friday.
       {"2007-12-28T10:00:00", {MakeEntry(1990, 11, 15, 7, 0, u"음력", SCHEDULE_LUNAR | SCHEDULE_YEARLY)}, 0,
        {"350일뒤(금) 07:00 음력"}},
-      // Entries of one day keep the order of the file.
+      // Entries of one day in time order; those of one time keep the order of the file.
       {"2007-12-08T10:00:00",
        {MakeEntry(2007, 12, 9, 18, 0, u"셋째"), MakeEntry(2007, 12, 9, 8, 0, u"넷째"),
-        MakeEntry(2001, 12, 9, 12, 0, u"다섯째", SCHEDULE_YEARLY)},
-       2, {"내일(일) 18:00 셋째", "내일(일) 08:00 넷째", "내일(일) 12:00 다섯째"}},
+        MakeEntry(2001, 12, 9, 12, 0, u"다섯째", SCHEDULE_YEARLY), MakeEntry(2007, 12, 9, 8, 0, u"여섯째")},
+       3, {"내일(일) 08:00 넷째", "내일(일) 08:00 여섯째", "내일(일) 12:00 다섯째", "내일(일) 18:00 셋째"}},
       // Lunar 2007-11 has 29 days: a yearly lunar 30th is kept on the 29th, 2008-01-07 (a Monday);
       // a one-time lunar 2007-11-30 does not exist and falls on no day.
       {"2007-12-08T10:00:00",

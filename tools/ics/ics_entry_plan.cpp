@@ -1,32 +1,47 @@
 #include "tools/ics/ics_entry_plan.h"
 
 #include "calendar/lunar_calendar.h"
+#include "calendar/solar_from_day_number.h"
+#include "schedule/entry_occurrences.h"
 
 namespace ics_tool {
 namespace {
 
-bool IsSolarDate(int year, int month, int day) {
-  return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInSolarMonth(year, month);
+// iCalendar's dates have four-digit years.
+constexpr int kLastIcsYear = 9999;
+
+// The solar date an entry falls on in `year` of its own calendar, when it has one.
+bool PlannedDay(const ScheduleEntry& entry, int year, PlannedEvent* event) {
+  EntryDate date{};
+  long day = 0;
+  if (!EntryDateInYear(entry, year, LeapMonths::Skipped, &date) ||
+      !EntrySolarDayInYear(entry, year, LeapMonths::Skipped, &day))
+    return false;
+  lunar::SolarFromDayNumber(day, &event->year, &event->month, &event->day);
+  if (entry.wFlags & SCHEDULE_LUNAR) event->lunarDay = date.day;
+  return event->year <= kLastIcsYear;
 }
 
-// The year a yearly solar entry starts in: its own, or for 29 February the first leap year from
-// it (the last one before 10000 when none is left).
-int YearlyStartYear(int year, int month, int day) {
-  if (month != 2 || day != 29) return year;
-  int leap = year;
-  while (leap <= 9999 && !IsGregorianLeapYear(leap)) ++leap;
-  if (leap > 9999)
-    for (leap = 9999; !IsGregorianLeapYear(leap);) --leap;
-  return leap;
+// A yearly solar entry's first event: in its own year or the first year after it that has its
+// date (29 February: the next leap year), else the last such year before 10000. A leap year comes
+// within eight years, so a date no year has is known after that.
+bool PlanYearlySolar(const ScheduleEntry& entry, int startYear, EntryPlan& plan) {
+  PlannedEvent event;
+  for (int year = startYear; year <= kLastIcsYear && year <= startYear + 8; ++year)
+    if (PlannedDay(entry, year, &event)) return plan.events.push_back(event), true;
+  for (int year = kLastIcsYear; year >= kLastIcsYear - 8; --year)
+    if (PlannedDay(entry, year, &event)) return plan.events.push_back(event), true;
+  return false;
 }
 
-void PlanYearlyLunar(int month, int day, int fromYear, int toYear, bool rscale, EntryPlan& plan) {
+void PlanYearlyLunar(const ScheduleEntry& entry, int fromYear, int toYear, bool rscale, EntryPlan& plan) {
   // Lunar year Y's dates fall in solar year Y or Y + 1; the solar years asked for decide.
   for (int lunarYear = fromYear - 1; lunarYear <= toYear; ++lunarYear) {
-    SolarDate solar{};
-    if (!LunarAnniversaryToSolar(lunarYear, month, day, &solar)) continue;
-    if (solar.wYear < fromYear || solar.wYear > toYear) continue;
-    plan.events.push_back({solar.wYear, solar.byMonth, solar.byDay, lunarYear, LunarAnniversaryDay(lunarYear, month, day)});
+    PlannedEvent event;
+    if (!PlannedDay(entry, lunarYear, &event)) continue;
+    if (event.year < fromYear || event.year > toYear) continue;
+    event.lunarYear = lunarYear;
+    plan.events.push_back(event);
     if (rscale) return;
   }
 }
@@ -36,22 +51,17 @@ void PlanYearlyLunar(int month, int day, int fromYear, int toYear, bool rscale, 
 EntryPlan PlanEntry(const ScheduleEntry& entry, int fromYear, int toYear, bool rscale) {
   EntryPlan plan;
   plan.timed = entry.wHour <= 23 && entry.wMinute <= 59 && entry.wSecond <= 59;
-  const int year = entry.wYear, month = entry.wMonth, day = entry.wDay;
   const bool lunar = entry.wFlags & SCHEDULE_LUNAR, yearly = entry.wFlags & SCHEDULE_YEARLY;
 
-  if (!lunar && !yearly) {
-    if (IsSolarDate(year, month, day)) plan.events.push_back({year, month, day});
+  if (!yearly) {
+    PlannedEvent event;
+    if (PlannedDay(entry, entry.wYear, &event)) plan.events.push_back(event);
   } else if (!lunar) {
-    // 2000 is a leap year: any day some year has.
-    if (month < 1 || month > 12 || day < 1 || day > DaysInSolarMonth(2000, month)) return plan;
-    plan.repeat = Repeat::YearlySolar;
-    plan.events.push_back({YearlyStartYear(year >= 1 && year <= 9999 ? year : fromYear, month, day), month, day});
-  } else if (!yearly) {
-    SolarDate solar{};
-    if (LunarToSolar(year, month, day, 0, &solar)) plan.events.push_back({solar.wYear, solar.byMonth, solar.byDay, 0, day});
-  } else if (month >= 1 && month <= 12 && day >= 1 && day <= 30) {
-    plan.repeat = rscale ? Repeat::YearlyLunar : Repeat::None;
-    PlanYearlyLunar(month, day, fromYear, toYear, rscale, plan);
+    const int year = entry.wYear >= 1 && entry.wYear <= kLastIcsYear ? entry.wYear : fromYear;
+    if (PlanYearlySolar(entry, year, plan)) plan.repeat = Repeat::YearlySolar;
+  } else {
+    PlanYearlyLunar(entry, fromYear, toYear, rscale, plan);
+    if (rscale && !plan.events.empty()) plan.repeat = Repeat::YearlyLunar;
   }
   return plan;
 }

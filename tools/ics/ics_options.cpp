@@ -9,16 +9,16 @@
 namespace ics_tool {
 namespace {
 
-enum OptionId { kOutput = 'o', kHelp = 'h', kFrom = 256, kTo, kRscale, kVersion };
+enum OptionId { kOutput = 'o', kHelp = 'h', kFrom = 256, kTo, kRscale, kVersion, kHolidays };
 
 constexpr option kLongOptions[] = {
     {"output", required_argument, nullptr, kOutput}, {"from", required_argument, nullptr, kFrom},
     {"to", required_argument, nullptr, kTo},         {"rscale", no_argument, nullptr, kRscale},
     {"help", no_argument, nullptr, kHelp},           {"version", no_argument, nullptr, kVersion},
-    {nullptr, 0, nullptr, 0},
+    {"holidays", no_argument, nullptr, kHolidays},   {nullptr, 0, nullptr, 0},
 };
 
-constexpr const char* kOptionList = "옵션: -o FILE, --from YYYY, --to YYYY, --rscale, --help, --version";
+constexpr const char* kOptionList = "옵션: -o FILE, --from YYYY, --to YYYY, --rscale, --holidays, --help, --version";
 
 std::string Quoted(std::string_view text) { return "'" + std::string(text) + "'"; }
 
@@ -61,6 +61,7 @@ IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear) {
       case kFrom: fromText = scanner.Value(); break;
       case kTo: toText = scanner.Value(); break;
       case kRscale: result.rscale = true; break;
+      case kHolidays: result.holidays = true; break;
       case ':': {
         const std::string option = scanner.Offending();
         const bool output = option == "-o" || option.starts_with("--o");
@@ -76,6 +77,9 @@ IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear) {
     result.dataPath = operands[0];
   }
 
+  if (result.holidays && (result.rscale || !result.dataPath.empty()))
+    return Refuse("--holidays는 공휴일만 씁니다: 일정 파일이나 --rscale과 함께 쓸 수 없습니다");
+
   std::string problem;
   if (fromText) {
     problem = ParseYear("--from", fromText, result.fromYear);
@@ -90,6 +94,10 @@ IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear) {
   } else if (problem.empty()) {
     result.toYear = result.fromYear + 10 > kLastTableYear ? kLastTableYear : result.fromYear + 10;
   }
+  // The holidays are known for 2000..2043 only.
+  for (int year : {result.fromYear, result.toYear})
+    if (problem.empty() && result.holidays && year < 2000)
+      problem = std::to_string(year) + "년의 공휴일은 알 수 없습니다: --holidays는 2000~2043년만 씁니다";
   if (problem.empty() && result.fromYear > result.toYear)
     problem = "--from " + std::to_string(result.fromYear) + "이(가) --to " + std::to_string(result.toYear) + "보다 뒤입니다";
   if (!problem.empty()) return Refuse(problem);

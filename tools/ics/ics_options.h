@@ -17,11 +17,12 @@ struct IcsOptions {
   std::string outputPath;  // empty: standard output
   int fromYear = 0, toYear = 0;  // solar years whose yearly lunar dates are written, inclusive
   bool rscale = false;     // one lunar-rule event (RSCALE=DANGI) per yearly lunar entry instead
+  bool holidays = false;   // the public holidays of the years instead of the entries (no data file)
   std::string error;       // UsageError: one line, without the program name
 };
 
 // argv[0] is ignored. --from defaults to thisYear and --to to --from + 10, never past 2043; both
-// must lie in 1841..2043 and --from may not follow --to.
+// must lie in 1841..2043 (2000..2043 with --holidays) and --from may not follow --to.
 IcsOptions ParseIcsArguments(int argc, const char* const* argv, int thisYear);
 
 }  // namespace ics_tool

@@ -9,6 +9,7 @@
 
 #include "tools/ics/ics_calendar.h"
 #include "tools/ics/ics_data_file.h"
+#include "tools/ics/ics_holidays.h"
 #include "tools/ics/ics_options.h"
 #include "tools/common/tool_version.h"
 #include "windows.h"
@@ -17,6 +18,7 @@ namespace {
 
 constexpr const char* kUsage =
     "사용법: kalmeno-ics [-o FILE] [--from YYYY] [--to YYYY] [--rscale] [일정파일]\n"
+    "        kalmeno-ics --holidays [-o FILE] [--from YYYY] [--to YYYY]\n"
     "Kalmeno의 일정을 iCalendar(RFC 5545) 형식으로 내보냅니다. 다른 달력 프로그램에서 가져오기 하세요.\n"
     "  일정파일          읽을 qmrv.dat (없으면 설치된 Kalmeno의 일정 파일: 레지스트리의 DATA)\n"
     "  -o, --output FILE 표준 출력 대신 FILE에 씁니다\n"
@@ -25,6 +27,8 @@ constexpr const char* kUsage =
     "                    연도는 1841~2043 (음력 표의 범위)\n"
     "  --rscale          매년 반복하는 음력 일정마다 한 개의 일정을 RRULE:RSCALE=DANGI 규칙으로 씁니다\n"
     "                    (RFC 7529를 지원하는 프로그램용; 날짜는 그 프로그램이 계산합니다)\n"
+    "  --holidays        일정 대신 공휴일(2000~2043년)을 하루 종일 일정으로 씁니다\n"
+    "                    (CATEGORIES:공휴일; 휴대전화 달력에서 따로 구독하도록)\n"
     "  --help            이 도움말\n"
     "  --version         판 번호\n"
     "양력 일정은 그 날짜와 시각에(지역 시각), 매년 반복하는 양력 일정은 RRULE:FREQ=YEARLY로\n"
@@ -75,6 +79,8 @@ int main(int argc, char** argv) {
       return 2;
     case IcsMode::Export: break;
   }
+  if (options.holidays)
+    return WriteOutput(options.outputPath, "", BuildHolidayCalendar(options.fromYear, options.toYear, std::time(nullptr)).text);
 
   const DataFile data = ReadDataFile(options.dataPath);
   if (!data.error.empty()) return Fail(data.error);

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "tools/lunar/lunar_args.h"
+#include "tools/lunar/lunar_holidays.h"
 #include "tools/lunar/lunar_lines.h"
 #include "tools/lunar/lunar_month_grid.h"
 #include "tools/lunar/lunar_next.h"
@@ -21,7 +22,9 @@ namespace {
 constexpr const char* kUsage =
     "사용법: kalmeno-lunar [--tsv] [YYYY-MM-DD [YYYY-MM-DD]]\n"
     "        kalmeno-lunar [--tsv] --lunar YYYY-MM-DD [--leap]\n"
-    "        kalmeno-lunar --month [YYYY-MM]\n"
+    "        kalmeno-lunar --month [YYYY-MM] [--holidays] [--terms]\n"
+    "        kalmeno-lunar [--tsv] --holidays [YYYY]\n"
+    "        kalmeno-lunar [--tsv] --terms [YYYY]\n"
     "        kalmeno-lunar [--tsv] --next MM-DD [--leap] [--count N] [--from YYYY-MM-DD]\n"
     "양력 날짜와 음력 날짜(음력 1841~2043년)를 서로 바꿉니다.\n"
     "  (날짜 없음)              오늘과 오늘의 음력 날짜\n"
@@ -29,7 +32,10 @@ constexpr const char* kUsage =
     "  YYYY-MM-DD YYYY-MM-DD    두 날짜 사이(양 끝 포함)의 하루하루\n"
     "  --lunar YYYY-MM-DD       음력 날짜의 양력 날짜 (--leap: 그 달의 윤달)\n"
     "  --month [YYYY-MM]        한 달의 달력과 날마다의 음력 월.일 (월이 없으면 이번 달;\n"
-    "                           터미널에서는 오늘을 반전해 보입니다)\n"
+    "                           터미널에서는 오늘을 반전해 보입니다; --holidays: 공휴일에 *,\n"
+    "                           --terms: 절기 이름을 음력 날짜 자리에)\n"
+    "  --holidays [YYYY]        그 해(기본: 올해)의 공휴일 (2000~2043년)\n"
+    "  --terms [YYYY]           그 해(기본: 올해)의 24절기와 그 시각 (한국 표준시, 1841~2043년)\n"
     "  --next MM-DD             매년 음력 MM월 DD일(생일, 제사)이 드는 다음 양력 날짜들\n"
     "                           (30일이 없는 해에는 29일; --leap: 윤달이 있는 해에는 윤달)\n"
     "    --count N              몇 번까지 (기본 10, 1~999)\n"
@@ -38,6 +44,8 @@ constexpr const char* kUsage =
     "                           양력→음력  YYYY-MM-DD LLLL-MM-DD 윤달(1/0) 요일(0=일) 단기 연간지 띠 일진\n"
     "                           음력→양력  LLLL-MM-DD 윤달(1/0) YYYY-MM-DD 요일(0=일)\n"
     "                           바꿀 수 없는 날짜는 \"날짜<TAB>-\"\n"
+    "                           공휴일     YYYY-MM-DD 이름\n"
+    "                           절기       YYYY-MM-DD HH:MM 이름\n"
     "  --help                   이 도움말\n"
     "  --version                판 번호\n"
     "긴 옵션은 --옵션=값으로도 씁니다. -- 다음의 인자는 옵션이 아닙니다.\n"
@@ -95,8 +103,23 @@ int main(int argc, char** argv) {
       const Date shown = args.thisMonth ? Date{now.wYear, now.wMonth, 1} : args.first;
       // Today is marked as cal marks it, only where it can be seen.
       const bool markToday = isatty(STDOUT_FILENO) && shown.year == now.wYear && shown.month == now.wMonth;
-      const bool ok = AppendMonthGrid(shown.year, shown.month, out, markToday ? now.wDay : 0);
+      const bool ok = AppendMonthGrid(shown.year, shown.month, out, markToday ? now.wDay : 0,
+                                      {args.markHolidays, args.markTerms});
       return Print(out, ok);
+    }
+    case Mode::Holidays:
+    case Mode::Terms: {
+      SYSTEMTIME now{};
+      GetLocalTime(&now);
+      const int year = args.thisYear ? now.wYear : args.first.year;
+      const bool holidays = args.mode == Mode::Holidays;
+      if (!(holidays ? AppendHolidayLines(year, args.tsv, out) : AppendTermLines(year, args.tsv, out))) {
+        std::fprintf(stderr, holidays ? "kalmeno-lunar: %d년의 공휴일은 알 수 없습니다 (2000~2043년)\n"
+                                      : "kalmeno-lunar: %d년의 절기는 알 수 없습니다 (1841~2043년)\n",
+                     year);
+        return Finish(1);
+      }
+      return Print(out, true);
     }
     case Mode::Next: {
       SYSTEMTIME now{};

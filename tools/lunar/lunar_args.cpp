@@ -12,19 +12,20 @@ namespace {
 
 constexpr const char* kDateForm = "YYYY-MM-DD, 예: 2026-12-07";
 
-enum OptionId { kHelp = 'h', kTsv = 256, kLeap, kLunar, kMonth, kNext, kCount, kFrom, kVersion };
+enum OptionId { kHelp = 'h', kTsv = 256, kLeap, kLunar, kMonth, kNext, kCount, kFrom, kVersion, kHolidays, kTerms };
 
 constexpr option kLongOptions[] = {
     {"tsv", no_argument, nullptr, kTsv},           {"leap", no_argument, nullptr, kLeap},
     {"lunar", required_argument, nullptr, kLunar}, {"month", optional_argument, nullptr, kMonth},
     {"next", required_argument, nullptr, kNext},   {"count", required_argument, nullptr, kCount},
     {"from", required_argument, nullptr, kFrom},   {"help", no_argument, nullptr, kHelp},
-    {"version", no_argument, nullptr, kVersion},   {nullptr, 0, nullptr, 0},
+    {"version", no_argument, nullptr, kVersion},   {"holidays", optional_argument, nullptr, kHolidays},
+    {"terms", optional_argument, nullptr, kTerms}, {nullptr, 0, nullptr, 0},
 };
 
 constexpr const char* kOptionList =
     "옵션: --tsv, --lunar YYYY-MM-DD [--leap], --month [YYYY-MM], --next MM-DD [--leap] [--count N] "
-    "[--from YYYY-MM-DD], --help, --version";
+    "[--from YYYY-MM-DD], --holidays [YYYY], --terms [YYYY], --help, --version";
 
 const char* OptionName(int id) {
   for (const option& o : kLongOptions)
@@ -113,6 +114,13 @@ std::string ParseMonthDay(std::string_view text, Date& date) {
   return {};
 }
 
+std::string ParseYear(std::string_view text, const char* option, Date& date) {
+  size_t pos = 0;
+  if (!ReadNumber(text, pos, 4, date.year) || pos != text.size() || date.year < 1)
+    return std::string("--") + option + " " + Quoted(text) + "은(는) 연도가 아닙니다 (YYYY, 예: 2025)";
+  return {};
+}
+
 std::string ParseCount(std::string_view text, int& count) {
   size_t pos = 0;
   if (!ReadNumber(text, pos, 3, count) || pos != text.size() || count < 1)
@@ -143,6 +151,9 @@ Arguments ParseArguments(int argc, const char* const* argv) {
   const char* countText = nullptr;
   const char* fromText = nullptr;
   bool month = false;
+  bool holidays = false, terms = false;
+  const char* holidaysText = nullptr;
+  const char* termsText = nullptr;
 
   tool_options::OptionScanner scanner(argc, argv, kLongOptions, "h");
   for (int id; (id = scanner.Next()) != -1;) {
@@ -167,6 +178,14 @@ Arguments ParseArguments(int argc, const char* const* argv) {
         month = true;
         monthText = scanner.TakeSeparateValue();
         break;
+      case kHolidays:
+      case kTerms: {
+        bool& given = id == kHolidays ? holidays : terms;
+        if (given) return Refuse(std::string("--") + OptionName(id) + "이(가) 두 번 주어졌습니다");
+        given = true;
+        (id == kHolidays ? holidaysText : termsText) = scanner.TakeSeparateValue();
+        break;
+      }
       case ':': return Refuse(MissingValue(IdOfOption(scanner.Offending())));
       default: return Refuse("알 수 없는 옵션 " + Quoted(scanner.Offending()) + " (" + kOptionList + ")");
     }
@@ -175,8 +194,12 @@ Arguments ParseArguments(int argc, const char* const* argv) {
   if (solarTexts.size() > 2) return Refuse("양력 날짜는 두 개까지 받습니다 (시작일과 종료일): " + Quoted(solarTexts[2]));
 
   const bool lunar = lunarText, next = nextText;
-  if (lunar + month + next + !solarTexts.empty() > 1)
-    return Refuse("양력 날짜, --lunar, --month, --next 중 하나만 쓸 수 있습니다");
+  // Beside --month, --holidays and --terms mark the grid and take no year of their own.
+  if (month && (holidaysText || termsText))
+    return Refuse("--month와 함께 쓴 --holidays, --terms는 연도를 받지 않습니다 (그 달에 표시합니다)");
+  const bool listing = !month && (holidays || terms);
+  if (lunar + month + next + listing + !solarTexts.empty() > 1 || (listing && holidays && terms))
+    return Refuse("양력 날짜, --lunar, --month, --next, --holidays, --terms 중 하나만 쓸 수 있습니다");
   if (result.leap && !lunar && !next) return Refuse("--leap은 --lunar와 함께만 쓸 수 있습니다 (또는 --next와 함께)");
   if (month && result.tsv) return Refuse("--tsv는 --month와 함께 쓸 수 없습니다 (날짜 변환에만 씁니다)");
   if ((countText || fromText) && !next) return Refuse("--count와 --from은 --next와 함께만 쓸 수 있습니다");
@@ -189,6 +212,13 @@ Arguments ParseArguments(int argc, const char* const* argv) {
     result.mode = Mode::Month;
     result.thisMonth = !monthText;
     if (monthText) problem = ParseMonth(monthText, result.first);
+    result.markHolidays = holidays;
+    result.markTerms = terms;
+  } else if (listing) {
+    result.mode = holidays ? Mode::Holidays : Mode::Terms;
+    const char* yearText = holidays ? holidaysText : termsText;
+    result.thisYear = !yearText;
+    if (yearText) problem = ParseYear(yearText, holidays ? "holidays" : "terms", result.first);
   } else if (next) {
     result.mode = Mode::Next;
     problem = ParseMonthDay(nextText, result.first);

@@ -15,6 +15,8 @@ enum class Mode {
   Lunar,        // --lunar: one lunar date to its solar date
   Month,        // --month: a month grid (first.year, first.month; this month when thisMonth)
   Next,         // --next: the coming solar dates of the yearly lunar date first.month-first.day
+  Holidays,     // --holidays: the public holidays of first.year (this year when thisYear)
+  Terms,        // --terms: the solar terms of first.year (this year when thisYear)
   Help,         // --help
   Version,      // --version
   UsageError,   // anything else; `error` says what is wrong and what is accepted
@@ -25,6 +27,8 @@ struct Arguments {
   bool tsv = false;
   bool leap = false;  // --leap: the lunar date is in the leap month of its number
   bool thisMonth = false;  // --month without a value: the month of today, which the caller knows
+  bool thisYear = false;   // --holidays or --terms without a value: this year
+  bool markHolidays = false, markTerms = false;  // --month with --holidays / --terms
   Date first, last;
   int count = 10;      // --next: how many dates
   Date from;           // --next: from this solar date on; year 0 when not given (today)
@@ -35,6 +39,8 @@ struct Arguments {
 // ends the options, unambiguous prefixes). Solar dates must be real Gregorian dates (year
 // 1..9999); a lunar date needs month 1..12 and day 1..30 (whether that lunar month is long
 // enough is the conversion's to say); --next takes MM-DD under the same limits and --count 1..999.
+// --holidays and --terms take an optional year (1..9999); beside --month they take none and mark
+// the grid instead.
 Arguments ParseArguments(int argc, const char* const* argv);
 
 }  // namespace lunar_tool

@@ -4,6 +4,8 @@
 #include "tools/lunar/lunar_month_grid.h"
 
 #include "calendar/lunar_calendar.h"
+#include "calendar/public_holidays.h"
+#include "calendar/solar_terms.h"
 #include "calendar/weekday_names.h"
 #include "tools/lunar/lunar_lines.h"
 
@@ -32,9 +34,48 @@ void TrimRight(std::string& out) {
   while (!out.empty() && out.back() == ' ') out.pop_back();
 }
 
+// The lines under the grid that name the month's holidays and terms.
+std::string MarksLegend(int year, int month, MonthMarks marks) {
+  std::string legend;
+  if (marks.holidays) {
+    std::string list;
+    for (const calendar::PublicHoliday& h : calendar::PublicHolidaysOfYear(year)) {
+      if (h.month != month) continue;
+      list += list.empty() ? "" : ", ";
+      AppendNumber(h.day, 1, list);
+      list += ' ' + h.name;
+    }
+    if (!list.empty()) legend += "(*: 공휴일) " + list + '\n';
+  }
+  if (marks.terms) {
+    std::string list;
+    for (const calendar::SolarTerm& t : calendar::SolarTermsOfYear(year)) {
+      if (t.month != month) continue;
+      list += list.empty() ? "" : ", ";
+      AppendNumber(t.day, 1, list);
+      list += ' ';
+      list += calendar::SolarTermName(t.index);
+      list += ' ';
+      AppendNumber(t.hour, 2, list);
+      list += ':';
+      AppendNumber(t.minute, 2, list);
+    }
+    if (!list.empty()) legend += "(절기) " + list + '\n';
+  }
+  return legend;
+}
+
+bool IsHoliday(const std::vector<calendar::PublicHoliday>& holidays, int month, int day) {
+  for (const calendar::PublicHoliday& h : holidays)
+    if (h.month == month && h.day == day) return true;
+  return false;
+}
+
 }  // namespace
 
-bool AppendMonthGrid(int year, int month, std::string& out, int markedDay) {
+bool AppendMonthGrid(int year, int month, std::string& out, int markedDay, MonthMarks marks) {
+  const std::vector<calendar::PublicHoliday> holidays =
+      marks.holidays ? calendar::PublicHolidaysOfYear(year) : std::vector<calendar::PublicHoliday>{};
   const int days = DaysInSolarMonth(year, month);
   const int firstWeekday = SolarWeekday(year, month, 1);
   bool complete = true, anyLeap = false;
@@ -61,12 +102,17 @@ bool AppendMonthGrid(int year, int month, std::string& out, int markedDay) {
       }
       std::string number;
       AppendNumber(day, 1, number);
+      if (IsHoliday(holidays, month, day)) number += '*';
       const int columns = static_cast<int>(number.size());
       // The escape sequences take no columns on the terminal.
       if (day == markedDay) number = "\033[7m" + number + "\033[27m";
       AppendCell(number, columns, solarRow);
       LunarDate lunar{};
-      if (SolarToLunar(year, month, day, &lunar)) {
+      const int term = marks.terms ? calendar::SolarTermOn(year, month, day) : -1;
+      if (term >= 0) {
+        AppendCell(calendar::SolarTermName(term), 4, lunarRow);  // two syllables, four columns
+        if (SolarToLunar(year, month, day, &lunar)) anyLeap = anyLeap || lunar.byLeap;
+      } else if (SolarToLunar(year, month, day, &lunar)) {
         int columns = 0;
         const std::string label = LunarLabel(lunar, columns);
         AppendCell(label, columns, lunarRow);
@@ -80,6 +126,7 @@ bool AppendMonthGrid(int year, int month, std::string& out, int markedDay) {
     TrimRight(lunarRow);
     out += solarRow + '\n' + lunarRow + '\n';
   }
+  out += MarksLegend(year, month, marks);
   if (anyLeap) out += "(윤: 윤달)\n";
   if (!complete) out += "(-: 음력 변환 범위 밖, 양력 1841-01-23 ~ 2043-12-31)\n";
   return complete;

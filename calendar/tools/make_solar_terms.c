@@ -1,0 +1,135 @@
+/* Makes calendar/solar_terms_table.inc: the moments of the 24 solar terms of 1841..2043 in Korean
+ * standard time (UTC+9), to the minute. A term is the moment the sun's apparent geocentric
+ * longitude reaches a multiple of 15 degrees: 285 (소한) is the year's first, 270 (동지) its last.
+ *
+ * Source: libnova 0.16 (Debian package libnova-dev): the sun's geometric position from VSOP87
+ * (ln_get_solar_geom_coords), precessed from J2000 to the equinox of the day (ln_get_equ_prec2),
+ * and the nutation in longitude (ln_get_nutation). The apparent longitude adds the nutation and
+ * the annual aberration, -20.4898" / R (Meeus, Astronomical Algorithms, 25.10).
+ * Dynamical time is turned into universal time with delta_t() below, not libnova's own
+ * difference, which runs a minute ahead of the observed one by the 2020s.
+ * The times are rounded to the nearest minute, but never into the next day: a moment in a day's
+ * last half-minute is 23:59 of that day, so the date is always the day the moment falls on.
+ *
+ * Made once, then committed; nothing builds or tests with libnova:
+ *   cc -O2 -o /tmp/make_solar_terms calendar/tools/make_solar_terms.c -lnova -lm
+ *   /tmp/make_solar_terms > calendar/solar_terms_table.inc
+ */
+#include <libnova/julian_day.h>
+#include <libnova/nutation.h>
+#include <libnova/precession.h>
+#include <libnova/transform.h>
+#include <libnova/solar.h>
+#include <math.h>
+#include <stdio.h>
+
+enum { FIRST_YEAR = 1841, LAST_YEAR = 2043 };
+
+/* Dynamical minus universal time, in seconds, for a (fractional) year. Up to 2005 the polynomials
+ * of Espenak and Meeus (NASA's Five Millennium Canon of Solar Eclipses, 2006), fitted to the
+ * observed values; 2005..2025 the observed values of IERS Bulletin A at the start of each year,
+ * interpolated; after 2025 held at 69.1 s (a forecast either way; it moves a time by seconds). */
+static double delta_t(double y) {
+  static const double observed[] = {64.69, 64.85, 65.15, 65.46, 65.78, 66.07, 66.32, 66.60, 66.91,
+                                    67.28, 67.64, 68.10, 68.59, 68.97, 69.22, 69.36, 69.36, 69.29,
+                                    69.20, 69.18, 69.10};
+  double t;
+  if (y < 1860) {
+    t = y - 1800;
+    return 13.72 - 0.332447 * t + 0.0068612 * t * t + 0.0041116 * pow(t, 3) - 0.00037436 * pow(t, 4) +
+           0.0000121272 * pow(t, 5) - 0.0000001699 * pow(t, 6) + 0.000000000875 * pow(t, 7);
+  }
+  if (y < 1900) {
+    t = y - 1860;
+    return 7.62 + 0.5737 * t - 0.251754 * t * t + 0.01680668 * pow(t, 3) - 0.0004473624 * pow(t, 4) +
+           pow(t, 5) / 233174;
+  }
+  if (y < 1920) {
+    t = y - 1900;
+    return -2.79 + 1.494119 * t - 0.0598939 * t * t + 0.0061966 * pow(t, 3) - 0.000197 * pow(t, 4);
+  }
+  if (y < 1941) {
+    t = y - 1920;
+    return 21.20 + 0.84493 * t - 0.076100 * t * t + 0.0020936 * pow(t, 3);
+  }
+  if (y < 1961) {
+    t = y - 1950;
+    return 29.07 + 0.407 * t - t * t / 233 + pow(t, 3) / 2547;
+  }
+  if (y < 1986) {
+    t = y - 1975;
+    return 45.45 + 1.067 * t - t * t / 260 - pow(t, 3) / 718;
+  }
+  if (y < 2005) {
+    t = y - 2000;
+    return 63.86 + 0.3345 * t - 0.060374 * t * t + 0.0017275 * pow(t, 3) + 0.000651814 * pow(t, 4) +
+           0.00002373599 * pow(t, 5);
+  }
+  if (y >= 2025) return observed[20];
+  int i = (int)(y - 2005);
+  return observed[i] + (observed[i + 1] - observed[i]) * (y - 2005 - i);
+}
+
+/* Apparent longitude of the sun, degrees 0..360, at the dynamical-time Julian day jde. */
+static double apparent_longitude(double jde) {
+  struct ln_helio_posn sun;
+  struct ln_nutation nutation;
+  ln_get_solar_geom_coords(jde, &sun);
+  /* libnova's VSOP87 longitude is referred to the mean equinox of J2000; the terms count from
+   * the equinox of the day, so the position is precessed to it through equatorial coordinates. */
+  struct ln_lnlat_posn ecliptic_j2000 = {sun.L, sun.B}, ecliptic_of_date;
+  struct ln_equ_posn equatorial_j2000, equatorial_of_date;
+  ln_get_equ_from_ecl(&ecliptic_j2000, JD2000, &equatorial_j2000);
+  ln_get_equ_prec2(&equatorial_j2000, JD2000, jde, &equatorial_of_date);
+  ln_get_ecl_from_equ(&equatorial_of_date, jde, &ecliptic_of_date);
+  ln_get_nutation(jde, &nutation);
+  double lng = ecliptic_of_date.lng + nutation.longitude - 20.4898 / 3600.0 / sun.R;
+  return fmod(fmod(lng, 360.0) + 360.0, 360.0);
+}
+
+/* Signed difference a - b folded into -180..180 degrees. */
+static double angle_difference(double a, double b) {
+  double d = fmod(a - b, 360.0);
+  if (d > 180.0) d -= 360.0;
+  if (d < -180.0) d += 360.0;
+  return d;
+}
+
+/* The dynamical time at which the longitude reaches target, searched near jde_guess. */
+static double moment_of_longitude(double target, double jde_guess) {
+  double jde = jde_guess;
+  for (int i = 0; i < 50; ++i) {
+    /* The sun moves about 360 / 365.2422 degrees a day. */
+    double step = angle_difference(target, apparent_longitude(jde)) * 365.2422 / 360.0;
+    jde += step;
+    if (fabs(step) < 1e-7) break;
+  }
+  return jde;
+}
+
+int main(void) {
+  printf("// Generated by calendar/tools/make_solar_terms.c from libnova 0.16 (VSOP87); do not edit.\n");
+  printf("// The 24 solar terms of %d..%d in Korean standard time (UTC+9), to the minute:\n", FIRST_YEAR,
+         LAST_YEAR);
+  printf("// {year, month, day, hour, minute}, 24 a year from 소한 (285 degrees) to 동지 (270).\n");
+  for (int year = FIRST_YEAR; year <= LAST_YEAR; ++year) {
+    for (int term = 0; term < 24; ++term) {
+      double target = fmod(285.0 + 15.0 * term, 360.0);
+      /* 소한 comes about January 5th; each term about 15.2 days after the one before. */
+      struct ln_date start = {year, 1, 5, 0, 0, 0.0};
+      double guess = ln_get_julian_day(&start) + term * 365.2422 / 24.0;
+      double jde = moment_of_longitude(target, guess);
+      double ut = jde - delta_t(2000.0 + (jde - JD2000) / 365.25) / 86400.0;
+      /* Korean time, rounded to the minute within its day. Julian days start at noon. */
+      double kst = ut + 9.0 / 24.0;
+      double day_start = floor(kst - 0.5) + 0.5;
+      double minute = floor((kst - day_start) * 1440.0 + 0.5);
+      if (minute > 1439.0) minute = 1439.0;
+      struct ln_date when;
+      ln_get_date(day_start + (minute + 0.5) / 1440.0, &when);
+      printf("{%d,%d,%d,%d,%d},%s", when.years, when.months, when.days, when.hours, when.minutes,
+             term % 6 == 5 ? "\n" : "");
+    }
+  }
+  return 0;
+}
