@@ -130,8 +130,7 @@ void ScheduleStore::RemoveAt(int index) {
 void ScheduleStore::SetAt(int index, const ScheduleEntry& entry) {
   if (index < 0 || index >= GetCount()) StopOnBadIndex("SetAt", index, GetCount());
   m_entries[static_cast<size_t>(index)] = entry;
-  // The counters are only ever raised: the replaced entry's month may keep a count too many.
-  Count(entry);
+  Changed();
 }
 
 int ScheduleStore::GetCount() const { return static_cast<int>(m_entries.size()); }
