@@ -143,13 +143,32 @@ shot menu
 read -r x y <<<"$(centre_of "$add_item")"
 xdotool mousemove --sync "$x" "$y" click 1
 
-# 5. The dialog by keyboard alone: the focus starts in the title, where a Korean title is typed;
+# 5. The dialog by keyboard: a Korean title typed into the title;
 # Tab to the date (tomorrow's, typed as digits), twice more to the time (19:00 typed), on through
 # the two boxes and the memo to 일정추가 (Shift+Tab back into the memo and Tab out again on the
 # way), and Space presses it.
-until_traced $'^kalmeno\twindow\t135\t' >/dev/null
-sleep 0.5
-xdotool type --delay 50 "장보기"
+dialog="$(until_traced $'^kalmeno\twindow\t135\t' | cut -f4)"
+IFS=, read -r dl dt dr db <<<"$dialog"
+# A click in the title first, as people do: the X keyboard focus is then surely on the window
+# before the first Korean key (the focus inside the dialog starts there anyway).
+click $(( dl + 100 )) $(( dt + 21 ))
+# One syllable at a time, each once the field shows the one before: xdotool types a character
+# outside the keyboard's map by remapping a spare key, and a busy program can read a key pressed
+# around a remapping as nothing at all. A syllable that does not show within two seconds is typed
+# again, as a person would.
+typed=""
+for syllable in 장 보 기; do
+  for (( tries = 0; ; tries++ )); do
+    [ $tries -lt 5 ] || fail "the title field never showed \"$typed$syllable\""
+    xdotool type "$syllable"
+    for (( polls = 0; polls < 20; polls++ )); do
+      last="$(grep -P '^kalmeno\ttext\tEDIT\t' "$trace" | tail -1 | cut -f7 || true)"
+      [ "$last" = "$typed$syllable" ] && break 2
+      sleep 0.1
+    done
+  done
+  typed="$typed$syllable"
+done
 xdotool key --delay 50 Tab
 xdotool type --delay 50 "$(date -d tomorrow +%Y%m%d)"
 xdotool key --delay 50 Tab Tab
