@@ -17,7 +17,7 @@
 #include "host/desktop_entries.h"
 #include "host/install_manifest.h"
 #include "kp_platform.h"
-#include "today/item_key.h"
+#include "schedule/item_key.h"
 #include "windows.h"
 
 namespace {

@@ -159,9 +159,11 @@ HWND CreateTodayScreen() {
   // The items wait for this event before they report their height.
   g_hReadyEvent = CreateEventW(nullptr, TRUE, FALSE, u"SYSTEM/ShellAPIReady");
   SetEvent(g_hReadyEvent);
+  // The timer runs before the first refresh: a message box that an item shows in it must not
+  // keep the screen from refreshing while it is open.
+  SetTimer(g_hToday, IDT_REFRESH, RefreshPeriod(), nullptr);
   Refresh();
   InvalidateRect(g_hToday, nullptr, TRUE);
-  SetTimer(g_hToday, IDT_REFRESH, RefreshPeriod(), nullptr);
   return g_hToday;
 }
 

@@ -1,7 +1,10 @@
 #include "schedule/schedule_file.h"
 
+#include <bit>
 #include <random>
 #include <string>
+
+#include "fileapi.h"
 
 namespace {
 
@@ -52,19 +55,61 @@ bool ReadRecordBytes(HANDLE file, std::vector<unsigned char>& bytes) {
   return true;
 }
 
-// Writes the records from the file's current position; false when any write failed (the loop
-// goes on, so that a failure is not mistaken for the end of the records).
+bool MoveTo(HANDLE file, unsigned long long position) {
+  LONG high = static_cast<LONG>(position >> 32);
+  return SetFilePointer(file, static_cast<LONG>(position & 0xFFFFFFFFu), &high, FILE_BEGIN) != INVALID_SET_FILE_POINTER;
+}
+
+// Writes the records from the file's current position, encoded into blocks of about a megabyte,
+// one write each; false when a write failed.
 bool WriteRecords(HANDLE file, const std::vector<ScheduleEntry>& first, const std::vector<ScheduleEntry>& second) {
-  bool allWritten = true;
-  unsigned char bytes[SCHEDULE_RECORD_SIZE];
+  constexpr size_t kRecordsPerBlock = 10240;
+  std::vector<unsigned char> block;
+  block.reserve(kRecordsPerBlock * SCHEDULE_RECORD_SIZE);
+  auto flush = [&] {
+    DWORD written = 0;
+    bool ok = block.empty() || (WriteFile(file, block.data(), static_cast<DWORD>(block.size()), &written, nullptr) &&
+                                written == block.size());
+    block.clear();
+    return ok;
+  };
   for (const std::vector<ScheduleEntry>* part : {&first, &second}) {
     for (const ScheduleEntry& entry : *part) {
-      ScheduleEntryToBytes(entry, bytes);
-      DWORD written = 0;
-      if (!WriteFile(file, bytes, sizeof bytes, &written, nullptr)) allWritten = false;
+      block.resize(block.size() + SCHEDULE_RECORD_SIZE);
+      ScheduleEntryToBytes(entry, block.data() + block.size() - SCHEDULE_RECORD_SIZE);
+      if (block.size() == kRecordsPerBlock * SCHEDULE_RECORD_SIZE && !flush()) return false;
     }
   }
-  return allWritten;
+  return flush();
+}
+
+// Every byte of the open file, the trailing fragment too, from its start.
+bool ReadWholeFile(HANDLE file, std::vector<unsigned char>& bytes) {
+  DWORD sizeHigh = 0;
+  DWORD size = GetFileSize(file, &sizeHigh);
+  if (size == kNoFileSize || sizeHigh != 0 || !MoveTo(file, 0)) return false;
+  bytes.resize(size);
+  DWORD read = 0;
+  return ReadFile(file, bytes.data(), size, &read, nullptr) && read == size;
+}
+
+// Removes what saves killed before their step 3 left beside `target`: its name, ".new-" and eight
+// lowercase hex digits, a regular file private to this user (what CreateFreshBeside makes). A link,
+// a folder, a FIFO or a file of another mode or owner under such a name is not ours and stays.
+void RemoveLeftoverFreshFiles(const std::u16string& target) {
+  const std::u16string::size_type slash = target.rfind(u'\\');
+  const std::u16string folder = slash == std::u16string::npos ? u"" : target.substr(0, slash + 1);
+  const std::u16string name = target.substr(folder.size()) + u".new-";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + name + u"*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::u16string candidate = found.cFileName;
+    if (candidate.size() != name.size() + 8 || found.dwFileAttributes != FILE_ATTRIBUTE_TEMPORARY) continue;
+    if (candidate.find_first_not_of(u"0123456789abcdef", name.size()) != std::u16string::npos) continue;
+    DeleteFileW((folder + candidate).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
 }
 
 // Creates "<target>.new-XXXXXXXX" with a name no file has yet (never an existing file, never
@@ -82,21 +127,55 @@ HANDLE CreateFreshBeside(const std::u16string& target, std::u16string& name) {
   return INVALID_HANDLE_VALUE;
 }
 
-// The records over the file's own, from its start, cut where they end, flushed.
+// The records over the file's own, from its start, cut where they end, flushed; on a failure the
+// old bytes are put back (the steps a..d where WriteScheduleFile is declared).
 bool RewriteInPlace(HANDLE file, const std::vector<ScheduleEntry>& first, const std::vector<ScheduleEntry>& second) {
-  if (SetFilePointer(file, 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER) return false;
-  bool written = WriteRecords(file, first, second);
-  return SetEndOfFile(file) && FlushFileBuffers(file) && written;
+  std::vector<unsigned char> old;
+  if (!ReadWholeFile(file, old)) return false;
+  const unsigned long long newSize = (first.size() + second.size()) * SCHEDULE_RECORD_SIZE;
+  if (newSize > old.size() && !(MoveTo(file, newSize) && SetEndOfFile(file))) return false;
+  if (MoveTo(file, 0) && WriteRecords(file, first, second) && SetEndOfFile(file) && FlushFileBuffers(file)) return true;
+  DWORD written = 0;
+  if (MoveTo(file, 0)) WriteFile(file, old.data(), static_cast<DWORD>(old.size()), &written, nullptr);
+  if (MoveTo(file, old.size())) SetEndOfFile(file);
+  FlushFileBuffers(file);
+  return false;
 }
 
 }  // namespace
 
-int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing) {
-  std::vector<unsigned char> bytes;
-  if (ReadScheduleFileBytes(path, bytes, createMissing) != 0) return -1;
-  std::vector<ScheduleEntry> records;
-  ScheduleEntriesFromBytes(bytes, records);
-  out.insert(out.end(), records.begin(), records.end());
+int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing, unsigned long* fragmentBytes) {
+  FileHandle file(OpenExclusive(path, GENERIC_READ, createMissing ? OPEN_ALWAYS : OPEN_EXISTING));
+  if (!file.IsOpen()) return -1;
+  DWORD sizeHigh = 0;
+  const DWORD size = GetFileSize(file.Get(), &sizeHigh);
+  if (size == kNoFileSize || sizeHigh != 0) {
+    SetLastError(ERROR_READ_FAULT);
+    return -1;
+  }
+  // The records' bytes go straight into the entries' storage and are decoded where they lie:
+  // each entry is read whole from its own bytes before it is stored over them.
+  const size_t first = out.size();
+  out.resize(first + size / SCHEDULE_RECORD_SIZE);
+  unsigned char* bytes = reinterpret_cast<unsigned char*>(out.data() + first);
+  const DWORD wanted = static_cast<DWORD>((out.size() - first) * SCHEDULE_RECORD_SIZE);
+  DWORD held = 0;
+  while (held < wanted) {
+    DWORD read = 0;
+    if (!ReadFile(file.Get(), bytes + held, wanted - held, &read, nullptr)) {
+      out.resize(first);
+      return -1;
+    }
+    if (read == 0) break;  // cut short meanwhile
+    held += read;
+  }
+  out.resize(first + held / SCHEDULE_RECORD_SIZE);
+  // On a little-endian host the file's bytes already are the entries.
+  if constexpr (std::endian::native != std::endian::little) {
+    for (size_t i = first; i < out.size(); ++i)
+      out[i] = ScheduleEntryFromBytes(bytes + (i - first) * SCHEDULE_RECORD_SIZE);
+  }
+  if (fragmentBytes) *fragmentBytes = held == wanted ? size % SCHEDULE_RECORD_SIZE : 0;
   return 0;
 }
 
@@ -130,6 +209,7 @@ ScheduleWriteOutcome WriteScheduleFile(LPCWSTR path, const std::vector<ScheduleE
     return ScheduleWriteOutcome::CouldNotCreate;
 
   bool inPlace = info.nNumberOfLinks > 1;
+  RemoveLeftoverFreshFiles(target);
   std::u16string freshPath;
   FileHandle fresh(inPlace ? INVALID_HANDLE_VALUE : CreateFreshBeside(target, freshPath));
   if (!inPlace && !fresh.IsOpen()) {

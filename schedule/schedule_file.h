@@ -13,7 +13,10 @@ constexpr const WCHAR* SCHEDULE_FILE_NAME = u"qmrv.dat";
 // -1 when the file cannot be opened or read; on -1 `out` is unchanged and GetLastError() tells why
 // (ERROR_SHARING_VIOLATION while another holds the file). A trailing fragment shorter than a
 // record is ignored. Records are taken as they are, unchecked.
-int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing = true);
+// The records are read straight into `out`'s storage: no second copy of the file is held. The
+// length of a trailing fragment goes to *fragmentBytes when given.
+int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createMissing = true,
+                     unsigned long* fragmentBytes = nullptr);
 
 // The same read, as the records' bytes, for a reader that asks every few seconds whether anything
 // changed (the Today item): `bytes` ends holding every whole record of the file, in file order,
@@ -24,7 +27,7 @@ int ReadScheduleFileBytes(LPCWSTR path, std::vector<unsigned char>& bytes, bool 
 enum class ScheduleWriteOutcome { Written, CouldNotCreate, WriteFailed };
 
 // Replaces the file's records with `entries`, in order, so that at every moment the file is either
-// the old one or the new one, whole:
+// the old one or the new one, whole (the records go out in large blocks, not one by one):
 //   1. the file is opened exclusively for reading and writing (created when missing) and held
 //      until the end: failing that (held by the other side, read-only, not a regular file, a link
 //      to nowhere), CouldNotCreate;
@@ -34,11 +37,18 @@ enum class ScheduleWriteOutcome { Written, CouldNotCreate, WriteFailed };
 //   3. and the new file takes the old one's permissions (and owner and group where the process
 //      may give them) and is renamed over it, with the folder flushed.
 // A failure in 2 or 3 gives WriteFailed, with the old file untouched and the new one removed; a new
-// file that cannot be created for any reason but a refusing folder gives CouldNotCreate.
-// The file is rewritten in place instead (its records from the start, cut at their end, flushed)
-// when its folder refuses new files while the file itself is writable, and when the file has more
-// than one name (hard links): every name then sees the new records, at the price of the
-// whole-or-nothing step: a power loss during such a save can leave old and new records mixed.
+// file that cannot be created for any reason but a refusing folder gives CouldNotCreate. New files
+// that saves killed in step 2 left beside the file (its name, ".new-" and eight hex digits, private
+// to this user) are removed in step 2; nothing else there is touched.
+// The file is rewritten in place instead when its folder refuses new files while the file itself is
+// writable, and when the file has more than one name (hard links), so that every name sees the new
+// records:
+//   a. the old bytes are kept in memory;
+//   b. a file growing is first given its new size (the disk space reserved): past the file-size
+//      limit or on a full disk the save stops here, WriteFailed, with the file as it was;
+//   c. the records are written from the start, the file cut at their end and flushed;
+//   d. should c fail, the old bytes are written back and the file cut at their end: WriteFailed.
+// Only a power loss during c can leave old and new records mixed.
 //
 // When `keptFromFile` is given, the records the file holds at step 1 are read under the same
 // hold and written ahead of `entries`; they are stored in *keptFromFile only when the outcome is

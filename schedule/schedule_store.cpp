@@ -4,13 +4,10 @@
 #include <cstdlib>
 
 #include "calendar/lunar_calendar.h"
+#include "schedule/data_file.h"
 #include "schedule/entry_occurrences.h"
 
 namespace {
-
-// How long a file held by the Today plug-in (for one read pass) is waited for at start.
-constexpr int kLoadAttempts = 20;
-constexpr DWORD kLoadRetryMs = 50;
 
 // How many days' answers QueryDay keeps: three months of the month view's 42 days.
 constexpr size_t kAnswersKept = 3 * 42;
@@ -56,57 +53,34 @@ void SetLabel(const ScheduleEntry& entry, WCHAR label[6]) {
 
 }  // namespace
 
-ScheduleStore::ScheduleStore() : m_szFolder{}, m_szPath{}, m_bIndexStale(true), m_bFileUnread(false) {
-  WCHAR program[MAX_PATH];
-  DWORD length = GetModuleFileNameW(nullptr, program, MAX_PATH);
-  // A path cut short by the buffer would name another folder: then no path at all.
-  if (length == 0 || length >= MAX_PATH) {
-    m_bFileUnread = true;
-    return;
-  }
-  int cut = 0;
-  for (int i = 0; program[i]; ++i)
-    if (program[i] == u'\\') cut = i;
-  program[cut] = 0;  // no backslash, or only one in front: the folder is empty
-  FormPath(program);
-  Load();
+ScheduleStore::ScheduleStore() : m_szPath{}, m_bIndexStale(true), m_bFileUnread(true) {
+  WCHAR folder[MAX_PATH];
+  if (ProgramFolder(folder) && DataFileInFolder(folder, m_szPath)) Load();
 }
 
-ScheduleStore::ScheduleStore(LPCWSTR folder)
-    : m_szFolder{}, m_szPath{}, m_bIndexStale(true), m_bFileUnread(false) {
-  FormPath(folder);
-  Load();
-}
-
-void ScheduleStore::FormPath(LPCWSTR folder) {
-  // Folder, backslash and name must fit the 260-unit buffers whole; a longer folder leaves the
-  // path empty, so nothing is read and every save fails instead of touching a wrong file.
-  if (lstrlenW(folder) + 1 + lstrlenW(SCHEDULE_FILE_NAME) >= MAX_PATH) {
-    m_bFileUnread = true;
-    return;
-  }
-  lstrcpyW(m_szFolder, folder);
-  wsprintfW(m_szPath, u"%s\\%s", m_szFolder, SCHEDULE_FILE_NAME);
+// A folder too long to form the path leaves it empty, so nothing is read and every save fails
+// instead of touching a wrong file.
+ScheduleStore::ScheduleStore(LPCWSTR folder) : m_szPath{}, m_bIndexStale(true), m_bFileUnread(true) {
+  if (DataFileInFolder(folder, m_szPath)) Load();
 }
 
 int ScheduleStore::Load() {
   if (!m_szPath[0]) return -1;
-  int result = -1;
-  for (int attempt = 0; attempt < kLoadAttempts; ++attempt) {
-    result = ReadScheduleFile(m_szPath, m_entries);
-    if (result == 0 || GetLastError() != ERROR_SHARING_VIOLATION) break;
-    Sleep(kLoadRetryMs);
-  }
-  m_bFileUnread = result != 0;
+  m_bFileUnread = ReadDataFile(m_szPath, m_entries, HeldFile::WaitBriefly, true) != DataFileRead::Read;
   Changed();
-  return result;
+  return m_bFileUnread ? -1 : 0;
 }
 
 ScheduleWriteOutcome ScheduleStore::Save() {
   if (!m_szPath[0]) return ScheduleWriteOutcome::CouldNotCreate;
-  if (!m_bFileUnread) return WriteScheduleFile(m_szPath, m_entries);
   std::vector<ScheduleEntry> kept;
-  ScheduleWriteOutcome outcome = WriteScheduleFile(m_szPath, m_entries, &kept);
+  ScheduleWriteOutcome outcome = ScheduleWriteOutcome::CouldNotCreate;
+  // A file the Today item holds for its read is waited for, as the load waits.
+  RetryWhileHeld(HeldFile::WaitBriefly, [&] {
+    outcome = WriteScheduleFile(m_szPath, m_entries, m_bFileUnread ? &kept : nullptr);
+    return outcome != ScheduleWriteOutcome::CouldNotCreate;
+  });
+  if (!m_bFileUnread) return outcome;
   if (outcome == ScheduleWriteOutcome::Written) {
     // The store now matches the file: a later save must neither lose nor repeat these records.
     m_entries.insert(m_entries.begin(), kept.begin(), kept.end());

@@ -27,10 +27,11 @@ class ScheduleStore {
   explicit ScheduleStore(LPCWSTR folder);
 
   // Appends the file's records and recounts. 0 when read, -1 when the file could not be opened
-  // or read. A file held by another process is tried again for about a second; if it still
-  // cannot be read, the next Save first reads it and keeps its records (see Save).
+  // or read. A file held by another process is tried again for a few seconds (HeldFile::WaitBriefly);
+  // if it still cannot be read, the next Save first reads it and keeps its records (see Save).
   int Load();
-  // Replaces the file by the entries, never leaving a partial file (see WriteScheduleFile).
+  // Replaces the file by the entries, never leaving a partial file (see WriteScheduleFile). A file
+  // held by another process is waited for as Load waits, before CouldNotCreate is given.
   // When the file could not be read at start, the records it holds now are kept ahead of this
   // run's entries (and become part of the store once written), so a save never wipes entries
   // that were never loaded; if it can still not be read, the outcome is CouldNotCreate.
@@ -56,7 +57,6 @@ class ScheduleStore {
   LPCWSTR GetPath() const { return m_szPath; }
 
  private:
-  void FormPath(LPCWSTR folder);
   // The entries changed: what QueryDay derived from them is stale.
   void Changed();
   struct DayAnswer {
@@ -66,7 +66,6 @@ class ScheduleStore {
   DayAnswer Answer(int solarYear, int solarMonth, int solarDay, int lunarYear, int lunarMonth, int lunarDay) const;
 
   std::vector<ScheduleEntry> m_entries;
-  WCHAR m_szFolder[MAX_PATH];
   WCHAR m_szPath[MAX_PATH];
   // What QueryDay derives from m_entries, on the one user-interface thread: the entries grouped by
   // month and day (rebuilt at the first query after a change), and the answers given since the

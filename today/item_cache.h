@@ -3,8 +3,10 @@
 // built from the data file's bytes and today's date, and stays valid while both stay the same.
 
 // Reads the data file and today's date; when either differs from what the cache was built from,
-// rebuilds the cache from them and returns true. An unchanged file costs one read into a buffer
-// kept between calls and one comparison of bytes: nothing is allocated or recomputed.
+// rebuilds the cache from them and returns true. A file whose stamp (see DataFileStamp) is
+// unchanged is not read, but at least once a minute; a file read unchanged costs one read into a
+// buffer kept between calls and one comparison of bytes: nothing is allocated or recomputed. A
+// file another process holds for a moment leaves the cache as it is until the next refresh.
 bool RefreshItemCache();
 
 // Rebuilds the cache whatever it was built from (the item window is created).

@@ -2,10 +2,8 @@
 
 #include <cstring>
 
-#include "schedule/schedule_file.h"
-#include "today/item_key.h"
+#include "schedule/data_file.h"
 #include "today/today_state.h"
-#include "winreg.h"
 
 
 namespace {
@@ -46,50 +44,61 @@ void ShowItemMessage(LPCWSTR text, LPCWSTR caption) {
 void ForgetReportedLoadFailure() { g_lastFailure = LOAD_OK; }
 
 int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[MAX_PATH]) {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, kItemKey, 0, 0, &key) != ERROR_SUCCESS) return -1;
-  DWORD type = 0;
-  DWORD size = sizeof(buffer);
-  std::memset(buffer, 0, sizeof(buffer));
-  LONG status = RegQueryValueExW(key, valueName, nullptr, &type, (LPBYTE)buffer, &size);
-  RegCloseKey(key);
-  // Termination is ours to make sure of: a value that fills the buffer without its terminator
-  // would otherwise run off it.
-  // An empty value names no file either; opening "" would only produce a message about a file
-  // without a name.
-  if (status != ERROR_SUCCESS || type != REG_SZ || buffer[MAX_PATH - 1] != 0 || buffer[0] == 0) {
-    buffer[0] = 0;
-    return -2;
+  switch (ReadItemKeyValue(valueName, buffer, MAX_PATH)) {
+    case ItemValue::Found: return 0;
+    case ItemValue::NoKey: return -1;
+    case ItemValue::Missing: break;
   }
-  return 0;
+  return -2;
 }
 
-int LoadEntryBytes(std::vector<unsigned char>& bytes) {
+EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged) {
+  // The file as last read: while it names the same, unchanged file, the read is skipped. A stamp
+  // is trusted only once two reads, a refresh apart, found it: a file rewritten within the file
+  // system's clock step of the first read keeps its times, and the second read sees it.
+  static DataFileStamp lastRead;
+  static bool settled = false;
+  static WCHAR lastPath[MAX_PATH];
   WCHAR szPath[MAX_PATH];
   int status = ReadItemValue(u"DATA", szPath);
   if (status == -1) {
     bytes.clear();
+    lastRead = DataFileStamp{};
     ReportFailure(LOAD_NO_KEY, nullptr, u"레지스트리 오픈 에러", u"Kalmeno");
-    return -1;
+    return EntryBytes::Failed;
   }
   if (status == -2) {
     bytes.clear();
+    lastRead = DataFileStamp{};
     ReportFailure(LOAD_NO_DATA_VALUE, nullptr, u"Data 파일의 경로정보가 존재하지 않습니다.", u"");
-    return -1;
+    return EntryBytes::Failed;
   }
-  if (ReadScheduleFileBytes(szPath, bytes) != 0) {
-    WCHAR szText[MAX_PATH + 50];
-    wsprintfW(szText, u"%s에 일정 파일이 존재하지 않거나 읽을 수 없습니다.", szPath);
-    ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
-    return -1;
+  const DataFileStamp stamp = StampOfDataFile(szPath);
+  const bool same = stamp == lastRead && stamp != DataFileStamp{} && lstrcmpW(szPath, lastPath) == 0;
+  if (!evenIfUnchanged && same && settled) return EntryBytes::Unchanged;
+  switch (ReadDataFileBytes(szPath, bytes, HeldFile::NotNow, true)) {
+    case DataFileRead::Read:
+      g_lastFailure = LOAD_OK;
+      // Taken before the read: a change during it shows in the next stamp.
+      settled = same;
+      lastRead = stamp;
+      lstrcpyW(lastPath, szPath);
+      return EntryBytes::Read;
+    case DataFileRead::Held:
+      // Kalmeno saving, or reading at its start: not an error, and gone by the next refresh.
+      return EntryBytes::NotNow;
+    default: break;
   }
-  g_lastFailure = LOAD_OK;
-  return 0;
+  lastRead = DataFileStamp{};
+  WCHAR szText[MAX_PATH + 50];
+  wsprintfW(szText, u"%s에 일정 파일이 존재하지 않거나 읽을 수 없습니다.", szPath);
+  ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
+  return EntryBytes::Failed;
 }
 
 int LoadEntries(std::vector<ScheduleEntry>& entries) {
   std::vector<unsigned char> bytes;
-  int status = LoadEntryBytes(bytes);
+  EntryBytes status = LoadEntryBytes(bytes, true);
   ScheduleEntriesFromBytes(bytes, entries);
-  return status;
+  return status == EntryBytes::Read ? 0 : -1;
 }

@@ -7,13 +7,20 @@
 
 // Empties `entries`, then appends every whole 98-byte record of the file named by the registry
 // value DATA, in file order. Returns 0, or -1 when the key, the value or the file could not be
-// had; the user is told in a message box. A trailing fragment shorter than a record is ignored.
+// had; the user is told in a message box, but for a file another process holds for a moment.
+// A trailing fragment shorter than a record is ignored.
 int LoadEntries(std::vector<ScheduleEntry>& entries);
 
-// The same read, as the file's bytes: `bytes` ends holding every whole record of the file, in
-// file order (empty on failure, reported as LoadEntries reports it). Its storage is kept from one
-// call to the next, so that reading a file of unchanged size allocates nothing.
-int LoadEntryBytes(std::vector<unsigned char>& bytes);
+// The same read, as the file's bytes, for the refresh every few seconds:
+//   Read       `bytes` holds every whole record of the file, in file order;
+//   Unchanged  the file is the one last read, unchanged (same path, device, inode, size and
+//              modification and change times): not read unless `evenIfUnchanged`, `bytes` untouched;
+//   NotNow     another process holds the file for a moment: nothing said, `bytes` untouched;
+//   Failed     `bytes` emptied, the user told as LoadEntries tells.
+// The storage of `bytes` is kept from one call to the next, so that reading a file of unchanged
+// size allocates nothing.
+enum class EntryBytes { Read, Unchanged, NotNow, Failed };
+EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged);
 
 // Reads a string value of the item's registry key into a buffer of the platform's full path length
 // (MAX_PATH units, terminator included). A value that does not fit, or an empty one, counts as

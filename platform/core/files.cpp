@@ -201,9 +201,25 @@ BOOL SetEndOfFile(HANDLE file) {
   FileObject* object = FileObjectOf(file);
   if (!object) return FALSE;
   const off_t position = lseek(object->fd, 0, SEEK_CUR);
-  if (position < 0 || ftruncate(object->fd, position) != 0) {
+  struct stat info;
+  if (position < 0 || fstat(object->fd, &info) != 0) {
     SetLastError(ERROR_WRITE_FAULT);
     return FALSE;
+  }
+  KpReportOversizeWritesAsErrors();
+  if (ftruncate(object->fd, position) != 0) {
+    SetLastError(errno == EFBIG ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+    return FALSE;
+  }
+  // Growing the file reserves its blocks now, as the handheld's file system does, so that a full
+  // disk is found here rather than by a later write.
+  if (position > info.st_size) {
+    const int err = posix_fallocate(object->fd, info.st_size, position - info.st_size);
+    if (err != 0 && err != EOPNOTSUPP && err != EINVAL) {
+      (void)!ftruncate(object->fd, info.st_size);
+      SetLastError(err == ENOSPC || err == EDQUOT || err == EFBIG ? ERROR_DISK_FULL : ERROR_WRITE_FAULT);
+      return FALSE;
+    }
   }
   object->readLimit = position;
   return TRUE;

@@ -7,7 +7,7 @@
 // Every object a HANDLE stands for derives from this, so CloseHandle can tell what it closes.
 // Live handles are kept in a table: a stale or foreign pointer is refused, never followed.
 struct KpHandleObject {
-  enum Kind { File, Event, Mutex };
+  enum Kind { File, Event, Mutex, Search };
   explicit KpHandleObject(Kind k) : kind(k) {}
   virtual ~KpHandleObject() = default;
   const Kind kind;

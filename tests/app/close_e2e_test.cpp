@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "tests/app/kalmeno_run.h"
+#include "tests/support/held_file.h"
 
 using namespace kalmeno_test;
 
@@ -82,6 +83,7 @@ struct SignalCase {
   bool readOnlyFile;
   size_t records;
   bool complains;  // a line on stderr about the failed save
+  bool heldAtTheSignal = false;  // another process (the Today item reading) holds the file for a moment
 };
 
 TEST(CloseE2E, SessionEndSignalsSaveAndEnd) {
@@ -89,6 +91,7 @@ TEST(CloseE2E, SessionEndSignalsSaveAndEnd) {
       {"SIGTERM saves and ends", SIGTERM, false, 2, false},
       {"SIGHUP saves and ends", SIGHUP, false, 2, false},
       {"a failed save ends anyway, the file untouched, said on stderr", SIGTERM, true, 1, true},
+      {"SIGTERM while the file is held for a moment: the save waits for it", SIGTERM, false, 2, false, true},
   };
   for (const SignalCase& c : cases) {
     SCOPED_TRACE(c.what);
@@ -106,7 +109,13 @@ TEST(CloseE2E, SessionEndSignalsSaveAndEnd) {
       for (int i = 0; i < 2000; ++i) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         if (e2e::Exists(added) && e2e::Exists(pidFile)) {
+          if (!c.heldAtTheSignal) {
+            kill(std::stoi(e2e::ReadBytes(pidFile)), c.signal);
+            return;
+          }
+          HeldByAnotherProcess reader(k.dataFile);
           kill(std::stoi(e2e::ReadBytes(pidFile)), c.signal);
+          std::this_thread::sleep_for(std::chrono::milliseconds(500));
           return;
         }
       }

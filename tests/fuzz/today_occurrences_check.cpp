@@ -10,14 +10,6 @@
 #include "today/load_entries.h"
 #include "today/occurrences.h"
 
-// The plug-in's cached state, which the occurrence functions fill; in the plug-in it lives in
-// plugin_entry.cpp with the window and icon handles this check has no use for.
-std::vector<ScheduleEntry> g_entries;
-std::vector<Occurrence> g_occurrences;
-INT g_nFirst = -1;
-DWORD g_nToday;
-LunarDate g_lunarToday;
-
 namespace {
 
 // What the data file holds for this input: the item's cache reads it through LoadEntryBytes.
@@ -33,11 +25,11 @@ constexpr std::size_t kMaxRecords = 64;
 }  // namespace
 
 // The data file of this input, as the plug-in's loader would return it.
-int LoadEntryBytes(std::vector<unsigned char>& bytes) {
+EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool) {
   bytes.resize(g_fileEntries.size() * SCHEDULE_RECORD_SIZE);
   for (std::size_t i = 0; i < g_fileEntries.size(); ++i)
     ScheduleEntryToBytes(g_fileEntries[i], bytes.data() + i * SCHEDULE_RECORD_SIZE);
-  return 0;
+  return EntryBytes::Read;
 }
 
 void CheckTodayOccurrenceBytes(const std::uint8_t* data, std::size_t size) {

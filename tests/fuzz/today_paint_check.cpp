@@ -12,7 +12,7 @@
 #include "kp_platform.h"
 #include "tests/support/e2e.h"
 #include "tests/support/stand_in_today_screen.h"
-#include "today/item_key.h"
+#include "schedule/item_key.h"
 #include "todaycmn.h"
 #include "windows.h"
 #include "winreg.h"

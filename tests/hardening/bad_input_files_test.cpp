@@ -8,6 +8,10 @@
 
 #include "tests/app/kalmeno_run.h"
 #include "tests/hardening/bad_input_today.h"
+#include "tests/support/held_file.h"
+
+#include <fstream>
+#include <thread>
 
 using namespace kalmeno_test;
 
@@ -138,6 +142,31 @@ TEST(BadInputFiles, TodayItemSaysAFolderAsTheDataFileCannotBeRead) {
   EXPECT_EQ(run.boxes[0].fields.back(), data + "에 일정 파일이 존재하지 않거나 읽을 수 없습니다.");
   EXPECT_TRUE(bad_input::Contains(run.itemTexts, "음력 2007년 10월 29일 평달")) << "the item stays";
   EXPECT_EQ(run.result.exitCode, 0);
+}
+
+TEST(BadInputFiles, TodayItemWaitsSilentlyForAFileHeldForAMomentAndThenShowsIt) {
+  e2e::TempDir dir;
+  const std::string data = dir.file("qmrv.dat");
+  e2e::WriteBytes(data, Record(2007, 12, 9, 9, 0, 0, u"잠긴 뒤"));
+  bad_input::WriteItemRegistry(dir, bad_input::ItemValues(data, "/bin/true"));
+  // Kalmeno saving: the file is held from before the Today screen starts until its item has
+  // refreshed a few times (the screenshot says when); then the test says so in the trace, which
+  // the script waits for.
+  HeldByAnotherProcess kalmenoSaving(data);
+  const std::string held = dir.file("held.png");
+  std::thread release([&] {
+    for (int i = 0; i < 4000 && !e2e::Exists(held); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    kalmenoSaving.Release();
+    std::ofstream(dir.file("today-trace.log"), std::ios::app) << "test\treleased\n";
+  });
+  const bad_input::TodayRun run = bad_input::RunToday(
+      dir, "2007-12-08T15:00:00", {"wait 1000", "shot " + held, "wait until trace released", "wait 1000", "quit"});
+  release.join();
+  ASSERT_FALSE(run.result.timedOut) << run.result.output;
+  EXPECT_TRUE(run.boxes.empty()) << "a file held for a moment is no failure: " << run.boxes[0].fields.back();
+  bool shown = false;
+  for (const std::string& text : run.itemTexts) shown = shown || text.find("잠긴 뒤") != std::string::npos;
+  EXPECT_TRUE(shown) << "the entry appears at a refresh once the file is free";
 }
 
 TEST(BadInputFiles, AnUnreadableFileGivesAnEmptyViewAndIsNotOverwrittenOnExit) {

@@ -10,16 +10,20 @@
 #include <fstream>
 #include <functional>
 #include <sstream>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <grp.h>
+#include <sched.h>
 #include <unistd.h>
 
 #include "schedule/schedule_file.h"
 #include "tests/schedule/schedule_test_support.h"
 
 namespace {
+
+constexpr uid_t kNobody = 65534;
 
 std::string ReadFileBytes(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -75,12 +79,51 @@ TEST(ScheduleSave, AProcessKilledAtAnyRecordLeavesTheOldFileWhole) {
     ASSERT_EQ(result, 128 + SIGXFSZ) << "killed while writing record " << record;
     ASSERT_EQ(folder.ReadData(), old) << "after a kill at record " << record;
   }
-  // The next save replaces what the dead one left behind.
+  // The next save replaces what the dead one left behind, and removes the new files they left.
   EXPECT_EQ(WriteScheduleFile(folder.dataFile().c_str(), fresh), ScheduleWriteOutcome::Written);
   EXPECT_EQ(folder.ReadData(), RecordBytes(fresh));
+  EXPECT_EQ(folder.Names(), std::vector<std::string>{"qmrv.dat"});
 }
 
-constexpr uid_t kNobody = 65534;
+TEST(ScheduleSave, RemovesNewFilesOfKilledSavesAndNothingThatOnlyLooksLikeThem) {
+  ScratchFolder folder;
+  folder.WriteData(RecordBytes(Entries(1, u"old")));
+  const std::string victim = folder.file("victim.txt");
+  std::ofstream(victim) << "kept";
+  struct Leftover {
+    const char* name;
+    std::function<void(const std::string&)> make;
+    bool removed;
+  };
+  auto file = [](mode_t mode) {
+    return [mode](const std::string& path) {
+      std::ofstream(path) << "x";
+      chmod(path.c_str(), mode);
+    };
+  };
+  const Leftover leftovers[] = {
+      {"qmrv.dat.new-0badc0de", file(0600), true},    // what a killed save leaves
+      {"qmrv.dat.new-0badc0df", file(0644), false},   // another mode: not made by a save
+      {"qmrv.dat.new-0BADC0DE", file(0600), false},   // upper-case digits
+      {"qmrv.dat.new-0badc0de1", file(0600), false},  // nine digits
+      {"qmrv.dat.new-0badc0dg", file(0600), false},   // not a hex digit
+      {"other.dat.new-0badc0de", file(0600), false},  // another file's
+      {"qmrv.dat.new-1badc0de", [&](const std::string& p) { (void)!symlink(victim.c_str(), p.c_str()); }, false},
+      {"qmrv.dat.new-2badc0de", [](const std::string& p) { mkdir(p.c_str(), 0700); }, false},
+      {"qmrv.dat.new-3badc0de", [](const std::string& p) { mkfifo(p.c_str(), 0600); }, false},
+  };
+  for (const Leftover& leftover : leftovers) leftover.make(folder.file(leftover.name));
+  // Another user's file of the save's own pattern and mode (only root can make one here).
+  const bool othersFile = geteuid() == 0;
+  if (othersFile) {
+    file(0600)(folder.file("qmrv.dat.new-4badc0de"));
+    (void)!chown(folder.file("qmrv.dat.new-4badc0de").c_str(), kNobody, kNobody);
+  }
+  EXPECT_EQ(WriteScheduleFile(folder.dataFile().c_str(), Entries(2, u"new")), ScheduleWriteOutcome::Written);
+  for (const Leftover& leftover : leftovers) EXPECT_EQ(!folder.Exists(leftover.name), leftover.removed) << leftover.name;
+  if (othersFile) EXPECT_TRUE(folder.Exists("qmrv.dat.new-4badc0de"));
+  EXPECT_EQ(ReadFileBytes(victim), "kept");
+}
 
 // Saves in a child (as user nobody when `asNobody` and this is root, for whom permissions do not
 // bind) that a watchdog ends should the save ever wait: 200 + signal then, else the outcome.
@@ -225,6 +268,80 @@ TEST(ScheduleSave, KeepsWhatTheUserSetOnTheFileAndNeverFollowsWhatLiesBesideIt) 
     if (holdsRecords) {
       EXPECT_EQ(folder.ReadData(), c.outcome == ScheduleWriteOutcome::Written ? RecordBytes(fresh) : old);
     }
+  }
+}
+
+// An in-place save (the file has two names, or its folder refuses new files) that cannot be
+// written whole stops before it changes a byte, or puts the old bytes back: never a cut file.
+struct InPlaceCase {
+  const char* what;
+  int oldRecords, newRecords;
+  bool sameRecords;     // the session changed nothing
+  rlim_t limit;         // the file-size limit of the saving process
+  bool fullDisk;        // the folder is a small file system of its own, filled up
+  bool refusingFolder;  // else the file has a second name
+};
+
+// Runs the case in a child (its own mount namespace for a full disk, as user nobody in a folder
+// refusing new files) and returns what the child found: the outcome, and whether every name of
+// the file still holds the old bytes. -1 when the case cannot be arranged here.
+std::pair<int, bool> SaveInPlaceInChild(const ScratchFolder& folder, const InPlaceCase& c) {
+  const std::string dir = folder.file("");
+  pid_t child = fork();
+  if (child == 0) {
+    alarm(30);
+    if (c.fullDisk && (unshare(CLONE_NEWNS) != 0 || mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+                       mount("tmpfs", dir.c_str(), "tmpfs", 0, "size=64k,mode=0755") != 0))
+      _exit(99);
+    const std::string old = RecordBytes(Entries(c.oldRecords, u"old"));
+    folder.WriteData(old);
+    std::string other = folder.file("other-name.dat");
+    if (c.refusingFolder) {
+      other = folder.file("qmrv.dat");
+      if (chmod(dir.c_str(), 0555) != 0) _exit(99);
+      if (geteuid() == 0 && (chown(other.c_str(), kNobody, kNobody) != 0 || setgroups(0, nullptr) != 0 ||
+                             setgid(kNobody) != 0 || setuid(kNobody) != 0))
+        _exit(99);
+    } else if (link(folder.file("qmrv.dat").c_str(), other.c_str()) != 0) {
+      _exit(99);
+    }
+    if (c.fullDisk) {
+      std::ofstream filler(folder.file("filler"), std::ios::binary);
+      const std::string block(4096, 'f');
+      while (filler.write(block.data(), block.size()) && filler.flush()) {
+      }
+    }
+    struct rlimit limit = {c.limit, RLIM_INFINITY};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    const int outcome = static_cast<int>(
+        WriteScheduleFile(folder.dataFile().c_str(), Entries(c.newRecords, c.sameRecords ? u"old" : u"new")));
+    const bool intact = folder.ReadData() == old && ReadFileBytes(other) == old;
+    _exit(outcome * 2 + (intact ? 1 : 0));
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) == 99) return {-1, false};
+  return {WEXITSTATUS(status) / 2, WEXITSTATUS(status) % 2 == 1};
+}
+
+TEST(ScheduleSave, AnInPlaceSaveThatCannotBeWrittenWholeLeavesTheFileAsItWas) {
+  const InPlaceCase cases[] = {
+      {"two names, past the file-size limit", 2, 4, false, 300, false, false},
+      {"two names, nothing changed, the file already past the limit", 4, 4, true, 200, false, false},
+      {"a folder refusing new files, past the file-size limit", 2, 4, false, 300, false, true},
+      {"two names, a full disk", 2, 60, false, RLIM_INFINITY, true, false},
+  };
+  for (const InPlaceCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchFolder folder;
+    const auto [outcome, intact] = SaveInPlaceInChild(folder, c);
+    chmod(folder.file("").c_str(), 0755);
+    if (outcome == -1) {
+      std::printf("not run here (needs root): %s\n", c.what);
+      continue;
+    }
+    EXPECT_EQ(outcome, static_cast<int>(ScheduleWriteOutcome::WriteFailed));
+    EXPECT_TRUE(intact) << "every name holds the old records, whole";
   }
 }
 

@@ -78,6 +78,17 @@ TEST(ScheduleStoreFile, AFileHeldBrieflyAtStartIsReadOnceReleased) {
   EXPECT_EQ(store.GetCount(), 2);
 }
 
+TEST(ScheduleStoreFile, ASaveWaitsForAFileHeldForAMoment) {
+  ScratchFolder folder;
+  const ScheduleEntry old = MakeEntry(2007, 5, 5, 0, u"old"), added = MakeEntry(2007, 5, 6, 0, u"added");
+  folder.WriteData(RecordBytes({old}));
+  ScheduleStore store(folder.handheld().c_str());
+  store.Add(added);
+  FileHolder holder(folder.dataFile(), 300);  // the Today plug-in reading it as the session ends
+  EXPECT_EQ(store.Save(), ScheduleWriteOutcome::Written);
+  EXPECT_EQ(folder.ReadData(), RecordBytes({old, added}));
+}
+
 TEST(ScheduleStoreFile, EntriesThatCouldNotBeLoadedAreKeptByTheNextSave) {
   ScratchFolder folder;
   std::vector<ScheduleEntry> onDisk = {MakeEntry(2007, 5, 5, 0, u"disk1"), MakeEntry(2007, 6, 6, 0, u"disk2")};

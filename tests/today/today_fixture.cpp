@@ -7,7 +7,7 @@
 
 #include "kp_platform.h"
 #include "tests/support/stand_in_today_screen.h"
-#include "today/item_key.h"
+#include "schedule/item_key.h"
 
 namespace {
 
@@ -187,6 +187,16 @@ void TodayItemTest::ChooseReminder(int value, int unit) {
   ASSERT_NE(dialog, nullptr);
   SetDlgItemInt(dialog, 1007, (UINT)value, TRUE);
   SendDlgItemMessageW(dialog, 1008, CB_SETCURSEL, (WPARAM)unit, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (IsWindow(dialog)) DestroyWindow(dialog);
+  Pump(10);
+}
+
+void TodayItemTest::ChooseHolidayMarks(bool show) {
+  g_pfnOptions = (PFNCUSTOMOPTIONSDLGPROC)(void*)GetProcAddress(m_library, u"CustomItemOptionsDlgProc");
+  HWND dialog = CreateDialogParamW(m_library, MAKEINTRESOURCEW(500), m_parent, OptionsAdapter, 0);
+  ASSERT_NE(dialog, nullptr);
+  SendDlgItemMessageW(dialog, 1015, BM_SETCHECK, show ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
   if (IsWindow(dialog)) DestroyWindow(dialog);
   Pump(10);

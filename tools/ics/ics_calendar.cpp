@@ -6,9 +6,9 @@
 #include <cstdlib>
 #include <map>
 
-#include "kp_platform.h"
 #include "tools/ics/ics_entry_plan.h"
 #include "tools/common/tool_version.h"
+#include "tools/common/utf8_text.h"
 
 namespace ics_tool {
 namespace {
@@ -18,7 +18,7 @@ namespace {
 std::string FieldUtf8(std::u16string text) {
   for (char16_t& unit : text)
     if (unit < 0x20 || unit == 0x7F) unit = u'\uFFFD';
-  return KpToUtf8(text.c_str(), static_cast<int>(text.size()));
+  return tool_text::Utf8(text);
 }
 
 // FNV-1a over the record's 98 bytes: the same record gives the same UID in every export.

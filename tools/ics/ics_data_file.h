@@ -1,8 +1,8 @@
 #pragma once
-// Finding and reading the data file for kalmeno-ics. The file is only read, never created or
-// written: it is opened as the program opens it (exclusively), so a file the program holds is
-// waited for briefly, and a file that is missing, a folder or not a regular file is refused
-// before any open, so that nothing is made and a FIFO is never waited on.
+// Finding and reading the data file for kalmeno-ics, as every reader does (schedule/data_file.h).
+// The file is only read, never created or written; a file the program holds is waited for
+// briefly, and a file that is missing, a folder or not a regular file is refused, with nothing
+// made and a FIFO never waited on.
 #include <string>
 #include <vector>
 
