@@ -6,15 +6,11 @@
 //       screen); writes the desktop entries and icons; links the tools and their manuals into the
 //       user's folders; lists every file written (with those of FILE-LIST, the files cmake
 //       --install wrote) in PREFIX/install-manifest.txt.
-//   kalmeno-install --check PREFIX       only checks that the paths fit.
 //   kalmeno-install --autostart [PREFIX] starts the Today screen at login.
 //   kalmeno-install --uninstall [PREFIX] removes every file the installation wrote, the folders
 //       that leaves empty, and the Today item's registry key when it names this installation (the
 //       registry file too, with its lock, when nothing else is left in it); never the data file.
 // Without PREFIX, the folder this program was installed in.
-//
-// The plug-in reads DATA and EXE into buffers of 100 bytes, 49 characters and the terminator. A
-// longer value would be read as missing, so the install refuses it and writes nothing.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -32,24 +28,10 @@
 
 namespace {
 
-constexpr size_t kPluginValueUnits = 49;
-
 struct Value {
   const char16_t* name;
   std::u16string path;
-  bool readByPlugin;
 };
-
-bool Fits(const Value& value) {
-  if (!value.readByPlugin || value.path.size() <= kPluginValueUnits) return true;
-  std::fprintf(stderr,
-               "kalmeno-install: the %s path is %zu characters long:\n  %s\n"
-               "The Today item reads at most %zu characters. Nothing was installed.\n"
-               "Choose a shorter prefix, for example: make install PREFIX=/opt/kalmeno\n",
-               KpToUtf8((LPCWSTR)value.name).c_str(), value.path.size(), KpToUtf8(value.path.c_str()).c_str(),
-               kPluginValueUnits);
-  return false;
-}
 
 bool Write(HKEY key, const Value& value) {
   DWORD bytes = (DWORD)((value.path.size() + 1) * sizeof(WCHAR));
@@ -69,9 +51,9 @@ Install InstallAt(const std::string& argument) {
   while (install.folder.size() > 1 && install.folder.back() == '/') install.folder.pop_back();
   install.prefix = install.folder;
   install.values = {
-      {u"DATA", KpHandheldPath(install.folder + "/qmrv.dat"), true},
-      {u"EXE", KpHandheldPath(install.folder + "/kalmeno"), true},
-      {u"DLL", KpHandheldPath(install.folder + "/libKalmenoTP.so"), false},
+      {u"DATA", KpHandheldPath(install.folder + "/qmrv.dat")},
+      {u"EXE", KpHandheldPath(install.folder + "/kalmeno")},
+      {u"DLL", KpHandheldPath(install.folder + "/libKalmenoTP.so")},
   };
   return install;
 }
@@ -226,11 +208,11 @@ int Uninstall(const Install& install) {
 int main(int argc, char** argv) {
   std::string mode = argc > 1 && argv[1][0] == '-' ? argv[1] : "";
   int operands = argc - 1 - (mode.empty() ? 0 : 1);
-  bool known = (mode.empty() && (operands == 1 || operands == 2)) || (mode == "--check" && operands == 1) ||
+  bool known = (mode.empty() && (operands == 1 || operands == 2)) ||
                ((mode == "--autostart" || mode == "--uninstall") && operands <= 1);
   if (!known) {
     std::fprintf(stderr,
-                 "usage: kalmeno-install PREFIX [FILE-LIST]\n       kalmeno-install --check PREFIX\n"
+                 "usage: kalmeno-install PREFIX [FILE-LIST]\n"
                  "       kalmeno-install --autostart [PREFIX]\n       kalmeno-install --uninstall [PREFIX]\n");
     return 2;
   }
@@ -239,8 +221,5 @@ int main(int argc, char** argv) {
   if (mode == "--uninstall") return Uninstall(install);
   if (!PrintablePath(install.folder)) return 1;
   if (mode == "--autostart") return Autostart(install);
-  for (const Value& value : install.values)
-    if (!Fits(value)) return 1;
-  if (mode == "--check") return 0;
   return Record(install, operands == 2 ? argv[first + 1] : nullptr);
 }

@@ -101,6 +101,12 @@ void ScheduleStore::RemoveAt(int index) {
   Changed();
 }
 
+void ScheduleStore::SetAt(int index, const ScheduleEntry& entry) {
+  if (index < 0 || index >= GetCount()) StopOnBadIndex("SetAt", index, GetCount());
+  m_entries[static_cast<size_t>(index)] = entry;
+  Changed();
+}
+
 int ScheduleStore::GetCount() const { return static_cast<int>(m_entries.size()); }
 
 ScheduleEntry ScheduleStore::GetAt(int index) const {

@@ -41,6 +41,9 @@ class ScheduleStore {
   // Index must be >= 0 and < GetCount(); later entries move down by one. Stops the program
   // with a message on stderr for an index outside that range.
   void RemoveAt(int index);
+  // Replaces the entry at index (>= 0 and < GetCount()) by a copy of `entry`, in its place: the
+  // file keeps its order. Stops the program like RemoveAt for an index outside the range.
+  void SetAt(int index, const ScheduleEntry& entry);
   int GetCount() const;
   // Index must be >= 0 and < GetCount(); stops the program otherwise.
   ScheduleEntry GetAt(int index) const;

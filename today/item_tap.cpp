@@ -14,7 +14,7 @@ bool IsOnMoon(int x, int y) {
 // Starts the application by the path the installation stored; the item neither waits for it
 // nor looks at it again.
 LRESULT StartApplication() {
-  WCHAR szExe[50];
+  WCHAR szExe[MAX_PATH];
   int status = ReadItemValue(u"EXE", szExe);
   if (status == -1) {
     ShowItemMessage(u"레지스트리 오픈 에러", u"Kalmeno");

@@ -14,7 +14,7 @@ bool g_bMessageOpen = false;
 // message again and again while nothing has changed.
 enum LoadFailure { LOAD_OK = 0, LOAD_NO_KEY, LOAD_NO_DATA_VALUE, LOAD_NO_FILE };
 LoadFailure g_lastFailure = LOAD_OK;
-WCHAR g_szLastPath[50];
+WCHAR g_szLastPath[MAX_PATH];
 
 // True when this failure is news: it differs from the one last shown.
 bool IsNewFailure(LoadFailure failure, LPCWSTR path) {
@@ -28,7 +28,7 @@ void ReportFailure(LoadFailure failure, LPCWSTR path, LPCWSTR text, LPCWSTR capt
   // shown, so that it is reported once the open box is answered.
   if (g_bMessageOpen) return;
   g_lastFailure = failure;
-  lstrcpynW(g_szLastPath, path != nullptr ? path : u"", 50);
+  lstrcpynW(g_szLastPath, path != nullptr ? path : u"", MAX_PATH);
   ShowItemMessage(text, caption);
 }
 
@@ -43,8 +43,8 @@ void ShowItemMessage(LPCWSTR text, LPCWSTR caption) {
 
 void ForgetReportedLoadFailure() { g_lastFailure = LOAD_OK; }
 
-int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]) {
-  switch (ReadItemKeyValue(valueName, buffer, 50)) {
+int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[MAX_PATH]) {
+  switch (ReadItemKeyValue(valueName, buffer, MAX_PATH)) {
     case ItemValue::Found: return 0;
     case ItemValue::NoKey: return -1;
     case ItemValue::Missing: break;
@@ -58,8 +58,8 @@ EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchange
   // system's clock step of the first read keeps its times, and the second read sees it.
   static DataFileStamp lastRead;
   static bool settled = false;
-  static WCHAR lastPath[50];
-  WCHAR szPath[50];
+  static WCHAR lastPath[MAX_PATH];
+  WCHAR szPath[MAX_PATH];
   int status = ReadItemValue(u"DATA", szPath);
   if (status == -1) {
     bytes.clear();
@@ -90,7 +90,7 @@ EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchange
     default: break;
   }
   lastRead = DataFileStamp{};
-  WCHAR szText[100];
+  WCHAR szText[MAX_PATH + 50];
   wsprintfW(szText, u"%s에 일정 파일이 존재하지 않거나 읽을 수 없습니다.", szPath);
   ReportFailure(LOAD_NO_FILE, szPath, szText, u"Kalmeno");
   return EntryBytes::Failed;

@@ -22,10 +22,10 @@ int LoadEntries(std::vector<ScheduleEntry>& entries);
 enum class EntryBytes { Read, Unchanged, NotNow, Failed };
 EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged);
 
-// Reads a string value of the item's registry key into a buffer of 100 bytes (50 units). A value
-// that does not fit, or an empty one, counts as missing. Returns 0, -1 when the key cannot be
-// opened, -2 when the value is missing.
-int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[50]);
+// Reads a string value of the item's registry key into a buffer of the platform's full path length
+// (MAX_PATH units, terminator included). A value that does not fit, or an empty one, counts as
+// missing. Returns 0, -1 when the key cannot be opened, -2 when the value is missing.
+int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[MAX_PATH]);
 
 // Shows an OK-only message box without owner. While a message box of the item is open, further
 // ones are not stacked on it: the refresh queries that arrive meanwhile stay silent.

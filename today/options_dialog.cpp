@@ -1,5 +1,5 @@
 // The options dialog (dialog 500), run by the shell with CustomItemOptionsDlgProc. It edits the
-// in-memory settings that the item reads at its next paint and refresh query.
+// settings that the item reads at its next paint and refresh query, and keeps them in the registry.
 #include <cstring>
 
 #include "aygshell.h"
@@ -7,6 +7,7 @@
 #include "today/coming_marks.h"
 #include "today/load_entries.h"
 #include "today/resource_ids.h"
+#include "today/settings_store.h"
 #include "today/today_settings.h"
 #include "today/today_state.h"
 
@@ -109,6 +110,8 @@ void ApplyChoices(HWND dialog) {
   g_settings.nDdayEntry = SelectedIndex(dialog, IDC_DDAY_ENTRY);
   g_settings.bConfirmed = 1;
   SaveShowHolidayMarks(SendDlgItemMessageW(dialog, IDC_HOLIDAY_MARKS, BM_GETCHECK, 0, 0) == BST_CHECKED);
+  // A registry that cannot be written costs only the next restart's settings; this run has them.
+  SaveSettings();
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "today/exports.h"
 #include "today/item_cache.h"
 #include "today/reminders.h"
+#include "today/settings_store.h"
 #include "today/today_settings.h"
 #include "today/today_state.h"
 
@@ -21,8 +22,8 @@ BOOL ProcessAttach(HINSTANCE instance) {
   // Every load starts from nothing, whatever the loader kept of an earlier load of the same file.
   g_item = TodayItemModel{};
   g_hInstance = instance;
-  // Settings live in memory only.
-  g_settings = TodaySettings{};
+  // The settings are what the registry holds.
+  LoadSettings();
   g_hItemIcon = LoadItemIcon(IDI_ITEM, 16);
   g_hFirstIcon = LoadItemIcon(IDI_FIRST_MARKER, 16);
   g_hDdayIcon = LoadItemIcon(IDI_DDAY_MARKER, 16);

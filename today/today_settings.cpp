@@ -32,14 +32,18 @@ int Scale(int units, int dpi) {
 
 }  // namespace
 
+void ApplyDefaults(TodaySettings& settings) {
+  settings.nReminderUnit = 0;
+  settings.nListCount = 0;
+  settings.nLunarLine = 0;
+  settings.nDdayEntry = 0;
+  settings.nDdayLine = 1;
+  settings.nReminderValue = 0;
+}
+
 void ApplyDefaultSettings() {
   if (g_settings.bConfirmed != 0) return;
-  g_settings.nReminderUnit = 0;
-  g_settings.nListCount = 0;
-  g_settings.nLunarLine = 0;
-  g_settings.nDdayEntry = 0;
-  g_settings.nDdayLine = 1;
-  g_settings.nReminderValue = 0;
+  ApplyDefaults(g_settings);
 }
 
 int ItemHeightUnits() {

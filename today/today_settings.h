@@ -1,5 +1,6 @@
 #pragma once
-// The item's display settings, held in memory only, and the 96-dpi scaling of its lengths.
+// The item's display settings (kept in the registry, settings_store.h) and the 96-dpi scaling of its
+// lengths.
 #include "windows.h"
 
 // Every field is a signed 32-bit number; each combo-box field holds the selected index.
@@ -15,6 +16,8 @@ struct TodaySettings {
 
 extern TodaySettings g_settings;
 
+// Sets every field but bConfirmed to its default.
+void ApplyDefaults(TodaySettings& settings);
 // Brings the settings to their defaults until the user has confirmed the options dialog once.
 void ApplyDefaultSettings();
 // The item's height in 96-dpi units: 20 per line shown (schedule lines, lunar line, D-day line).

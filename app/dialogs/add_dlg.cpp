@@ -2,6 +2,9 @@
 // template's dialog-unit positions are only where the controls start.
 #include "app/dialogs/add_dlg.h"
 
+#include <algorithm>
+#include <iterator>
+
 #include "app/dialogs/dialog_font.h"
 #include "app/resource_ids.h"
 
@@ -53,6 +56,12 @@ void CAddDlg::DoDataExchange(CDataExchange* dx) {
 }
 
 BOOL CAddDlg::OnInitDialog() {
+  ScheduleEntry edited{};
+  if (IsEditing()) {
+    edited = m_pStore->GetAt(m_nEditIndex);
+    m_bYearly = (edited.wFlags & SCHEDULE_YEARLY) ? 1 : 0;
+    m_bHoliday = (edited.wFlags & SCHEDULE_HOLIDAY) ? 1 : 0;
+  }
   CDialog::OnInitDialog();
 
   CreateDialogFont(m_font, 12);
@@ -66,8 +75,12 @@ BOOL CAddDlg::OnInitDialog() {
   m_cbKind.AddString(u"음력");
   m_cbKind.SetCurSel(0);
 
-  SetDlgItemText(IDOK, u"일정추가");
+  SetDlgItemText(IDOK, IsEditing() ? u"일정수정" : u"일정추가");
   SetDlgItemText(IDCANCEL, u"취소");
+  if (IsEditing()) {
+    SetWindowText(u"일정 수정");
+    FillFromEntry(edited);
+  }
 
   CRect client;
   GetClientRect(&client);
@@ -117,33 +130,77 @@ void CAddDlg::OnPaint() {
   dc.Polyline(timeFrame, 5);
 }
 
+void CAddDlg::FillFromEntry(const ScheduleEntry& entry) {
+  SetDlgItemText(IDC_TITLE, ScheduleTitleText(entry).c_str());
+  SetDlgItemText(IDC_MEMO, ScheduleMemoText(entry).c_str());
+  m_cbKind.SetCurSel((entry.wFlags & SCHEDULE_LUNAR) ? 1 : 0);
+  SYSTEMTIME date{}, time{};
+  m_dtDate.GetTime(&date);
+  m_dtTime.GetTime(&time);
+  date.wYear = entry.wYear;
+  date.wMonth = entry.wMonth;
+  date.wDay = entry.wDay;
+  time.wHour = entry.wHour;
+  time.wMinute = entry.wMinute;
+  time.wSecond = entry.wSecond;
+  // A lunar 30th of February, say, is no date the picker can show.
+  m_bDateShown = m_dtDate.SetTime(&date) != FALSE;
+  m_bTimeShown = m_dtTime.SetTime(&time) != FALSE;
+  m_dtDate.GetTime(&m_initialDate);
+  m_dtTime.GetTime(&m_initialTime);
+}
+
+ScheduleEntry CAddDlg::EntryFromControls(const ScheduleEntry& base) {
+  ScheduleEntry entry = base;
+  std::fill(std::begin(entry.szTitle), std::end(entry.szTitle), 0);
+  std::fill(std::begin(entry.szMemo), std::end(entry.szMemo), 0);
+  ReadFieldText(this, IDC_TITLE, entry.szTitle, SCHEDULE_TITLE_UNITS);
+  ReadFieldText(this, IDC_MEMO, entry.szMemo, SCHEDULE_MEMO_UNITS);
+
+  SYSTEMTIME date{}, time{};
+  m_dtDate.GetTime(&date);
+  m_dtTime.GetTime(&time);
+  const bool sameDate = date.wYear == m_initialDate.wYear && date.wMonth == m_initialDate.wMonth &&
+                        date.wDay == m_initialDate.wDay;
+  const bool sameTime = time.wHour == m_initialTime.wHour && time.wMinute == m_initialTime.wMinute &&
+                        time.wSecond == m_initialTime.wSecond;
+  if (m_bDateShown || !sameDate) {
+    entry.wYear = date.wYear;
+    entry.wMonth = date.wMonth;
+    entry.wDay = date.wDay;
+  }
+  if (m_bTimeShown || !sameTime) {
+    entry.wHour = time.wHour;
+    entry.wMinute = time.wMinute;
+    entry.wSecond = time.wSecond;
+  }
+  // With "음력" the picker's year, month and day are stored as a lunar date. Flag bits this
+  // dialog does not show stay as they were.
+  entry.wFlags &= static_cast<WORD>(~(SCHEDULE_LUNAR | SCHEDULE_YEARLY | SCHEDULE_HOLIDAY));
+  if (m_cbKind.GetCurSel() == 1) entry.wFlags |= SCHEDULE_LUNAR;
+  if (m_bYearly) entry.wFlags |= SCHEDULE_YEARLY;
+  if (m_bHoliday) entry.wFlags |= SCHEDULE_HOLIDAY;
+  return entry;
+}
+
 void CAddDlg::OnOK() {
   UpdateData(TRUE);
 
-  ScheduleEntry entry{};
-  ReadFieldText(this, IDC_TITLE, entry.szTitle, SCHEDULE_TITLE_UNITS);
-  ReadFieldText(this, IDC_MEMO, entry.szMemo, SCHEDULE_MEMO_UNITS);
+  ScheduleEntry base{};
+  if (IsEditing()) base = m_pStore->GetAt(m_nEditIndex);
+  const ScheduleEntry entry = EntryFromControls(base);
   // Only an empty title is refused; a title of spaces is a title.
   if (entry.szTitle[0] == 0) {
     MessageBox(u"제목을 입력하세요.", AfxGetAppName(), MB_OK);
     return;
   }
 
-  SYSTEMTIME date{}, time{};
-  m_dtDate.GetTime(&date);
-  m_dtTime.GetTime(&time);
-  entry.wYear = date.wYear;
-  entry.wMonth = date.wMonth;
-  entry.wDay = date.wDay;
-  entry.wHour = time.wHour;
-  entry.wMinute = time.wMinute;
-  entry.wSecond = time.wSecond;
-  // With "음력" the picker's year, month and day are stored as a lunar date.
-  if (m_cbKind.GetCurSel() == 1) entry.wFlags |= SCHEDULE_LUNAR;
-  if (m_bYearly) entry.wFlags |= SCHEDULE_YEARLY;
-  if (m_bHoliday) entry.wFlags |= SCHEDULE_HOLIDAY;
-
-  m_pStore->Add(entry);
-  MessageBox(u"일정을 추가했습니다.", AfxGetAppName(), MB_OK);
+  if (IsEditing()) {
+    m_pStore->SetAt(m_nEditIndex, entry);
+    MessageBox(u"일정을 수정했습니다.", AfxGetAppName(), MB_OK);
+  } else {
+    m_pStore->Add(entry);
+    MessageBox(u"일정을 추가했습니다.", AfxGetAppName(), MB_OK);
+  }
   CDialog::OnOK();
 }

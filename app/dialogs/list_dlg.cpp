@@ -1,7 +1,9 @@
 // The schedule list dialog: one row per store entry with a check box; "삭제" removes the ticked
-// entries from the store, highest index first, and rebuilds the rows.
+// entries from the store, highest index first, and rebuilds the rows; a double tap on a row opens
+// its entry for editing.
 #include "app/dialogs/list_dlg.h"
 
+#include "app/dialogs/add_dlg.h"
 #include "app/dialogs/dialog_font.h"
 #include "app/resource_ids.h"
 
@@ -12,6 +14,7 @@ BEGIN_MESSAGE_MAP(CListDlg, CDialog)
   ON_WM_SIZE()
   ON_WM_PAINT()
   ON_COMMAND(IDC_DELETE, &CListDlg::OnDelete)
+  ON_NOTIFY(NM_DBLCLK, IDC_SCHEDULE_LIST, &CListDlg::OnRowDoubleTap)
 END_MESSAGE_MAP()
 
 CListDlg::CListDlg(CWnd* parent) : CDialog(IDD_LIST, parent) {}
@@ -48,7 +51,10 @@ BOOL CListDlg::OnInitDialog() {
   m_list.InsertColumn(2, u"분류", LVCFMT_CENTER, 37);
 
   FillList();
-  return TRUE;
+  // The focus starts in the list, not on 삭제 (the first button as the controls stand): Enter
+  // there stays 닫기, as it always was, and never deletes the ticked rows by accident.
+  m_list.SetFocus();
+  return FALSE;
 }
 
 CRect CListDlg::CountLineRect() const {
@@ -57,16 +63,21 @@ CRect CListDlg::CountLineRect() const {
   return CRect(10, 7, client.right - 90, 25);
 }
 
+void CListDlg::ShowRow(int row, int index) {
+  const ScheduleEntry entry = m_pStore->GetAt(index);
+  // The stored numbers as they are: a lunar entry shows its lunar date.
+  CString date;
+  date.Format(u"%04d/%02d/%02d", entry.wYear, entry.wMonth, entry.wDay);
+  m_list.SetItemText(row, 0, ScheduleTitleText(entry).c_str());
+  m_list.SetItemText(row, 1, date);
+  m_list.SetItemText(row, 2, (entry.wFlags & SCHEDULE_LUNAR) ? u"음력" : u"양력");
+}
+
 void CListDlg::FillList() {
   const int count = m_pStore->GetCount();
   for (int i = 0; i < count; ++i) {
-    const ScheduleEntry entry = m_pStore->GetAt(i);
-    // The stored numbers as they are: a lunar entry shows its lunar date.
-    CString date;
-    date.Format(u"%04d/%02d/%02d", entry.wYear, entry.wMonth, entry.wDay);
-    m_list.InsertItem(i, ScheduleTitleText(entry).c_str());
-    m_list.SetItemText(i, 1, date);
-    m_list.SetItemText(i, 2, (entry.wFlags & SCHEDULE_LUNAR) ? u"음력" : u"양력");
+    m_list.InsertItem(i, u"");
+    ShowRow(i, i);
     m_list.SetItemData(i, static_cast<DWORD_PTR>(i));
   }
   CRect countLine = CountLineRect();
@@ -111,6 +122,19 @@ void CListDlg::OnDelete() {
   }
   m_list.DeleteAllItems();
   FillList();
+}
+
+void CListDlg::OnRowDoubleTap(NMHDR* header, LRESULT* result) {
+  *result = 0;
+  const int row = reinterpret_cast<NMITEMACTIVATE*>(header)->iItem;
+  if (row < 0 || row >= m_list.GetItemCount()) return;
+  const DWORD_PTR index = m_list.GetItemData(row);
+  if (index >= static_cast<DWORD_PTR>(m_pStore->GetCount())) return;
+  CAddDlg edit(this);
+  edit.m_pStore = m_pStore;
+  edit.m_nEditIndex = static_cast<int>(index);
+  // Only the edited row changes: the other rows keep their ticks.
+  if (edit.DoModal() == IDOK) ShowRow(row, static_cast<int>(index));
 }
 
 void CListDlg::OnDestroy() {

@@ -1,6 +1,7 @@
 #pragma once
 // The schedule list: every entry of the store in store order with its date and kind, a count
-// line, and deletion of the ticked rows. Changes only the store in memory.
+// line, and deletion of the ticked rows; a double tap on a row edits its entry in the add dialog.
+// Changes only the store in memory.
 #include "afxwin.h"
 #include "schedule/schedule_store.h"
 
@@ -26,5 +27,8 @@ class CListDlg : public CDialog {
   afx_msg void OnSize(UINT type, int cx, int cy);
   afx_msg void OnPaint();
   afx_msg void OnDelete();
+  afx_msg void OnRowDoubleTap(NMHDR* header, LRESULT* result);
+  // Shows the entry at store index `index` in row `row`.
+  void ShowRow(int row, int index);
   DECLARE_MESSAGE_MAP()
 };

@@ -55,14 +55,6 @@ bool CreateItems(HWND dialog, HINSTANCE instance, const KpDialogTemplate& dialog
 
 }  // namespace
 
-HWND KpFirstTabStop(HWND dialog) {
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const LONG style = GetWindowLongW(child, GWL_STYLE);
-    if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) return child;
-  }
-  return nullptr;
-}
-
 HWND KpCreateDialogFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND parent, DLGPROC proc,
                                 LPARAM param, bool modal) {
   if (!instance) instance = GetModuleHandleW(nullptr);
@@ -109,6 +101,9 @@ HWND KpCreateDialogFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND p
   }
   HWND focus = KpFirstTabStop(dialog);
   if (SendMessageW(dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(focus), param) && IsWindow(dialog)) {
+    // The dialog may have laid its controls out anew while it set itself up: the first control is
+    // the first as the user sees them now.
+    focus = KpFirstTabStop(dialog);
     SetFocus(focus ? focus : dialog);
   }
   return IsWindow(dialog) ? dialog : nullptr;

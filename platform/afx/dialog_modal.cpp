@@ -18,22 +18,22 @@ bool IsInside(HWND window, HWND ancestor) {
   return false;
 }
 
-// The next control that takes the focus by Tab after `from`, wrapping around; null when none.
-HWND NextTabStop(HWND dialog, HWND from) {
-  std::vector<HWND> stops;
-  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    const LONG style = GetWindowLongW(child, GWL_STYLE);
-    if ((style & WS_TABSTOP) && (style & WS_VISIBLE) && !(style & WS_DISABLED)) stops.push_back(child);
-  }
+// The control that takes the focus by Tab after `from` (before it, backwards), wrapping around;
+// null when none.
+HWND NextTabStop(HWND dialog, HWND from, bool backwards) {
+  const std::vector<HWND> stops = KpTabStops(dialog);
   if (stops.empty()) return nullptr;
-  for (size_t i = 0; i < stops.size(); ++i) {
-    if (IsInside(from, stops[i])) return stops[(i + 1) % stops.size()];
+  const size_t count = stops.size();
+  for (size_t i = 0; i < count; ++i) {
+    if (IsInside(from, stops[i])) return stops[(i + (backwards ? count - 1 : 1)) % count];
   }
-  return stops.front();
+  return backwards ? stops.back() : stops.front();
 }
 
-// The keys a dialog answers for its controls: Escape cancels, Enter is OK and Tab moves to the
-// next tab stop, unless the control with the focus takes every key itself (a multi-line edit).
+// The keys a dialog answers for its controls: Escape cancels; Tab moves to the next tab stop
+// (Shift+Tab to the one before); Enter is OK, or presses the push button with the focus (which
+// takes the key itself, a click on release); unless the control with the focus takes the key
+// itself (a multi-line edit takes Enter for a new line, an open drop-down Escape and Enter).
 // Returns true when the key was used.
 bool HandleDialogKey(HWND dialog, const MSG& msg) {
   if (msg.message != WM_KEYDOWN || !IsInside(msg.hwnd, dialog)) return false;
@@ -42,17 +42,19 @@ bool HandleDialogKey(HWND dialog, const MSG& msg) {
   if (msg.hwnd == dialog &&
       (SendMessageW(dialog, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg)) & DLGC_WANTALLKEYS))
     return false;
-  const LRESULT code = msg.hwnd == dialog ? 0 : SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, 0);
+  const LRESULT code =
+      msg.hwnd == dialog ? 0 : SendMessageW(msg.hwnd, WM_GETDLGCODE, msg.wParam, reinterpret_cast<LPARAM>(&msg));
+  if (code & DLGC_WANTALLKEYS) return false;
   if (msg.wParam == VK_ESCAPE) {
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
     return true;
   }
-  if (code & DLGC_WANTALLKEYS) return false;
   if (msg.wParam == VK_TAB) {
-    if (HWND next = NextTabStop(dialog, msg.hwnd)) SetFocus(next);
+    if (HWND next = NextTabStop(dialog, msg.hwnd, (GetKeyState(VK_SHIFT) & 0x8000) != 0)) SetFocus(next);
     return true;
   }
+  if (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) return false;
   PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
   return true;
 }

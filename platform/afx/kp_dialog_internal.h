@@ -1,6 +1,8 @@
 #pragma once
 // What the dialog manager keeps about each dialog window, shared by its files (creation from a
 // template, the dialog class's window procedure, the modal loop, the item functions).
+#include <vector>
+
 #include "kp_resources.h"
 #include "windows.h"
 
@@ -40,7 +42,10 @@ HWND KpCreateDialogFromTemplate(HINSTANCE instance, LPCWSTR templateName, HWND p
 
 // The top-level window a window belongs to (itself when it is one).
 HWND KpTopLevelOf(HWND window);
-// The first visible, enabled control with WS_TABSTOP, in creation order; null when none.
+// The visible, enabled controls with WS_TABSTOP in the order Tab visits them: row by row from the
+// top, left to right within a row.
+std::vector<HWND> KpTabStops(HWND dialog);
+// The first of them; null when none.
 HWND KpFirstTabStop(HWND dialog);
 
 // Functions run by modal loops when their queue is empty (the framework frees temporary wrapper

@@ -15,7 +15,9 @@ class ButtonControl : public KpControl {
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam) override {
     switch (message) {
       case WM_GETDLGCODE:
-        return 0;
+        // A push button takes Enter itself while it has the focus: the dialog leaves it the key.
+        if (!IsPush()) return DLGC_BUTTON;
+        return DLGC_BUTTON | (Type() == BS_DEFPUSHBUTTON ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
       case WM_LBUTTONDOWN:
         if (!IsWindowEnabled(m_hwnd)) return 0;
         m_tracking = true;
@@ -39,11 +41,12 @@ class ButtonControl : public KpControl {
         m_tracking = false;
         SetPushed(false);
         return 0;
+      // Space (and Enter on a push button) draws the button pressed; the release clicks it.
       case WM_KEYDOWN:
-        if (wParam == VK_SPACE) SetPushed(true);
+        if (IsWindowEnabled(m_hwnd) && !m_tracking && PressedByKey(wParam)) SetPushed(true);
         return 0;
       case WM_KEYUP:
-        if (wParam == VK_SPACE && m_pushed) {
+        if (PressedByKey(wParam) && m_pushed && !m_tracking) {
           SetPushed(false);
           Click();
         }
@@ -85,6 +88,8 @@ class ButtonControl : public KpControl {
   DWORD Type() const { return Style() & BS_TYPEMASK; }
   bool IsCheck() const { return Type() == BS_CHECKBOX || Type() == BS_AUTOCHECKBOX; }
   bool IsPush() const { return Type() == BS_PUSHBUTTON || Type() == BS_DEFPUSHBUTTON; }
+
+  bool PressedByKey(WPARAM key) const { return key == VK_SPACE || (key == VK_RETURN && IsPush()); }
 
   bool Inside(LPARAM lParam) const {
     RECT client = Client();
@@ -134,6 +139,7 @@ class ButtonControl : public KpControl {
     if (m_pushed) OffsetBy(area, 1, 1);
     DrawTextW(dc, m_text.c_str(), static_cast<int>(m_text.size()), &area,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (GetFocus() == m_hwnd) KpDrawFocusRect(dc, RECT{client.left + 3, client.top + 3, client.right - 3, client.bottom - 3});
   }
 
   void PaintCheckBox(HDC dc, const RECT& client) {
@@ -146,12 +152,19 @@ class ButtonControl : public KpControl {
     int boxTop = client.top + (client.bottom - client.top - kKpCheckBoxSize) / 2;
     if (boxTop < client.top) boxTop = client.top;
     KpDrawCheckBox(dc, client.left + 1, boxTop, m_check == BST_CHECKED, enabled && !m_pushed);
-    if (m_text.empty()) return;
+    // The focus mark goes round the caption, or round the box when there is none to see (a box
+    // sized to hide its caption).
+    const bool focused = GetFocus() == m_hwnd;
     RECT area = client;
     area.left += 1 + kKpCheckBoxSize + kCheckGap;
+    if (m_text.empty() || area.left >= client.right) {
+      if (focused) KpDrawFocusRect(dc, client);
+      return;
+    }
     SetBkMode(dc, TRANSPARENT);
     DrawTextW(dc, m_text.c_str(), static_cast<int>(m_text.size()), &area,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    if (focused) KpDrawFocusRect(dc, RECT{area.left - 2, client.top, client.right, client.bottom});
   }
 
   static void OffsetBy(RECT& rect, int dx, int dy) {

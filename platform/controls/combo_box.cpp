@@ -65,10 +65,11 @@ void KpComboBox::OpenList() {
   NotifyCommand(CBN_DROPDOWN);
   RECT client = Client();
   int visible = std::min<int>(kMaxVisibleItems, static_cast<int>(m_items.size()));
-  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+  // As many rows as fit on the side of the control with more room, whole rows only.
+  const int room = std::min(GetSystemMetrics(SM_CYSCREEN) / 2, KpDropDownRoom(m_hwnd));
   int height = visible * ItemHeight() + 2;
-  if (height > screenHeight / 2) {
-    visible = std::max(1, (screenHeight / 2 - 2) / ItemHeight());
+  if (height > room) {
+    visible = std::max(1, (room - 2) / ItemHeight());
     height = visible * ItemHeight() + 2;
   }
   int width = client.right - client.left;
@@ -162,7 +163,8 @@ LRESULT KpComboBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETTEXT:
       return CB_ERR;  // a drop-down list shows only its items
     case WM_GETDLGCODE:
-      return DLGC_WANTCHARS;
+      // While its list is open, Escape and Enter close the list rather than the dialog.
+      return DLGC_WANTCHARS | (m_list && (wParam == VK_ESCAPE || wParam == VK_RETURN) ? DLGC_WANTALLKEYS : 0);
     case WM_LBUTTONDOWN:
       if (!IsWindowEnabled(m_hwnd)) return 0;
       if (GetFocus() != m_hwnd) SetFocus(m_hwnd);
@@ -172,7 +174,7 @@ LRESULT KpComboBox::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       if (wParam == VK_DOWN) Choose(std::min<int>(m_selection + 1, static_cast<int>(m_items.size()) - 1));
       else if (wParam == VK_UP) Choose(std::max(m_selection - 1, 0));
-      else if (wParam == VK_ESCAPE) CloseList();
+      else if (wParam == VK_ESCAPE || wParam == VK_RETURN) CloseList();
       return 0;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

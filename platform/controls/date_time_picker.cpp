@@ -23,9 +23,9 @@ std::vector<KpDateTimePiece> KpDateTimePicker::Pieces() const {
   // cut off under the drop-down button.
   KpTextMeasure measure(m_hwnd, Font());
   RECT area = TextArea();
-  if (measure.Width(KpJoinPieces(pieces)) > area.right - area.left) {
+  if (pieces.size() > 1 && measure.Width(KpJoinPieces(pieces)) > area.right - area.left) {
     pieces.pop_back();
-    pieces.back().text = u"일";
+    pieces.back().text = std::u16string(u"일");
   }
   return pieces;
 }
@@ -86,6 +86,88 @@ void KpDateTimePicker::Step(int delta) {
   UserChanged(value);
 }
 
+std::vector<KpDateField> KpDateTimePicker::NumberFields() const {
+  std::vector<KpDateField> fields;
+  for (const auto& piece : Pieces())
+    if (piece.field != KpDateField::None && piece.field != KpDateField::AmPm) fields.push_back(piece.field);
+  return fields;
+}
+
+namespace {
+
+// The largest value a field takes (the day: in the month shown), and its digits when typed whole.
+int FieldMaximum(const SYSTEMTIME& value, KpDateField field) {
+  switch (field) {
+    case KpDateField::Year: return 9999;
+    case KpDateField::Month: return 12;
+    case KpDateField::Day: return KpDaysInMonth(value.wYear, value.wMonth);
+    case KpDateField::Hour: return 23;
+    default: return 59;
+  }
+}
+
+int FieldMinimum(KpDateField field) {
+  if (field == KpDateField::Year) return 1601;
+  return field == KpDateField::Month || field == KpDateField::Day ? 1 : 0;
+}
+
+void SetField(SYSTEMTIME& value, KpDateField field, int number) {
+  switch (field) {
+    case KpDateField::Year: value.wYear = static_cast<WORD>(number); break;
+    case KpDateField::Month: value.wMonth = static_cast<WORD>(number); break;
+    case KpDateField::Day: value.wDay = static_cast<WORD>(number); break;
+    case KpDateField::Hour: value.wHour = static_cast<WORD>(number); break;
+    case KpDateField::Minute: value.wMinute = static_cast<WORD>(number); break;
+    case KpDateField::Second: value.wSecond = static_cast<WORD>(number); break;
+    default: break;
+  }
+  // A new year or month keeps the day inside the month, as the up-down buttons do.
+  const int days = KpDaysInMonth(value.wYear, value.wMonth);
+  if (value.wDay > days) value.wDay = static_cast<WORD>(days);
+}
+
+}  // namespace
+
+// Digits fill the selected field as on a desktop: "1", "9" makes 19 in the hour; the field is
+// complete when it has its digits (four for the year) or no further digit could fit, and the
+// selection moves on to the next field. A digit that would make no valid value starts the field
+// afresh with itself.
+void KpDateTimePicker::TypeDigit(int digit) {
+  std::vector<KpDateField> fields = NumberFields();
+  if (fields.empty()) return;
+  if (std::find(fields.begin(), fields.end(), m_field) == fields.end()) {
+    m_field = IsTime() ? KpDateField::Hour : fields.front();
+    m_typedDigits = 0;
+  }
+  const bool year = m_field == KpDateField::Year;
+  const int maximum = FieldMaximum(m_value, m_field);
+  int number = m_typedDigits > 0 ? m_typedValue * 10 + digit : digit;
+  int digits = m_typedDigits > 0 ? m_typedDigits + 1 : 1;
+  if (!year && number > maximum) {
+    number = digit;
+    digits = 1;
+  }
+  m_typedValue = number;
+  m_typedDigits = digits;
+  const bool complete = year ? digits == 4 : (digits == 2 || number * 10 > maximum);
+  if (!year || complete) {
+    if (number >= FieldMinimum(m_field) && number <= maximum) {
+      SYSTEMTIME value = m_value;
+      SetField(value, m_field, number);
+      if (KpIsValidSystemTime(value)) UserChanged(value);
+    } else if (complete) {
+      m_typedDigits = 0;   // a year before 1601 or a month 0: nothing set, type it again
+      Redraw();
+      return;
+    }
+  }
+  if (!complete) return;
+  m_typedDigits = 0;
+  auto at = std::find(fields.begin(), fields.end(), m_field);
+  if (at + 1 != fields.end()) m_field = *(at + 1);
+  Redraw();
+}
+
 void KpDateTimePicker::OpenCalendar() {
   if (m_calendar) return;
   m_calendar = KpOpenDropDown(kCalendarClass, m_hwnd, kCalendarWidth, kCalendarHeight, (Style() & DTS_RIGHTALIGN) != 0);
@@ -112,11 +194,21 @@ LRESULT KpDateTimePicker::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       return TRUE;
     }
     case WM_GETDLGCODE:
-      return DLGC_WANTCHARS;
+      // While its calendar is open, Escape closes the calendar rather than the dialog.
+      return DLGC_WANTCHARS | (m_calendar && wParam == VK_ESCAPE ? DLGC_WANTALLKEYS : 0);
     case WM_SETFOCUS:
-    case WM_KILLFOCUS:
+    case WM_KILLFOCUS: {
       m_focused = message == WM_SETFOCUS;
+      m_typedDigits = 0;
+      // The focus shows as a selected field, so one is selected from the start.
+      std::vector<KpDateField> fields = NumberFields();
+      if (m_focused && m_field == KpDateField::None && !fields.empty())
+        m_field = IsTime() ? KpDateField::Hour : fields.front();
       Redraw();
+      return 0;
+    }
+    case WM_CHAR:
+      if (wParam >= u'0' && wParam <= u'9' && IsWindowEnabled(m_hwnd)) TypeDigit(static_cast<int>(wParam - u'0'));
       return 0;
     case WM_LBUTTONDOWN: {
       if (!IsWindowEnabled(m_hwnd)) return 0;
@@ -134,6 +226,7 @@ LRESULT KpDateTimePicker::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
       }
       m_field = FieldAt(x);
+      m_typedDigits = 0;
       Redraw();
       if (!HasUpDown()) OpenCalendar();
       return 0;
@@ -146,6 +239,8 @@ LRESULT KpDateTimePicker::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     case WM_KEYDOWN:
+      // Another field, or a field stepped: the next digit starts afresh.
+      if (wParam == VK_UP || wParam == VK_DOWN || wParam == VK_LEFT || wParam == VK_RIGHT) m_typedDigits = 0;
       switch (wParam) {
         case VK_UP: Step(1); break;
         case VK_DOWN: Step(-1); break;

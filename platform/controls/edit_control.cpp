@@ -37,7 +37,8 @@ class EditControl : public KpControl {
         if (!IsMultiLine()) NotifyCommand(EN_CHANGE);
         return TRUE;
       case WM_GETDLGCODE:
-        return DLGC_WANTCHARS | (IsMultiLine() ? DLGC_WANTALLKEYS : 0);
+        // A multi-line edit takes Enter (a new line); Tab leaves it and Escape cancels the dialog.
+        return DLGC_WANTCHARS | (IsMultiLine() && wParam != VK_TAB && wParam != VK_ESCAPE ? DLGC_WANTALLKEYS : 0);
       case WM_SETFOCUS:
         m_focused = true;
         Redraw();

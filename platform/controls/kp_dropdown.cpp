@@ -2,16 +2,25 @@
 
 #include <algorithm>
 
-HWND KpOpenDropDown(LPCWSTR className, HWND control, int width, int height, bool alignRight) {
-  RECT at{};
+int KpDropDownRoom(HWND control) {
+  RECT at{}, work{};
   GetWindowRect(control, &at);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  return std::max<int>(work.bottom - at.bottom, at.top - work.top);
+}
+
+HWND KpOpenDropDown(LPCWSTR className, HWND control, int width, int height, bool alignRight) {
+  RECT at{}, work{};
+  GetWindowRect(control, &at);
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   int screenWidth = GetSystemMetrics(SM_CXSCREEN);
-  int screenHeight = GetSystemMetrics(SM_CYSCREEN);
   int x = alignRight ? at.right - width : at.left;
   x = std::clamp(x, 0, std::max(0, screenWidth - width));
+  // Below the control when it fits above the menu bar, else above it when it fits below the title
+  // bar, else as low as the work area lets it.
   int y = at.bottom;
-  if (y + height > screenHeight && at.top - height >= 0) y = at.top - height;
-  else if (y + height > screenHeight) y = std::max(0, screenHeight - height);
+  if (y + height > work.bottom && at.top - height >= work.top) y = at.top - height;
+  else if (y + height > work.bottom) y = std::max<int>(work.top, work.bottom - height);
   HWND top = control;
   while (GetParent(top) && (GetWindowLongW(top, GWL_STYLE) & WS_CHILD)) top = GetParent(top);
   // Shown without activation: the control keeps the focus, and its window stays the active one.

@@ -1,7 +1,7 @@
 // "SysListView32" in report mode: a header row, rows with sub-items, grid lines, a check box in
 // front of each row, full-row selection, vertical scrolling. A tap on a row's check box toggles
-// it; a tap elsewhere on a row selects it. Changes of item state reach the parent as
-// LVN_ITEMCHANGED.
+// it; a tap elsewhere on a row selects it, and a second one soon after is a double tap (NM_DBLCLK).
+// Changes of item state reach the parent as LVN_ITEMCHANGED.
 #include <algorithm>
 
 #include "platform/controls/kp_control.h"
@@ -109,11 +109,25 @@ class ListViewControl : public KpControl {
         m_focused = message == WM_SETFOCUS;
         Redraw();
         return 0;
-      case WM_LBUTTONDOWN:
+      case WM_LBUTTONDOWN: {
         if (!IsWindowEnabled(m_hwnd)) return 0;
         if (GetFocus() != m_hwnd) SetFocus(m_hwnd);
-        Tap(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam));
+        const int x = GET_X_LPARAM(lParam), y = GET_Y_LPARAM(lParam);
+        const int row = Tap(x, y);
+        // A second tap on the same row within the double-tap time (its check box aside) is a
+        // double tap: the parent hears NM_DBLCLK with the row.
+        const DWORD now = GetTickCount();
+        const bool second = row >= 0 && row == m_lastTapRow && now - m_lastTapTime <= kDoubleTapMs;
+        m_lastTapRow = second ? -1 : row;
+        m_lastTapTime = now;
+        if (second) {
+          NMITEMACTIVATE activate{};
+          activate.iItem = row;
+          activate.ptAction = POINT{x, y};
+          NotifyParent(&activate.hdr, NM_DBLCLK);
+        }
         return 0;
+      }
       case WM_KEYDOWN:
         KeyDown(static_cast<UINT>(wParam));
         return 0;
@@ -150,6 +164,10 @@ class ListViewControl : public KpControl {
       }
     }
     if (HasScrollBar()) PaintScrollBar(dc);
+    // With the focus and no row selected to show it (Tab into the list), the rows' area shows it.
+    bool anySelected = false;
+    for (int i = 0; i < m_items.Count() && !anySelected; ++i) anySelected = (m_items.State(i) & LVIS_SELECTED) != 0;
+    if (m_focused && !anySelected) KpDrawFocusRect(dc, RECT{m_inner.left, rowsTop, rowsRight, m_inner.bottom});
   }
 
  private:
@@ -324,10 +342,12 @@ class ListViewControl : public KpControl {
     if (index >= 0) ChangeState(index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
   }
 
-  void Tap(int x, int y) {
+  // A tap on the list; returns the row it selected, -1 for anything else (the header, the scroll
+  // bar, a check box, below the last row).
+  int Tap(int x, int y) {
     RECT inner = Inner();
     int rowsTop = inner.top + HeaderHeight();
-    if (y < rowsTop) return;  // the header does not sort
+    if (y < rowsTop) return -1;  // the header does not sort
     if (HasScrollBar() && x >= inner.right - kScrollBarWidth) {
       int page = std::max(1, VisibleRows() - 1);
       if (y < rowsTop + kScrollBarWidth) m_top -= 1;
@@ -335,18 +355,19 @@ class ListViewControl : public KpControl {
       else m_top += y < (rowsTop + inner.bottom) / 2 ? -page : page;
       ClampTop();
       Redraw();
-      return;
+      return -1;
     }
     int index = m_top + (y - rowsTop) / RowHeight();
     if (index >= m_items.Count()) {
       SelectOnly(-1);
-      return;
+      return -1;
     }
     if (HasCheckBoxes() && x >= inner.left && x < inner.left + kKpCheckBoxSize + 2 * kCellMargin) {
       ToggleCheck(index);
-      return;
+      return -1;
     }
     SelectOnly(index);
+    return index;
   }
 
   void KeyDown(UINT key) {
@@ -395,6 +416,9 @@ class ListViewControl : public KpControl {
   int m_focusItem = -1;
   int m_top = 0;
   bool m_focused = false;
+  int m_lastTapRow = -1;     // the row of the last tap, for telling a double tap
+  DWORD m_lastTapTime = 0;
+  static constexpr DWORD kDoubleTapMs = 500;
   RECT m_inner{};
 };
 

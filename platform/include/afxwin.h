@@ -194,6 +194,7 @@ struct AFX_MSGMAP {
 // Which keys the window takes itself rather than the dialog's keyboard handling (wParam: the key).
 #define ON_WM_GETDLGCODE() {WM_GETDLGCODE, 0, 0, KP_THUNK(return (LRESULT) static_cast<ThisClass*>(w_)->OnGetDlgCode((UINT)wp_);)},
 #define ON_COMMAND(id, memberFxn) {WM_COMMAND, 0, (UINT)(id), KP_THUNK((static_cast<ThisClass*>(w_)->*(memberFxn))(); return 0;)},
+#define ON_NOTIFY(code, id, memberFxn) {WM_NOTIFY, (UINT)(code), (UINT)(id), KP_THUNK(LRESULT r_ = 0; (static_cast<ThisClass*>(w_)->*(memberFxn))((NMHDR*)lp_, &r_); return r_;)},
 #define ON_BN_CLICKED(id, memberFxn) {WM_COMMAND, BN_CLICKED, (UINT)(id), KP_THUNK((static_cast<ThisClass*>(w_)->*(memberFxn))(); return 0;)},
 
 class CCmdTarget : public CObject {

@@ -85,6 +85,11 @@ typedef LVITEMW* LPLVITEMW;
 // LVN_ITEMCHANGED: which item changed (uChanged LVIF_STATE: from uOldState to uNewState).
 struct NMLISTVIEW { NMHDR hdr; int iItem; int iSubItem; UINT uNewState; UINT uOldState; UINT uChanged; POINT ptAction; LPARAM lParam; };
 typedef NMLISTVIEW* LPNMLISTVIEW;
+// NM_DBLCLK from a list view: the row (iItem, -1 for none) and the point of the second tap.
+#define NM_FIRST 0u
+#define NM_DBLCLK (NM_FIRST - 3u)
+struct NMITEMACTIVATE { NMHDR hdr; int iItem; int iSubItem; UINT uNewState; UINT uOldState; UINT uChanged; POINT ptAction; LPARAM lParam; UINT uKeyFlags; };
+typedef NMITEMACTIVATE* LPNMITEMACTIVATE;
 
 // ---- Date and time picker -------------------------------------------------------------------
 #define DATETIMEPICK_CLASSW u"SysDateTimePick32"

@@ -65,10 +65,14 @@ typedef void (*TIMERPROC)(HWND, UINT, UINT_PTR, DWORD);
 #define MK_LBUTTON 0x0001
 #define SIZE_RESTORED 0
 #define DLGC_WANTALLKEYS 0x0004
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
 #define DLGC_WANTCHARS 0x0080
+#define DLGC_BUTTON 0x2000
 #define VK_BACK 0x08
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
 #define VK_ESCAPE 0x1B
 #define VK_SPACE 0x20
 #define VK_END 0x23
@@ -180,6 +184,9 @@ HWND GetParent(HWND window);
 HWND GetWindow(HWND window, UINT relation);
 HWND SetFocus(HWND window);
 HWND GetFocus();
+// The state of a key as of the last key message taken from the queue: the high bit is set while
+// it is down.
+SHORT GetKeyState(int virtualKey);
 HWND GetActiveWindow();
 HWND SetActiveWindow(HWND window);
 // Activates the window and brings the program's screen in front of the desktop's other windows.
@@ -258,6 +265,9 @@ BOOL KillTimer(HWND window, UINT_PTR id);
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
 int GetSystemMetrics(int index);
+// SPI_GETWORKAREA: the screen rectangle between the title bar and the menu bar (pvParam a RECT).
+#define SPI_GETWORKAREA 0x0030
+BOOL SystemParametersInfoW(UINT action, UINT uiParam, LPVOID pvParam, UINT winIni);
 #define COLOR_SCROLLBAR 0
 #define COLOR_BACKGROUND 1
 #define COLOR_ACTIVECAPTION 2

@@ -23,7 +23,9 @@ DesktopWidget* g_desktop = nullptr;
 int VirtualKeyOf(int qtKey) {
   switch (qtKey) {
     case Qt::Key_Backspace: return VK_BACK;
-    case Qt::Key_Tab: return VK_TAB;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;   // Shift+Tab: the Shift key went down before it
+    case Qt::Key_Shift: return VK_SHIFT;
     case Qt::Key_Return:
     case Qt::Key_Enter: return VK_RETURN;
     case Qt::Key_Escape: return VK_ESCAPE;
@@ -100,7 +102,14 @@ class DesktopWidget : public QWidget {
       return;
     }
     if (int vk = VirtualKeyOf(e->key())) KeyDown(vk);
-    if (!e->text().isEmpty()) TypeText(e->text().toStdU16String());
+    // Control characters (Enter, Tab, Backspace, Escape) come from the key itself, through
+    // TranslateMessage, as on the platform.
+    const std::u16string text = e->text().toStdU16String();
+    if (!text.empty() && !(text.size() == 1 && (text[0] < 0x20 || text[0] == 0x7F))) TypeText(text);
+  }
+  void keyReleaseEvent(QKeyEvent* e) override {
+    if (e->isAutoRepeat()) return;   // a held key repeats its presses only
+    if (int vk = VirtualKeyOf(e->key())) KeyUp(vk);
   }
   // Input methods (Korean) only compose and commit text in a widget that says it takes it, and
   // open their candidate window at the rectangle it gives.

@@ -12,6 +12,7 @@ Window* g_capture = nullptr;
 Window* g_pressTarget = nullptr;
 bool g_stylusDown = false;
 bool g_okArmed = false;
+bool g_shiftDown = false;   // as of the last key message taken from the queue
 
 bool ShownOnScreen(const Window* top) {
   if (!(top->style & WS_VISIBLE)) return false;
@@ -88,8 +89,21 @@ Window* KeyTarget() {
   return target && IsEnabledForInput(target) ? target : nullptr;
 }
 
+// With no window to take it, a key still goes through the queue (to no window), so that the key
+// state follows it.
 void KeyDown(int virtualKey) {
-  if (Window* target = KeyTarget()) PostMessageW(Handle(target), WM_KEYDOWN, virtualKey, 1);
+  Window* target = KeyTarget();
+  PostMessageW(target ? Handle(target) : nullptr, WM_KEYDOWN, virtualKey, 1);
+}
+
+void KeyUp(int virtualKey) {
+  Window* target = KeyTarget();
+  PostMessageW(target ? Handle(target) : nullptr, WM_KEYUP, virtualKey, static_cast<LPARAM>(0xC0000001u));
+}
+
+void NoteKeyMessage(const MSG& msg) {
+  if ((msg.message == WM_KEYDOWN || msg.message == WM_KEYUP) && msg.wParam == VK_SHIFT)
+    g_shiftDown = msg.message == WM_KEYDOWN;
 }
 
 void TypeText(const std::u16string& text) {
@@ -120,6 +134,10 @@ HWND SetFocus(HWND window) {
 }
 
 HWND GetFocus() { return Handle(g_focus); }
+
+SHORT GetKeyState(int virtualKey) {
+  return virtualKey == VK_SHIFT && g_shiftDown ? static_cast<SHORT>(0x8000) : 0;
+}
 
 HWND SetCapture(HWND window) {
   Window* previous = g_capture;

@@ -118,7 +118,10 @@ void StylusMove(QPoint screenPoint);
 void StylusUp(QPoint screenPoint);
 bool StylusIsDown();
 void KeyDown(int virtualKey);
+void KeyUp(int virtualKey);
 void TypeText(const std::u16string& text);
+// A key message was taken from the queue: GetKeyState follows it.
+void NoteKeyMessage(const MSG& msg);
 // The window that keys and typed text go to: the focus window, else the active one; null when
 // it takes no input.
 Window* KeyTarget();

@@ -63,7 +63,10 @@ bool Fetch(MSG* msg, HWND filter, UINT first, UINT last, bool remove, bool wait,
     for (auto it = q.begin(); it != q.end(); ++it) {
       if (!Matches(*it, filter, first, last)) continue;
       *msg = *it;
-      if (remove) q.erase(it);
+      if (remove) {
+        q.erase(it);
+        NoteKeyMessage(*msg);
+      }
       return true;
     }
     if (g_quitPosted) {
@@ -151,9 +154,16 @@ BOOL PeekMessageW(LPMSG msg, HWND window, UINT filterMin, UINT filterMax, UINT r
   return Fetch(msg, window, filterMin, filterMax, (remove & PM_REMOVE) != 0, false, Forever());
 }
 
-// Characters arrive from the keyboard as WM_CHAR already (one per UTF-16 unit, input-method
-// commits included), so there is nothing to translate.
-BOOL TranslateMessage(const MSG* msg) { return msg && msg->message == WM_KEYDOWN; }
+// Printable characters arrive from the keyboard as WM_CHAR already (one per UTF-16 unit,
+// input-method commits included). The keys that type a control character (Enter, Tab, Backspace,
+// Escape) are translated here, so that a key a dialog used for itself types nothing.
+BOOL TranslateMessage(const MSG* msg) {
+  if (!msg || msg->message != WM_KEYDOWN) return FALSE;
+  const WPARAM key = msg->wParam;
+  if (key == VK_RETURN || key == VK_TAB || key == VK_BACK || key == VK_ESCAPE)
+    PutBack(MSG{msg->hwnd, WM_CHAR, key, msg->lParam, msg->time, msg->pt});
+  return TRUE;
+}
 
 LRESULT DispatchMessageW(const MSG* msg) {
   if (!msg) return 0;

@@ -118,9 +118,6 @@ LRESULT PopupProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(window, nullptr, FALSE);
       return 0;
     }
-    case WM_KEYDOWN:
-      if (wParam == VK_ESCAPE) state->done = true;
-      return 0;
     case WM_CANCELMODE: state->done = true; return 0;
   }
   return DefWindowProcW(window, message, wParam, lParam);
@@ -178,6 +175,11 @@ UINT_PTR TrackMenu(Menu* menu, int x, int y, bool openUpwards, HWND owner, bool 
     if (!GetMessageW(&msg, nullptr, 0, 0)) {
       PostQuitMessage(static_cast<int>(msg.wParam));
       break;
+    }
+    // An open menu has the keyboard: Escape closes it, other keys reach no window beneath it.
+    if (msg.message == WM_KEYDOWN || msg.message == WM_KEYUP || msg.message == WM_CHAR) {
+      if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) state.done = true;
+      continue;
     }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);

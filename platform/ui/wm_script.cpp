@@ -3,7 +3,8 @@
 // (a modal dialog, a message box, a popup menu, the tap-and-hold recogniser). Taps go through the
 // same input path as the desktop window's mouse. Besides the commands every program's tests use,
 // `type TEXT` (the rest of the line, as typed or committed by an input method) and `key VK` (a key
-// press) go to the focus window the way the desktop window's keyboard does; `compose TEXT` /
+// pressed and released; `key shift VK` with Shift held) go to the focus window the way the desktop
+// window's keyboard does; `compose TEXT` /
 // `commit TEXT` the way the desktop's input method does (a syllable being composed, then the one
 // committed); `close` is the desktop window's close button.
 //
@@ -173,9 +174,14 @@ void Run(const Command& c) {
     // An input method committing the rest of the line, ending the composition.
     InputMethodText(u"", KpFromUtf8(c.rest));
   } else if (c.verb == "key") {
-    if (c.args.size() != 1 || !ParseInt(c.args[0], &number) || number <= 0 || number > 0xFE)
-      return Complain(c, "expected key VK (a virtual-key number)");
+    // A key pressed and released, with Shift held around it for "key shift VK".
+    const bool shift = c.args.size() == 2 && c.args[0] == "shift";
+    if (c.args.size() != (shift ? 2u : 1u) || !ParseInt(c.args.back(), &number) || number <= 0 || number > 0xFE)
+      return Complain(c, "expected key VK or key shift VK (a virtual-key number)");
+    if (shift) KeyDown(VK_SHIFT);
     KeyDown(static_cast<int>(number));
+    KeyUp(static_cast<int>(number));
+    if (shift) KeyUp(VK_SHIFT);
   } else if (c.verb == "close") {
     RequestClose();
   } else if (c.verb == "quit") {

@@ -205,4 +205,20 @@ TEST(MonthInputE2E, AnItemChosenFromThePopupRunsItsCommand) {
   EXPECT_EQ(LunarLabelOf(again.lines, 25).text, "07/01*");
 }
 
+// Escape closes an open popup menu (from a hold or from the menu bar) without a command, so the
+// next tap is the user's again: here it steps to the next month.
+TEST(MonthInputE2E, EscapeClosesAnOpenPopupMenuAndTheNextTapCounts) {
+  const std::vector<std::string> openers[] = {{Hold(CellX(30), CellY(30))}, {"tap 30 307"}};
+  for (const std::vector<std::string>& open : openers) {
+    SCOPED_TRACE(open.front());
+    Kalmeno k;
+    std::vector<std::string> script{"wait 100"};
+    script.insert(script.end(), open.begin(), open.end());
+    script.insert(script.end(), {"wait 100", "key 27", "wait 50", Tap(200, 10), "wait 50", "quit"});
+    k.Run("2006-08-10T10:00:00", script);
+    ASSERT_FALSE(e2e::Select(k.lines, "menu").empty()) << "the menu opened";
+    EXPECT_EQ(LastTitle(k.lines), "2006년09월");
+  }
+}
+
 }  // namespace

@@ -98,4 +98,47 @@ TEST(ListDialogE2E, RowsShowTheStoredDateNumbersAndTheKind) {
   EXPECT_GE(count("분류"), 1);
 }
 
+// A double tap on a row opens its entry in the add dialog, titled "일정 수정" and filled in; its
+// button replaces the entry where it stood in the file. What the dialog cannot show (a lunar 30th
+// of February, flag bits of its own) stays as stored unless the user changes it.
+TEST(ListDialogE2E, ADoubleTapOnARowEditsThatEntryInPlace) {
+  const int kOddFlags = 0x1000 | kLunar;
+  struct Case {
+    const char* what;
+    std::vector<std::string> inEditor;
+    std::vector<std::u16string> titles;
+    int hour, minute, year, month, day, flags;  // of the second entry afterwards
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {"title and time changed, the rest kept",
+       {"set 1011 둘째", "set 1007 18:45:00", "command 1", "wait 50", "answer"},
+       {u"하나", u"둘째", u"셋"}, 18, 45, 2007, 2, 30, kOddFlags, {"일정을 수정했습니다."}},
+      {"the date and kind changed", {"set 1005 2008-03-01", "set 1006 0", "command 1", "wait 50", "answer"},
+       {u"하나", u"둘", u"셋"}, 9, 0, 2008, 3, 1, 0x1000, {"일정을 수정했습니다."}},
+      {"취소 changes nothing", {"command 2"}, {u"하나", u"둘", u"셋"}, 9, 0, 2007, 2, 30, kOddFlags, {}},
+      {"an emptied title is refused and the entry kept",
+       {"set 1011 ", "command 1", "wait 50", "answer", "command 2"},
+       {u"하나", u"둘", u"셋"}, 9, 0, 2007, 2, 30, kOddFlags, {"제목을 입력하세요."}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Kalmeno k;
+    e2e::WriteBytes(k.dataFile, Record(2007, 12, 1, 9, 0, 0, u"하나") + Record(2007, 2, 30, 9, 0, kOddFlags, u"둘") +
+                                    Record(2007, 12, 3, 9, 0, 0, u"셋"));
+    // The second row, twice in a row.
+    std::vector<std::string> inside{"tap 150 104", "tap 150 104", "wait 100"};
+    inside.insert(inside.end(), c.inEditor.begin(), c.inEditor.end());
+    const auto entries = RunListAndSave(k, inside);
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(Titles(entries), c.titles);
+    const SavedEntry& e = entries[1];
+    EXPECT_EQ(std::vector<int>({e.hour, e.minute, e.year, e.month, e.day, e.flags}),
+              std::vector<int>({c.hour, c.minute, c.year, c.month, c.day, c.flags}));
+    EXPECT_EQ(MessageBoxTexts(k.lines), c.messages);
+    EXPECT_TRUE(e2e::HasText(k.lines, "일정수정")) << "the dialog's button";
+    EXPECT_TRUE(e2e::HasText(k.lines, "2007/02/30")) << "the row as stored before";
+  }
+}
+
 }  // namespace

@@ -19,7 +19,7 @@ targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(schedule lunar_args today_occurrences today_paint month_paint)
 mkdir -p "$out"
 # The targets' scratch folders (and the stand-in's named objects) go to a folder of this run's,
-# removed when it ends. It stays short: the Today item reads paths of at most 49 characters.
+# removed when it ends.
 export TMPDIR="$(mktemp -d /tmp/kf.XXXXXX)"
 trap 'rm -rf "$TMPDIR"' EXIT
 core=("$root"/calendar/*.cpp "$root"/platform/core/*.cpp)

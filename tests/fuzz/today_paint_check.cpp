@@ -77,7 +77,7 @@ struct TodayScreen {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     KpInitialize(0, nullptr);
     // A longer path is no path to the item: it would say so in a message box that nothing answers.
-    if (KpFromUtf8(dataPath).size() > 49) Fail("the data file's path is too long for the item (a shorter TMPDIR)", dataPath);
+    if (KpFromUtf8(dataPath).size() > 259) Fail("the data file's path is too long for the item (a shorter TMPDIR)", dataPath);
     SetItemValue(u"DATA", dataPath);
     SetItemValue(u"EXE", "/bin/true");
     e2e::WriteBytes(dataPath, "");

@@ -26,6 +26,40 @@ class DateTimePicker : public ControlTest {
   }
 };
 
+// Digits typed with the focus in a picker (the first number field selected on arrival): each field
+// takes its digits, then the next field is selected; a digit that would make no value starts the
+// field afresh. The pickers start at 2007-12-08 09:30:00.
+TEST_F(DateTimePicker, DigitsTypedSetTheFieldsOneAfterAnother) {
+  struct Case {
+    bool time;
+    std::u16string typed;
+    int year, month, day, hour, minute;
+  };
+  const Case cases[] = {
+      {false, u"20080105", 2008, 1, 5, 9, 30},
+      {false, u"2008229", 2008, 2, 29, 9, 30},   // month 2 is complete at once: no month 20..29
+      {false, u"15002009", 2009, 12, 8, 9, 30},  // no year 1500: typed again
+      {false, u"20070231", 2007, 2, 1, 9, 30},   // no 31 February: the 1 starts the day afresh
+      {true, u"1930", 2007, 12, 8, 19, 30},
+      {true, u"75", 2007, 12, 8, 7, 5},          // no hour 70..79: the 5 goes to the minutes
+      {true, u"2x4", 2007, 12, 8, 4, 30},        // letters type nothing; no hour 24: the 4 starts afresh
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.typed.begin(), c.typed.end()));
+    HWND picker = c.time ? Create(DATETIMEPICK_CLASSW, DTS_TIMEFORMAT | DTS_RIGHTALIGN, 1007, 120, 71, 100, 19)
+                         : Create(DATETIMEPICK_CLASSW, DTS_LONGDATEFORMAT, 1005, 21, 42, 119, 18);
+    SetFocus(picker);
+    for (char16_t unit : c.typed) SendMessageW(picker, WM_CHAR, unit, 1);
+    const SYSTEMTIME value = Value(picker);
+    EXPECT_EQ(value.wYear, c.year);
+    EXPECT_EQ(value.wMonth, c.month);
+    EXPECT_EQ(value.wDay, c.day);
+    EXPECT_EQ(value.wHour, c.hour);
+    EXPECT_EQ(value.wMinute, c.minute);
+    DestroyWindow(picker);
+  }
+}
+
 TEST_F(DateTimePicker, StartsAtTheLocalTime) {
   HWND date = Create(DATETIMEPICK_CLASSW, DTS_LONGDATEFORMAT | DTS_RIGHTALIGN, 1005, 21, 42, 119, 18);
   SYSTEMTIME value = Value(date);

@@ -1,6 +1,9 @@
 // The options dialog: its lists, its choices and what Done keeps.
 #include "tests/today/today_fixture.h"
 
+#include "today/item_key.h"
+#include "winreg.h"
+
 namespace {
 
 std::vector<std::string> ComboTexts(HWND dialog, int id) {
@@ -75,7 +78,7 @@ TEST_F(TodayOptionsTest, DoneKeepsTheChoicesAndTheReminderForTheNextOpening) {
   EXPECT_EQ(m_record.cyp, 80u) << "lunar line and three schedule lines";
 }
 
-TEST_F(TodayOptionsTest, LibraryLoadedAnewStartsFromTheDefaults) {
+TEST_F(TodayOptionsTest, LibraryLoadedAnewKeepsWhatWasChosen) {
   CreateItem();
   ChooseOptions(1, 4, 0, 0);
   DestroyWindow(m_item);
@@ -84,7 +87,59 @@ TEST_F(TodayOptionsTest, LibraryLoadedAnewStartsFromTheDefaults) {
   m_library = nullptr;
   CreateItem();
   QueryRefresh();
-  EXPECT_EQ(m_record.cyp, 40u);
+  EXPECT_EQ(m_record.cyp, 120u) << "five schedule lines and the D-day line, no lunar line";
+}
+
+// What the registry may hold under the item's key, and what the options dialog then shows:
+// a value that is missing, of the wrong type or out of its range takes its default alone.
+TEST_F(TodayOptionsTest, DamagedOrMissingKeptValuesFallBackToTheirDefaults) {
+  struct Value {
+    const char16_t* name;
+    DWORD type;
+    DWORD number;
+  };
+  struct Case {
+    const char* what;
+    std::vector<Value> values;
+    int lunarLine, listCount, reminderUnit, ddayLine, reminderValue;
+  };
+  const Case cases[] = {
+      {"nothing kept", {}, 0, 0, 0, 1, 0},
+      {"everything kept",
+       {{u"LunarLine", REG_DWORD, 1}, {u"ListCount", REG_DWORD, 3}, {u"ReminderValue", REG_DWORD, 90},
+        {u"ReminderUnit", REG_DWORD, 1}, {u"DdayLine", REG_DWORD, 0}, {u"DdayEntry", REG_DWORD, 0}},
+       1, 3, 1, 0, 90},
+      {"a count past the list", {{u"LunarLine", REG_DWORD, 1}, {u"ListCount", REG_DWORD, 7}}, 1, 0, 0, 1, 0},
+      {"a count as text", {{u"ListCount", REG_SZ, 0}, {u"DdayLine", REG_DWORD, 0}}, 0, 0, 0, 0, 0},
+      {"a negative unit", {{u"ReminderUnit", REG_DWORD, 0xFFFFFFFF}, {u"ReminderValue", REG_DWORD, 0xFFFFFFFB}},
+       0, 0, 0, 1, -5},
+      {"a line choice of 2", {{u"DdayLine", REG_DWORD, 2}, {u"ListCount", REG_DWORD, 1}}, 0, 1, 0, 1, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    HKEY key = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, kItemKey, 0, 0, &key), ERROR_SUCCESS);
+    for (const char16_t* name : {u"LunarLine", u"ListCount", u"ReminderValue", u"ReminderUnit", u"DdayLine", u"DdayEntry"})
+      RegDeleteValueW(key, name);
+    for (const Value& value : c.values) {
+      if (value.type == REG_SZ) RegSetValueExW(key, value.name, 0, REG_SZ, (const BYTE*)u"4", 4);
+      else RegSetValueExW(key, value.name, 0, REG_DWORD, (const BYTE*)&value.number, sizeof(DWORD));
+    }
+    RegCloseKey(key);
+    CreateItem();
+    HWND dialog = OpenOptions();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 1005, CB_GETCURSEL, 0, 0), c.lunarLine);
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 1006, CB_GETCURSEL, 0, 0), c.listCount);
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 1008, CB_GETCURSEL, 0, 0), c.reminderUnit);
+    EXPECT_EQ(SendDlgItemMessageW(dialog, 1009, CB_GETCURSEL, 0, 0), c.ddayLine);
+    EXPECT_EQ((int)GetDlgItemInt(dialog, 1007, nullptr, TRUE), c.reminderValue);
+    DestroyWindow(dialog);
+    DestroyWindow(m_item);
+    m_item = nullptr;
+    FreeLibrary(m_library);
+    m_library = nullptr;
+  }
 }
 
 }  // namespace
