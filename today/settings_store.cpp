@@ -1,6 +1,6 @@
 #include "today/settings_store.h"
 
-#include "today/item_key.h"
+#include "schedule/item_key.h"
 #include "today/today_settings.h"
 #include "winreg.h"
 

@@ -1,7 +1,7 @@
 // The options dialog: its lists, its choices and what Done keeps.
 #include "tests/today/today_fixture.h"
 
-#include "today/item_key.h"
+#include "schedule/item_key.h"
 #include "winreg.h"
 
 namespace {
