@@ -3,7 +3,8 @@ BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
-                pkg-config libical-dev libnova-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps ccache
+                pkg-config libical-dev libnova-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps x11-utils \
+                ccache
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
 .PHONY: deps configure build run test bench install install-files uninstall test-sanitize fuzz fuzz-ci clean

@@ -47,15 +47,6 @@ int LunarToSolar(int lunarYear, int lunarMonth, int lunarDay, int leap, SolarDat
 // month outside 1..12.
 int LunarMonthLength(int lunarYear, int lunarMonth, int leap);
 
-// Yearly lunar dates (birthdays, memorial rites) recur on the regular month of their number. A
-// 30th in a year whose month has 29 days is kept on the 29th, the month's last day (geumeum), as
-// Korean practice and RFC 7529's SKIP=BACKWARD do. LunarAnniversaryDay returns the day of the
-// month on which lunarDay falls in lunarYear (lunarDay or 29), or 0 when the year or month is
-// outside the table or lunarDay is outside 1..30. LunarAnniversaryToSolar gives its solar date:
-// 1 and *out filled, or 0 with *out untouched.
-int LunarAnniversaryDay(int lunarYear, int lunarMonth, int lunarDay);
-int LunarAnniversaryToSolar(int lunarYear, int lunarMonth, int lunarDay, SolarDate* out);
-
 // Days since the start of the proleptic Gregorian calendar, 1 = 0001-01-01. Year >= 1, month
 // 1..12, day 1..31 (not checked). This is the one day count every other count derives from.
 long DayNumber(int year, int month, int day);

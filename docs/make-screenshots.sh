@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Makes the screenshots in docs/ by running the real programs headless: with a data file of a few
 # entries in April 2007 the month view, the lunar view, the schedule panel, the popup menu, a
-# syllable being composed in the add dialog and a reminder shown by the Today screen; then the
-# month view with a day of 120 entries, and the Today screen at 96 and 192 dpi.
+# syllable being composed in the add dialog and a reminder shown by the Today screen; the month view
+# on desktops of twice and three times the density; then the month view with a day of 120
+# entries, and the Today screen at 96 and 192 dpi.
 # Usage: docs/make-screenshots.sh [build folder]   (default: build)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -58,10 +59,10 @@ PY
 }
 write_entries "$work/qmrv.dat" april
 
-shoot() {  # shoot NAME SCRIPT-LINES...
+shoot() {  # [SCALE=N] shoot NAME SCRIPT-LINES...   (N: the desktop's device pixel ratio, default 1)
   local name="$1"; shift
   printf '%s\n' "wait 150" "$@" "wait 150" "shot $here/$name" "quit" > "$work/script.txt"
-  KALMENO_NOW=2007-04-10T09:00:00 KALMENO_SCRIPT="$work/script.txt" QT_QPA_PLATFORM=offscreen \
+  KALMENO_NOW=2007-04-10T09:00:00 KALMENO_SCRIPT="$work/script.txt" QT_QPA_PLATFORM=offscreen QT_SCALE_FACTOR="${SCALE:-1}" \
     KALMENO_REGISTRY="$work/registry.reg" "$work/kalmeno" >/dev/null 2>&1 || true
   echo "wrote docs/$name"
 }
@@ -72,6 +73,8 @@ tap_day() { local i=$(($1 - 1)); echo "tap $((34 * (i % 7) + 20)) $((26 + 40 + 3
 hold_day() { local i=$(($1 - 1)); echo "hold $((34 * (i % 7) + 20)) $((26 + 40 + 38 * (i / 7) + 6))"; }
 
 shoot month-view.png "$(tap_day 10)"
+SCALE=2 shoot month-view-2x.png "$(tap_day 10)"
+SCALE=3 shoot month-view-3x.png "$(tap_day 10)"
 shoot lunar-view.png "command 32783" "$(tap_day 12)"
 shoot schedule-panel.png "$(tap_day 10)" "wait 100" "$(tap_day 10)"
 shoot popup-menu.png "$(hold_day 17)"

@@ -20,7 +20,7 @@ extern const unsigned long install_icon_icon101_48_size;
 namespace {
 
 struct Program {
-  const char* id;             // file name of the program, its desktop entry and its icon
+  const char* id;             // file name of the program, its desktop entry, its icon and its window class
   const char* lines;          // the entry's names and descriptions
   struct Icon { int size; const unsigned char* bytes; const unsigned long* length; } icons[3];
 };
@@ -105,7 +105,10 @@ std::string DesktopEntryText(const fs::path& prefix, bool todayScreen) {
   std::string path = (prefix / program.id).string();
   return std::string("[Desktop Entry]\nType=Application\nVersion=1.4\n") + program.lines +
          "Exec=" + ExecValue(path) + "\nTryExec=" + StringValue(path) + "\nIcon=" + program.id +
-         "\nTerminal=false\nCategories=Office;Calendar;\n";
+         "\nTerminal=false\nCategories=Office;Calendar;\n" +
+         // The program's window class is its file name (the stand-in's desktop window sets it), so
+         // the taskbar shows the window under this entry.
+         "StartupWMClass=" + program.id + "\n";
 }
 
 bool WriteDesktopEntries(const fs::path& prefix, const DesktopFolders& folders, std::vector<fs::path>& written) {

@@ -6,7 +6,8 @@
 //                    only); the stored year plays no part;
 //   one-time lunar   its lunar date in the regular month of that number, when the table has it;
 //   yearly lunar     its month and day in the regular month of that number in every lunar year
-//                    of the table (1841..2043); a 30th is kept on the 29th of a 29-day month.
+//                    of the table (1841..2043); a 30th is kept on the 29th of a 29-day month,
+//                    its last day (geumeum), as Korean practice and RFC 7529's SKIP=BACKWARD do.
 //
 // A date that does not exist (month 0 or 13, day 0, 31 April, a lunar day the month lacks, year
 // 0, a lunar year outside the table) falls on no day. Solar days are counted as DayNumber counts

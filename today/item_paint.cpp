@@ -1,7 +1,7 @@
 // Painting of the Today item: the lunar line with the moon, the coming entries, the D-day line.
 #include <cstring>
 
-#include "calendar/weekday_names.h"
+#include "today/item_lines.h"
 #include "today/item_window.h"
 #include "today/occurrences.h"
 #include "today/today_settings.h"
@@ -10,12 +10,6 @@
 namespace {
 
 constexpr UINT kLineFormat = DT_END_ELLIPSIS | DT_VCENTER;
-
-// A title as stored may lack its terminator in a file that the application did not write; the
-// copy always ends within the field's 10 characters.
-void CopyTitle(const ScheduleEntry& entry, WCHAR (&title)[11]) {
-  lstrcpynW(title, entry.szTitle, 11);
-}
 
 // The text font: the system font's face at the size the shell uses for the Today screen's own
 // lines in this language. The size in pixels is applied as the character height.
@@ -38,36 +32,14 @@ void DrawLine(HDC dc, HICON marker, int y, int right, LPCWSTR text) {
 }
 
 void FormatOccurrence(const Occurrence& occurrence, WCHAR (&line)[100]) {
-  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
-  WCHAR title[11];
-  CopyTitle(entry, title);
-  LONG diff = (LONG)(occurrence.nDay - g_nToday);
-  LPCWSTR weekday = WeekdayName(WeekdayOfDay(occurrence.nDay));
-  if (diff == 0)
-    wsprintfW(line, u"오늘(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
-  else if (diff == 1)
-    wsprintfW(line, u"내일(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
-  else
-    wsprintfW(line, u"%d일뒤(%s) %02d:%02d %s", diff, weekday, entry.wHour, entry.wMinute, title);
+  ComingLineText(g_entries[occurrence.nEntry], occurrence.nDay, g_nToday, line);
 }
 
-// The D-day line counts from the date the chosen entry names itself, whether or not it repeats.
-// It is the entry's title followed by `ending`, the sentence that holds the count. No line when
-// the setting names no entry or the entry's date does not exist.
+// The D-day line of the entry the settings name; none when they name no entry.
 bool FormatDday(WCHAR (&title)[11], WCHAR (&ending)[90]) {
   INT index = g_settings.nDdayEntry;
   if (index < 0 || (size_t)index >= g_entries.size()) return false;
-  const ScheduleEntry& entry = g_entries[index];
-  DWORD day = 0;
-  if (!StoredEntryDay(entry, &day)) return false;
-  CopyTitle(entry, title);
-  if (day == g_nToday)
-    lstrcpyW(ending, u"이(가) 오늘입니다.");
-  else if (day < g_nToday)
-    wsprintfW(ending, u"(으)로부터 %d일이 지났습니다.", (int)(g_nToday - day));
-  else
-    wsprintfW(ending, u"이(가) %d일 남았습니다.", (int)(day - g_nToday));
-  return true;
+  return DdayTexts(g_entries[index], g_nToday, title, ending);
 }
 
 int TextWidth(HDC dc, LPCWSTR text) {
@@ -92,8 +64,7 @@ void FitDday(HDC dc, int width, const WCHAR (&title)[11], const WCHAR (&ending)[
 
 void PaintLunarLine(HDC dc, int right) {
   WCHAR line[100];
-  wsprintfW(line, u"음력 %04d년 %02d월 %02d일 %s", g_lunarToday.wLunarYear, g_lunarToday.byMonth,
-            g_lunarToday.byDay, g_lunarToday.byLeap ? u"윤달" : u"평달");
+  LunarLineText(g_lunarToday, line);
   RECT rc = {ScaleX(28), 0, right, ScaleY(20)};
   DrawTextW(dc, line, -1, &rc, DT_VCENTER);
   int phase = MoonPhaseShown();
@@ -109,7 +80,7 @@ void PaintScheduleLines(HDC dc, int& y, int right) {
     if (next < g_occurrences.size())
       FormatOccurrence(g_occurrences[next++], line);
     else
-      lstrcpyW(line, u"더 이상 표시할 일정이 없습니다.");
+      NoMoreLineText(line);
     DrawLine(dc, k == 0 ? g_hFirstIcon : g_hNextIcon, y, right, line);
     y += ScaleY(20);
   }

@@ -9,8 +9,6 @@
 #include "today/today_settings.h"
 #include "today/today_state.h"
 
-HFONT g_hOptionsFont;
-
 namespace {
 
 void SetOptionsFont(HWND dialog, int id) {

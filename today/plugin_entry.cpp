@@ -6,21 +6,6 @@
 #include "today/today_settings.h"
 #include "today/today_state.h"
 
-HINSTANCE g_hInstance;
-HICON g_hItemIcon;
-HICON g_hFirstIcon;
-HICON g_hNextIcon;
-HICON g_hDdayIcon;
-HICON g_hMoonIcons[MOON_PHASES];
-RECT g_rcMoon;
-std::vector<ScheduleEntry> g_entries;
-std::vector<Occurrence> g_occurrences;
-INT g_nFirst = -1;
-DWORD g_nToday;
-LunarDate g_lunarToday;
-INT g_nFrame;
-BYTE g_bAnimating;
-
 namespace {
 
 HICON LoadItemIcon(int id, int size) {
@@ -33,11 +18,11 @@ void DestroyItemIcon(HICON& icon) {
 }
 
 BOOL ProcessAttach(HINSTANCE instance) {
+  // Every load starts from nothing, whatever the loader kept of an earlier load of the same file.
+  g_item = TodayItemModel{};
   g_hInstance = instance;
-  // Settings live in memory only: every load starts from nothing, whatever the loader kept of an
-  // earlier load of the same file.
+  // Settings live in memory only.
   g_settings = TodaySettings{};
-  g_bAnimating = 0;
   g_hItemIcon = LoadItemIcon(IDI_ITEM, 16);
   g_hFirstIcon = LoadItemIcon(IDI_FIRST_MARKER, 16);
   g_hDdayIcon = LoadItemIcon(IDI_DDAY_MARKER, 16);
@@ -68,9 +53,7 @@ BOOL ProcessDetach() {
   WCHAR szClass[100];
   LoadStringW(g_hInstance, IDS_ITEM_CLASS, szClass, 100);
   UnregisterClassW(szClass, g_hInstance);
-  g_hInstance = nullptr;
-  std::vector<ScheduleEntry>().swap(g_entries);
-  std::vector<Occurrence>().swap(g_occurrences);
+  g_item = TodayItemModel{};
   ForgetItemCache();
   g_settings = TodaySettings{};
   ForgetAnnouncedReminders();

@@ -19,23 +19,46 @@ static_assert(sizeof(Occurrence) == 8, "an occurrence is two 32-bit numbers");
 // Window timer of the moon animation.
 #define IDT_MOON 1
 
-extern HINSTANCE g_hInstance;
-extern HICON g_hItemIcon;
-extern HICON g_hFirstIcon;
-extern HICON g_hNextIcon;
-extern HICON g_hDdayIcon;
-extern HICON g_hMoonIcons[MOON_PHASES];
-extern RECT g_rcMoon;
-extern HFONT g_hOptionsFont;
+// The plug-in's state as one model: made afresh when the library is loaded and dropped whole when
+// it is unloaded (the loader may keep the module's memory between loads), so nothing is reset
+// field by field. The g_ names are its members, reached through the references below.
+struct TodayItemModel {
+  HINSTANCE g_hInstance = nullptr;
+  HICON g_hItemIcon = nullptr;
+  HICON g_hFirstIcon = nullptr;
+  HICON g_hNextIcon = nullptr;
+  HICON g_hDdayIcon = nullptr;
+  HICON g_hMoonIcons[MOON_PHASES] = {};
+  RECT g_rcMoon = {};
+  HFONT g_hOptionsFont = nullptr;
+  // The cached item data, rebuilt by BuildOccurrences.
+  std::vector<ScheduleEntry> g_entries;
+  std::vector<Occurrence> g_occurrences;
+  INT g_nFirst = -1;
+  DWORD g_nToday = 0;
+  LunarDate g_lunarToday = {};
+  // The moon animation: the phase shown while it runs.
+  INT g_nFrame = 0;
+  BYTE g_bAnimating = 0;
+};
 
-// The cached item data, rebuilt by BuildOccurrences.
-extern std::vector<ScheduleEntry> g_entries;
-extern std::vector<Occurrence> g_occurrences;
-extern INT g_nFirst;
-extern DWORD g_nToday;
-extern LunarDate g_lunarToday;
-extern INT g_nFrame;
-extern BYTE g_bAnimating;
+extern TodayItemModel g_item;
+
+inline HINSTANCE& g_hInstance = g_item.g_hInstance;
+inline HICON& g_hItemIcon = g_item.g_hItemIcon;
+inline HICON& g_hFirstIcon = g_item.g_hFirstIcon;
+inline HICON& g_hNextIcon = g_item.g_hNextIcon;
+inline HICON& g_hDdayIcon = g_item.g_hDdayIcon;
+inline HICON (&g_hMoonIcons)[MOON_PHASES] = g_item.g_hMoonIcons;
+inline RECT& g_rcMoon = g_item.g_rcMoon;
+inline HFONT& g_hOptionsFont = g_item.g_hOptionsFont;
+inline std::vector<ScheduleEntry>& g_entries = g_item.g_entries;
+inline std::vector<Occurrence>& g_occurrences = g_item.g_occurrences;
+inline INT& g_nFirst = g_item.g_nFirst;
+inline DWORD& g_nToday = g_item.g_nToday;
+inline LunarDate& g_lunarToday = g_item.g_lunarToday;
+inline INT& g_nFrame = g_item.g_nFrame;
+inline BYTE& g_bAnimating = g_item.g_bAnimating;
 
 // The item window's procedure (its class is registered at library load).
 LRESULT TodayItemWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

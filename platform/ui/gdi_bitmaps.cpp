@@ -17,19 +17,21 @@ HBITMAP NewBitmap(QImage image, std::unique_ptr<uint32_t[]> bits = nullptr) {
   return bitmap;
 }
 
-// The source pixels a transfer reads, in the source target's coordinates. When source and
-// destination share one image the pixels are copied first, so overlapping moves read the old ones.
+// The source pixels a transfer reads. When source and destination share one image the pixels are
+// copied first, so overlapping moves read the old ones.
 struct Source {
   QImage copy;
   const QImage* image = nullptr;
-  QPoint offset;  // add to source DC coordinates to get image coordinates
-  bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < image->width() && y < image->height(); }
+  QPoint offset;  // add to source DC coordinates to get the image's coordinates in DC pixels
+  qreal scale = 1;
   QRgb At(int x, int y) const { return reinterpret_cast<const QRgb*>(image->constScanLine(y))[x]; }
 };
 
 bool TakeSource(HDC dst, HDC src, Source& s) {
   if (!KpValidDC(src) || !src->target || src->target->isNull()) return false;
+  KpSyncTarget(src);
   s.offset = src->origin;
+  s.scale = src->scale;
   if (src->target == dst->target) {
     s.copy = src->target->copy();
     s.image = &s.copy;
@@ -39,16 +41,44 @@ bool TakeSource(HDC dst, HDC src, Source& s) {
   return true;
 }
 
+// Which source pixel each destination pixel of a transfer takes (nearest neighbour): a
+// destination rectangle of DC pixels shows a source rectangle of DC pixels, each side counted in
+// its own target's pixels. When both sides have as many pixels as DC pixels this is the
+// platform's integer arithmetic exactly; on a denser destination a plain bitmap is scaled up.
+class PixelMap {
+ public:
+  PixelMap(HDC dst, const QRect& to, const Source& s, const QRect& from)
+      : m_to(KpTargetRect(dst, to)), m_from(KpDeviceRect(from.translated(s.offset), s.scale)) {
+    m_same = m_to.size() == m_from.size();
+  }
+  const QRect& Target() const { return m_to; }
+  const QRect& SourcePixels() const { return m_from; }
+  int X(int tx) const { return Along(tx - m_to.left(), m_to.width(), m_from.left(), m_from.width()); }
+  int Y(int ty) const { return Along(ty - m_to.top(), m_to.height(), m_from.top(), m_from.height()); }
+
+ private:
+  int Along(int step, int toLength, int fromStart, int fromLength) const {
+    if (m_same || toLength == fromLength) return fromStart + step;
+    return fromStart + static_cast<int>(qint64(step) * fromLength / toLength);
+  }
+  QRect m_to, m_from;
+  bool m_same = false;
+};
+
 bool OpaqueTarget(HDC dc) { return dc->target->format() == QImage::Format_RGB32; }
 
 inline int Mix(int s, int d, int a) { return (s * a + d * (255 - a) + 127) / 255; }
 
 }  // namespace
 
-HBITMAP CreateCompatibleBitmap(HDC, int width, int height) {
+// A bitmap made for a window's DC has as many pixels per DC pixel as the window's buffer, so what
+// is drawn into it stays sharp when it is copied to the window.
+HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) {
   if (width <= 0 || height <= 0 || qint64(width) * height > kMaxBitmapPixels) return nullptr;
-  QImage image(width, height, QImage::Format_RGB32);
+  const qreal scale = KpValidDC(dc) && dc->target && !dc->target->isNull() ? dc->target->devicePixelRatio() : 1;
+  QImage image(KpDeviceSize(QSize(width, height), scale), QImage::Format_RGB32);
   if (image.isNull()) return nullptr;
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::black);
   return NewBitmap(std::move(image));
 }
@@ -74,15 +104,17 @@ BOOL BitBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX, int
   if (!KpValidDC(dst) || !dst->target || rop != SRCCOPY || width < 0 || height < 0) return FALSE;
   Source s;
   if (!TakeSource(dst, src, s)) return FALSE;
-  const QPoint shift = QPoint(srcX, srcY) + s.offset - QPoint(x, y) - dst->origin;  // target to source
+  const PixelMap map(dst, QRect(x, y, width, height), s, QRect(srcX, srcY, width, height));
   const QRgb force = OpaqueTarget(dst) ? 0xFF000000u : 0;
-  KpForEachSpan(dst, QRect(x, y, width, height), [&](int row, int from, int to, QRgb* out) {
-    const int sy = row + shift.y();
-    if (sy < 0 || sy >= s.image->height()) return;
-    const int first = std::max(from, -shift.x()), last = std::min(to, s.image->width() - shift.x());
-    if (first >= last) return;
-    const QRgb* in = reinterpret_cast<const QRgb*>(s.image->constScanLine(sy)) + shift.x();
-    for (int tx = first; tx < last; ++tx) out[tx] = in[tx] | force;
+  const QRect inside = s.image->rect();
+  KpForEachTargetSpan(dst, map.Target(), [&](int row, int from, int to, QRgb* out) {
+    const int sy = map.Y(row);
+    if (sy < 0 || sy >= inside.height()) return;
+    const QRgb* in = reinterpret_cast<const QRgb*>(s.image->constScanLine(sy));
+    for (int tx = from; tx < to; ++tx) {
+      const int sx = map.X(tx);
+      if (sx >= 0 && sx < inside.width()) out[tx] = in[sx] | force;
+    }
   });
   return TRUE;
 }
@@ -95,13 +127,14 @@ BOOL StretchBlt(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
     return FALSE;
   Source s;
   if (!TakeSource(dst, src, s)) return FALSE;
-  const QPoint d0 = QPoint(x, y) + dst->origin, s0 = QPoint(srcX, srcY) + s.offset;
+  const PixelMap map(dst, QRect(x, y, width, height), s, QRect(srcX, srcY, srcWidth, srcHeight));
   const QRgb force = OpaqueTarget(dst) ? 0xFF000000u : 0;
-  KpForEachSpan(dst, QRect(x, y, width, height), [&](int row, int from, int to, QRgb* out) {
-    const int sy = s0.y() + int(qint64(row - d0.y()) * srcHeight / height);
+  const QRect inside = s.image->rect();
+  KpForEachTargetSpan(dst, map.Target(), [&](int row, int from, int to, QRgb* out) {
+    const int sy = map.Y(row);
     for (int tx = from; tx < to; ++tx) {
-      const int sx = s0.x() + int(qint64(tx - d0.x()) * srcWidth / width);
-      if (s.Contains(sx, sy)) out[tx] = s.At(sx, sy) | force;
+      const int sx = map.X(tx);
+      if (inside.contains(sx, sy)) out[tx] = s.At(sx, sy) | force;
     }
   });
   return TRUE;
@@ -115,18 +148,15 @@ BOOL AlphaBlend(HDC dst, int x, int y, int width, int height, HDC src, int srcX,
   if (width < 0 || height < 0 || srcWidth < 0 || srcHeight < 0) return FALSE;
   Source s;
   if (!TakeSource(dst, src, s)) return FALSE;
-  const QPoint s0 = QPoint(srcX, srcY) + s.offset;
-  if (srcWidth > 0 && srcHeight > 0 && !s.image->rect().contains(QRect(s0, QSize(srcWidth, srcHeight))))
-    return FALSE;
+  const PixelMap map(dst, QRect(x, y, width, height), s, QRect(srcX, srcY, srcWidth, srcHeight));
+  if (srcWidth > 0 && srcHeight > 0 && !s.image->rect().contains(map.SourcePixels())) return FALSE;
   if (width == 0 || height == 0 || srcWidth == 0 || srcHeight == 0) return TRUE;
-  const QPoint d0 = QPoint(x, y) + dst->origin;
   const int constant = blend.SourceConstantAlpha;
   const bool perPixel = blend.AlphaFormat == AC_SRC_ALPHA;
-  KpForEachSpan(dst, QRect(x, y, width, height), [&](int row, int from, int to, QRgb* out) {
-    const int sy = s0.y() + int(qint64(row - d0.y()) * srcHeight / height);
-    const QRgb* in = reinterpret_cast<const QRgb*>(s.image->constScanLine(sy));
+  KpForEachTargetSpan(dst, map.Target(), [&](int row, int from, int to, QRgb* out) {
+    const QRgb* in = reinterpret_cast<const QRgb*>(s.image->constScanLine(map.Y(row)));
     for (int tx = from; tx < to; ++tx) {
-      const QRgb sp = in[s0.x() + int(qint64(tx - d0.x()) * srcWidth / width)];
+      const QRgb sp = in[map.X(tx)];
       const QRgb dp = out[tx];
       if (!perPixel) {
         out[tx] = qRgba(Mix(qRed(sp), qRed(dp), constant), Mix(qGreen(sp), qGreen(dp), constant),
@@ -161,7 +191,10 @@ BOOL GradientFill(HDC dc, TRIVERTEX* vertices, ULONG vertexCount, void* mesh, UL
     if (r.isEmpty()) continue;
     const bool horizontal = mode == GRADIENT_FILL_RECT_H;
     if (horizontal ? a->x > b->x : a->y > b->y) std::swap(a, b);
-    const int steps = horizontal ? r.width() : r.height();
+    // The ramp runs over the target's own pixels, so a denser target gets a finer ramp.
+    const QRect pixels = KpTargetRect(dc, r);
+    const int steps = horizontal ? pixels.width() : pixels.height();
+    if (steps <= 0) continue;
     std::vector<QRgb> ramp(steps);
     for (int k = 0; k < steps; ++k) {
       auto lerp = [&](int c0, int c1) {
@@ -169,8 +202,8 @@ BOOL GradientFill(HDC dc, TRIVERTEX* vertices, ULONG vertexCount, void* mesh, UL
       };
       ramp[k] = qRgb(lerp(a->Red, b->Red), lerp(a->Green, b->Green), lerp(a->Blue, b->Blue));
     }
-    const QPoint origin = r.topLeft() + dc->origin;
-    KpForEachSpan(dc, r, [&](int row, int from, int to, QRgb* out) {
+    const QPoint origin = pixels.topLeft();
+    KpForEachTargetSpan(dc, pixels, [&](int row, int from, int to, QRgb* out) {
       for (int tx = from; tx < to; ++tx) out[tx] = ramp[horizontal ? tx - origin.x() : row - origin.y()];
     });
   }

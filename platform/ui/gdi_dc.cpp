@@ -17,13 +17,14 @@ void ComputeClipRects(HDC dc) {
   dc->clipRects.clear();
   if (!dc->target || dc->target->isNull()) return;
   dc->targetSize = dc->target->size();
+  dc->scale = dc->target->devicePixelRatio();
   const QRect bounds = dc->target->rect();
   if (dc->memory) {
     dc->clipRects.push_back(bounds);
     return;
   }
   for (const QRect& r : dc->clip.translated(dc->origin)) {
-    QRect part = r & bounds;
+    QRect part = KpDeviceRect(r, dc->scale) & bounds;
     if (!part.isEmpty()) dc->clipRects.push_back(part);
   }
 }
@@ -93,7 +94,8 @@ bool KpBeginPainter(HDC dc, QPainter& painter) {
 }
 
 void KpSyncTarget(HDC dc) {
-  if (dc->target && dc->target->size() != dc->targetSize) ComputeClipRects(dc);
+  if (dc->target && (dc->target->size() != dc->targetSize || dc->target->devicePixelRatio() != dc->scale))
+    ComputeClipRects(dc);
 }
 
 void KpRetargetDC(HDC dc, QImage* target) {

@@ -12,6 +12,9 @@ struct HICON__ {
   QImage image;         // premultiplied alpha
   QImage scaled;        // the last size drawn at other than its own, kept for the next paint
   bool shared = false;  // from LoadIconW: lives as long as the process
+  // The resource it came from, so that a denser screen is drawn from the entry nearest its size.
+  HINSTANCE module = nullptr;
+  int id = -1;
 };
 
 namespace {
@@ -27,11 +30,13 @@ QSet<HICON>& LiveIcons() {
 
 bool ValidIcon(HICON icon) { return icon && LiveIcons().contains(icon); }
 
-HICON NewIcon(QImage image, bool shared) {
+HICON NewIcon(QImage image, bool shared, HINSTANCE module = nullptr, int id = -1) {
   if (image.isNull()) return nullptr;
   auto* icon = new HICON__;
   icon->image = std::move(image);
   icon->shared = shared;
+  icon->module = module;
+  icon->id = id;
   LiveIcons().insert(icon);
   return icon;
 }
@@ -89,12 +94,13 @@ QImage KpLoadResourceImage(HINSTANCE module, int id, int kind, int width, int he
 
 QImage KpIconImage(HICON icon) { return ValidIcon(icon) ? icon->image : QImage(); }
 
-void KpDrawImage(HDC dc, int x, int y, const QImage& image) {
-  if (image.isNull()) return;
-  const QPoint at = QPoint(x, y) + dc->origin;
+namespace {
+
+// Blends an image that has exactly the target pixels' size onto them at `at` (target pixels).
+void BlendAt(HDC dc, const QRect& at, const QImage& image) {
   const bool opaqueSource = !image.hasAlphaChannel();
-  KpForEachSpan(dc, QRect(x, y, image.width(), image.height()), [&](int row, int from, int to, QRgb* out) {
-    const QRgb* in = reinterpret_cast<const QRgb*>(image.constScanLine(row - at.y())) - at.x();
+  KpForEachTargetSpan(dc, at, [&](int row, int from, int to, QRgb* out) {
+    const QRgb* in = reinterpret_cast<const QRgb*>(image.constScanLine(row - at.top())) - at.left();
     for (int tx = from; tx < to; ++tx) {
       const QRgb s = in[tx];
       const int a = opaqueSource ? 255 : qAlpha(s);
@@ -107,6 +113,16 @@ void KpDrawImage(HDC dc, int x, int y, const QImage& image) {
       }
     }
   });
+}
+
+}  // namespace
+
+void KpDrawImage(HDC dc, int x, int y, const QImage& image, QSize size) {
+  if (image.isNull() || !dc->target) return;
+  const QRect at = KpTargetRect(dc, QRect(QPoint(x, y), size.isEmpty() ? image.size() : size));
+  if (at.isEmpty()) return;
+  if (at.size() == image.size()) return BlendAt(dc, at, image);
+  BlendAt(dc, at, image.scaled(at.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
@@ -127,7 +143,7 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
                                                    Distance(best.size(), kDefaultIconSize, kDefaultIconSize)))
       best = decoded;
   }
-  HICON icon = NewIcon(best.isNull() ? best : ToDrawable(best, true), true);
+  HICON icon = NewIcon(best.isNull() ? best : ToDrawable(best, true), true, instance, id);
   if (icon) cache->insert(key, icon);
   return icon;
 }
@@ -148,7 +164,7 @@ HANDLE LoadImageW(HINSTANCE instance, LPCWSTR name, UINT type, int width, int he
     if (!width) width = kDefaultIconSize;
     if (!height) height = kDefaultIconSize;
   }
-  return NewIcon(KpLoadResourceImage(instance, id, KP_IMAGE_ICON, width, height), false);
+  return NewIcon(KpLoadResourceImage(instance, id, KP_IMAGE_ICON, width, height), false, instance, id);
 }
 
 BOOL DestroyIcon(HICON icon) {
@@ -163,21 +179,27 @@ BOOL DrawIconEx(HDC dc, int x, int y, HICON icon, int width, int height, UINT, H
   if (!KpValidDC(dc) || !ValidIcon(icon) || !(flags & DI_NORMAL) || !dc->target) return FALSE;
   const QSize own = icon->image.size();
   const QSize size(width ? width : own.width(), height ? height : own.height());
+  // The icon covers `size` DC pixels; a denser target draws it from the resource entry nearest
+  // the pixels it covers, so that it stays as sharp as the text beside it.
+  const QRect at = KpTargetRect(dc, QRect(QPoint(x, y), size));
   const QImage* image = &icon->image;
-  if (size != own) {
-    if (icon->scaled.size() != size)
-      icon->scaled = icon->image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+  if (at.size() != own) {
+    if (icon->scaled.size() != at.size()) {
+      if (icon->id >= 0 && dc->scale != 1)
+        icon->scaled = KpLoadResourceImage(icon->module, icon->id, KP_IMAGE_ICON, at.width(), at.height());
+      if (icon->scaled.size() != at.size())
+        icon->scaled = icon->image.scaled(at.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    }
     image = &icon->scaled;
   }
   if ((flags & DI_NORMAL) == DI_NORMAL) {
-    KpDrawImage(dc, x, y, *image);
+    BlendAt(dc, at, *image);
     return TRUE;
   }
   // One half alone: the image as opaque pixels, or the mask (black where the icon shows).
   const bool maskOnly = flags & DI_MASK;
-  const QPoint at = QPoint(x, y) + dc->origin;
-  KpForEachSpan(dc, QRect(QPoint(x, y), size), [&](int row, int from, int to, QRgb* out) {
-    const QRgb* in = reinterpret_cast<const QRgb*>(image->constScanLine(row - at.y())) - at.x();
+  KpForEachTargetSpan(dc, at, [&](int row, int from, int to, QRgb* out) {
+    const QRgb* in = reinterpret_cast<const QRgb*>(image->constScanLine(row - at.top())) - at.left();
     for (int tx = from; tx < to; ++tx)
       out[tx] = maskOnly ? (qAlpha(in[tx]) >= 128 ? qRgb(0, 0, 0) : qRgb(255, 255, 255)) : (in[tx] | 0xFF000000u);
   });

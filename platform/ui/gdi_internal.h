@@ -57,9 +57,13 @@ struct KpBitmap : HBITMAP__ {
   bool stock = false;
 };
 
+// A DC's coordinates are the screen's pixels; its target may hold more pixels than that (a window
+// buffer on a high-density screen has devicePixelRatio() device pixels per screen pixel). Fills,
+// lines and transfers work on the target's own pixels; QPainter-based drawing (text) is given the
+// screen's coordinates and renders at the target's full resolution.
 struct HDC__ {
   QImage* target = nullptr;
-  QPoint origin;               // where the DC's (0,0) lies in the target
+  QPoint origin;               // where the DC's (0,0) lies in the target, in screen pixels
   QRegion clip;                // in DC coordinates
   HWND window = nullptr;       // for trace lines
   bool memory = false;         // made by CreateCompatibleDC: takes bitmaps
@@ -71,8 +75,9 @@ struct HDC__ {
   COLORREF backColour = 0xFFFFFF;
   int backMode = OPAQUE;
   QPoint position;             // MoveToEx / LineTo
-  std::vector<QRect> clipRects;  // clip in target coordinates, inside the target
+  std::vector<QRect> clipRects;  // clip in the target's own pixels, inside the target
   QSize targetSize;              // the target's size when clipRects were computed
+  qreal scale = 1;               // the target's device pixels per DC pixel
 };
 
 // ---- Objects (gdi_objects.cpp) ----
@@ -106,24 +111,34 @@ void KpRetargetDC(HDC dc, QImage* target);
 
 // ---- Images (gdi_images.cpp) ----
 // Draws a 32-bit image at (x, y) in DC coordinates: source-over when it has alpha (premultiplied).
-void KpDrawImage(HDC dc, int x, int y, const QImage& image);
+// It covers `size` DC pixels (the image's own size when empty); on a target with more pixels the
+// image is scaled smoothly to them.
+void KpDrawImage(HDC dc, int x, int y, const QImage& image, QSize size = QSize());
 
 // ---- Pixels (gdi_lines.cpp) ----
 inline QRgb KpToRgb(COLORREF c) { return qRgb(GetRValue(c), GetGValue(c), GetBValue(c)); }
 inline COLORREF KpToColorRef(QRgb p) { return RGB(qRed(p), qGreen(p), qBlue(p)); }
 // Fills a rectangle in DC coordinates (right and bottom excluded) inside the DC's clip.
 void KpFillDCRect(HDC dc, const QRect& rect, QRgb colour);
-// Calls `span(row, xFrom, xTo, pixels)` for every run of target pixels of the DC rectangle that
-// lies inside the clip (xTo excluded, target coordinates).
-template <typename Span>
-void KpForEachSpan(HDC dc, const QRect& rect, Span&& span) {
-  if (!dc->target) return;
+// The target pixels that a rectangle of DC coordinates covers.
+inline QRect KpTargetRect(HDC dc, const QRect& rect) {
   KpSyncTarget(dc);
-  QRect r = rect.translated(dc->origin);
+  return KpDeviceRect(rect.translated(dc->origin), dc->scale);
+}
+// Calls `span(row, xFrom, xTo, pixels)` for every run of target pixels of a rectangle of target
+// pixels that lies inside the clip (xTo excluded, target coordinates).
+template <typename Span>
+void KpForEachTargetSpan(HDC dc, const QRect& r, Span&& span) {
   for (const QRect& c : dc->clipRects) {
     QRect part = r & c;
     if (part.isEmpty()) continue;
     for (int y = part.top(); y <= part.bottom(); ++y)
       span(y, part.left(), part.right() + 1, reinterpret_cast<QRgb*>(dc->target->scanLine(y)));
   }
+}
+// The same for a rectangle in DC coordinates.
+template <typename Span>
+void KpForEachSpan(HDC dc, const QRect& rect, Span&& span) {
+  if (!dc->target) return;
+  KpForEachTargetSpan(dc, KpTargetRect(dc, rect), span);
 }

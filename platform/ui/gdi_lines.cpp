@@ -15,7 +15,15 @@ bool InClip(HDC dc, int tx, int ty) {
   return false;
 }
 
+// The target pixel at the top left of a DC pixel.
+QPoint TargetPoint(HDC dc, int x, int y) {
+  KpSyncTarget(dc);
+  return QPoint(KpDevice(x + dc->origin.x(), dc->scale), KpDevice(y + dc->origin.y(), dc->scale));
+}
+
+// One DC pixel: one target pixel, or the block of them it covers on a denser target.
 void PlotPixel(HDC dc, int x, int y, QRgb colour) {
+  if (dc->scale != 1) return KpFillDCRect(dc, QRect(x, y, 1, 1), colour);
   const int tx = x + dc->origin.x(), ty = y + dc->origin.y();
   if (!InClip(dc, tx, ty)) return;
   reinterpret_cast<QRgb*>(dc->target->scanLine(ty))[tx] = colour;
@@ -54,7 +62,11 @@ void PlotLine(HDC dc, int x0, int y0, int x1, int y1, const KpPen& pen) {
 void DrawSegment(HDC dc, int x0, int y0, int x1, int y1) {
   const KpPen& pen = *dc->pen;
   if (pen.style == PS_NULL || !dc->target) return;
-  if (pen.width <= 1) {
+  KpSyncTarget(dc);
+  // A slanted solid line on a denser target is drawn at its full resolution rather than as
+  // blocks of the screen's pixels.
+  const bool slanted = x0 != x1 && y0 != y1;
+  if (pen.width <= 1 && !(slanted && pen.style == PS_SOLID && dc->scale != 1)) {
     PlotLine(dc, x0, y0, x1, y1, pen);
     return;
   }
@@ -158,15 +170,15 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH brush) {
 
 COLORREF GetPixel(HDC dc, int x, int y) {
   if (!KpValidDC(dc) || !dc->target) return 0xFFFFFFFFu;
-  const int tx = x + dc->origin.x(), ty = y + dc->origin.y();
-  if (!InClip(dc, tx, ty)) return 0xFFFFFFFFu;
-  return KpToColorRef(dc->target->pixel(tx, ty));
+  const QPoint t = TargetPoint(dc, x, y);
+  if (!InClip(dc, t.x(), t.y())) return 0xFFFFFFFFu;
+  return KpToColorRef(dc->target->pixel(t));
 }
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
   if (!KpValidDC(dc) || !dc->target) return 0xFFFFFFFFu;
-  const int tx = x + dc->origin.x(), ty = y + dc->origin.y();
-  if (!InClip(dc, tx, ty)) return 0xFFFFFFFFu;
+  const QPoint t = TargetPoint(dc, x, y);
+  if (!InClip(dc, t.x(), t.y())) return 0xFFFFFFFFu;
   PlotPixel(dc, x, y, KpToRgb(colour));
   return colour & 0xFFFFFF;
 }

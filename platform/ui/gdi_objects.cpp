@@ -1,4 +1,5 @@
 // GDI objects: brushes, pens, the stock objects, selecting into DCs and deleting.
+#include <cmath>
 #include <cstring>
 #include <unordered_map>
 
@@ -199,8 +200,10 @@ int GetObjectW(HGDIOBJ object, int size, LPVOID out) {
     if (!out) return sizeof(BITMAP);
     if (size < static_cast<int>(sizeof(BITMAP))) return 0;
     BITMAP bm{};
-    bm.bmWidth = bitmap->image.width();
-    bm.bmHeight = bitmap->image.height();
+    // In DC pixels: a bitmap made for a denser window holds more pixels than it measures.
+    const QSizeF size = bitmap->image.deviceIndependentSize();
+    bm.bmWidth = static_cast<LONG>(std::lround(size.width()));
+    bm.bmHeight = static_cast<LONG>(std::lround(size.height()));
     bm.bmWidthBytes = static_cast<LONG>(bitmap->image.bytesPerLine());
     bm.bmPlanes = 1;
     bm.bmBitsPixel = 32;

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QRegion>
 #include <QString>
+#include <cmath>
 #include <string>
 
 #include "windows.h"
@@ -31,6 +32,20 @@ inline QString KpQString(const char16_t* units, qsizetype count) {
   return QString(reinterpret_cast<const QChar*>(units), count);
 }
 inline QString KpQString(const std::u16string& text) { return KpQString(text.data(), (qsizetype)text.size()); }
+
+// Screen pixels to device pixels at `scale` device pixels per screen pixel: an edge at v lies at
+// round(v * scale), so rectangles that meet on the screen meet in device pixels too.
+inline int KpDevice(int v, qreal scale) {
+  return scale == 1 ? v : static_cast<int>(std::floor(v * scale + 0.5));
+}
+inline QRect KpDeviceRect(const QRect& r, qreal scale) {
+  if (scale == 1) return r;
+  return QRect(QPoint(KpDevice(r.left(), scale), KpDevice(r.top(), scale)),
+               QPoint(KpDevice(r.left() + r.width(), scale) - 1, KpDevice(r.top() + r.height(), scale) - 1));
+}
+inline QSize KpDeviceSize(const QSize& s, qreal scale) {
+  return QSize(KpDevice(s.width(), scale), KpDevice(s.height(), scale));
+}
 
 // The Qt font for a platform font (the system font for null), and its pixel metrics.
 QFont KpQFont(HFONT font);

@@ -1,6 +1,7 @@
-// The desktop window: a Qt widget that shows the composited handheld screen (scaled by a whole
-// factor on large displays) and feeds the one input path with its mouse, keyboard and input-method
-// events. Its close button closes the handheld's windows top first (wm_close.cpp).
+// The desktop window: a Qt widget that shows the composited handheld screen (composed at the
+// desktop's density and the user's zoom, wm_screen_scale.cpp) and feeds the one input path with
+// its mouse, keyboard and input-method events. Its close button closes the handheld's windows top
+// first (wm_close.cpp). It carries the program's name and icon (wm_desktop_identity.cpp).
 #include <QApplication>
 #include <QCloseEvent>
 #include <QInputMethodEvent>
@@ -39,25 +40,50 @@ int VirtualKeyOf(int qtKey) {
   return 0;
 }
 
-// The desktop window: shows the screen image (scaled by a whole factor on large displays) and
-// feeds the one input path.
+// Ctrl + (or Ctrl =), Ctrl - and Ctrl 0, on the main keys or the keypad: -1, 1 or 0 for StepZoom;
+// anything else: 2.
+int ZoomKey(const QKeyEvent* e) {
+  if (!(e->modifiers() & Qt::ControlModifier)) return 2;
+  switch (e->key()) {
+    case Qt::Key_Plus:
+    case Qt::Key_Equal: return 1;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return -1;
+    case Qt::Key_0: return 0;
+  }
+  return 2;
+}
+
+// The desktop window: shows the screen image and feeds the one input path.
 class DesktopWidget : public QWidget {
  public:
   DesktopWidget() {
-    setWindowTitle(QStringLiteral("Kalmeno"));
+    ApplyDesktopIdentity(this);
     setAttribute(Qt::WA_InputMethodEnabled);
     setFocusPolicy(Qt::StrongFocus);
-    int scale = 1;
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-      scale = std::clamp(static_cast<int>(screen->availableGeometry().height() * 0.85 / ScreenHeight()), 1, 3);
-    m_scale = scale;
-    setFixedSize(ScreenWidth() * scale, ScreenHeight() * scale);
+    FitToZoom();
+  }
+  // The screen's size in the desktop's pixels at the current zoom.
+  void FitToZoom() {
+    m_zoom = ZoomPercent() / 100.0;
+    setFixedSize(std::lround(ScreenWidth() * m_zoom), std::lround(ScreenHeight() * m_zoom));
+    update();
   }
 
  protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.drawImage(QRect(0, 0, width(), height()), ComposeScreen());
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(QRectF(0, 0, width(), height()), ComposeScreen());
+  }
+  bool event(QEvent* e) override {
+    // Moved to a screen of another density (or the desktop's scale was changed): compose anew.
+    bool densityChanged = e->type() == QEvent::ScreenChangeInternal;
+#if QT_VERSION >= QT_VERSION_CHECK(6, 6, 0)
+    densityChanged = densityChanged || e->type() == QEvent::DevicePixelRatioChange;
+#endif
+    if (densityChanged) SetDeviceRatio(devicePixelRatioF());
+    return QWidget::event(e);
   }
   void mousePressEvent(QMouseEvent* e) override {
     if (e->button() == Qt::LeftButton) StylusDown(ToScreen(e));
@@ -69,6 +95,10 @@ class DesktopWidget : public QWidget {
     if (e->button() == Qt::LeftButton) StylusUp(ToScreen(e));
   }
   void keyPressEvent(QKeyEvent* e) override {
+    if (int zoom = ZoomKey(e); zoom != 2) {
+      StepZoom(zoom);
+      return;
+    }
     if (int vk = VirtualKeyOf(e->key())) KeyDown(vk);
     if (!e->text().isEmpty()) TypeText(e->text().toStdU16String());
   }
@@ -80,7 +110,7 @@ class DesktopWidget : public QWidget {
       // The caret the focus window reported, in this window's (scaled) pixels.
       QRect caret = InputMethodCaretOnScreen();
       if (caret.isEmpty()) return QRect(0, height() - 1, 1, 1);
-      return QRect(caret.topLeft() * m_scale, caret.size() * m_scale);
+      return QRect((QPointF(caret.topLeft()) * m_zoom).toPoint(), (QSizeF(caret.size()) * m_zoom).toSize());
     }
     return QWidget::inputMethodQuery(query);
   }
@@ -97,10 +127,10 @@ class DesktopWidget : public QWidget {
 
  private:
   QPoint ToScreen(QMouseEvent* e) const {
-    QPointF p = e->position() / m_scale;
+    QPointF p = e->position() / m_zoom;
     return QPoint(static_cast<int>(p.x()), static_cast<int>(p.y()));
   }
-  int m_scale = 1;
+  qreal m_zoom = 1;
 };
 
 // Showing the screen in the desktop window costs more than composing it, and a person sees no
@@ -118,6 +148,10 @@ void ScheduleDesktopRepaint() {
     return t;
   }();
   if (!timer->isActive()) timer->start();
+}
+
+void DesktopScaleChanged() {
+  if (g_desktop) g_desktop->FitToZoom();
 }
 
 void CreateDesktopWindow() {

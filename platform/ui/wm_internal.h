@@ -13,6 +13,8 @@
 #include "kp_platform.h"
 #include "windows.h"
 
+class QWidget;
+
 namespace kpwm {
 
 // The platform's monotonic clock: the real one, or a stepped one that tests move (KpUseSteppedClock).
@@ -145,9 +147,27 @@ const QImage& ComposeScreen();
 void ProcessHostEvents(int waitMs);   // waitMs < 0: wait for something, 0: do not wait
 QRect CaptionOkButtonRect();
 
+// ---- Device pixels (wm_screen_scale.cpp)
+// The desktop's device pixels per screen pixel (its device pixel ratio), the user's zoom in
+// percent, and the two together: the device pixels per screen pixel of every window buffer and
+// of the composed screen.
+qreal DeviceRatio();
+int ZoomPercent();
+qreal ScreenScale();
+// The desktop window moved to a screen of another density.
+void SetDeviceRatio(qreal ratio);
+// Ctrl + (direction > 0), Ctrl - (< 0), Ctrl 0 (0: back to the size that fits, forgotten).
+// Remembered per program and user; true when the zoom changed.
+bool StepZoom(int direction);
+
 // ---- The desktop window (wm_desktop_window.cpp)
 void CreateDesktopWindow();
 void ScheduleDesktopRepaint();   // shows the composited screen soon
+void DesktopScaleChanged();      // the window takes the new zoom's size
+// The desktop window's title, icon and window class (wm_desktop_identity.cpp): the first before
+// the application object exists, the second for the window.
+void PrepareDesktopIdentity();
+void ApplyDesktopIdentity(QWidget* window);
 void PaintTitleBar(QImage& screen);
 
 // ---- Script (wm_script.cpp)

@@ -32,14 +32,19 @@ void InvalidateClient(Window* w, const QRegion& region, bool erase) {
   if (erase) w->eraseOnPaint = true;
 }
 
+// The buffer holds the screen's device pixels for the window's client area; what it held is kept,
+// enlarged or reduced when the screen's density has changed.
 void ResizeBuffer(Window* w) {
-  QSize size = w->rect.size().expandedTo(QSize(1, 1));
-  if (w->buffer.size() == size) return;
+  const qreal scale = ScreenScale();
+  const QSize size = KpDeviceSize(w->rect.size().expandedTo(QSize(1, 1)), scale).expandedTo(QSize(1, 1));
+  if (w->buffer.size() == size && w->buffer.devicePixelRatio() == scale) return;
   QImage fresh(size, QImage::Format_RGB32);
+  fresh.setDevicePixelRatio(scale);
   fresh.fill(Qt::white);
   if (!w->buffer.isNull()) {
     QPainter painter(&fresh);
-    painter.drawImage(0, 0, w->buffer);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, w->buffer.devicePixelRatio() != scale);
+    painter.drawImage(QPointF(0, 0), w->buffer);
   }
   w->buffer = std::move(fresh);
 }

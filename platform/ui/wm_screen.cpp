@@ -35,20 +35,23 @@ const QSize& ScreenSize() {
 QImage g_screen;
 bool g_dirty = true;
 
-void DrawTree(QPainter& painter, const Window* w, const QRect& clip) {
+// Composition works in device pixels: each buffer is copied pixel for pixel to where its window
+// lies on the screen.
+void DrawTree(QPainter& painter, const Window* w, const QRect& clip, qreal scale) {
   if (!(w->style & WS_VISIBLE)) return;
-  QRect onScreen = ScreenRect(w);
+  QRect onScreen = KpDeviceRect(ScreenRect(w), scale);
   QRect visible = clip.intersected(onScreen);
   if (visible.isEmpty()) return;
   painter.setClipRect(visible);
-  painter.drawImage(onScreen.topLeft(), w->buffer);
+  painter.drawImage(QRect(onScreen.topLeft(), w->buffer.size()), w->buffer, w->buffer.rect());
   // The first child is the top of the z-order, so it is drawn last.
-  for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) DrawTree(painter, *it, visible);
+  for (auto it = w->children.rbegin(); it != w->children.rend(); ++it) DrawTree(painter, *it, visible, scale);
 }
 
-void PaintMenuBarBand(QPainter& painter) {
+void PaintMenuBarBand(QPainter& painter, qreal scale) {
   painter.setClipping(false);
-  painter.fillRect(QRect(0, ScreenHeight() - MenuBarHeight(), ScreenWidth(), MenuBarHeight()), look::kBarBack);
+  painter.fillRect(KpDeviceRect(QRect(0, ScreenHeight() - MenuBarHeight(), ScreenWidth(), MenuBarHeight()), scale),
+                   look::kBarBack);
 }
 
 }  // namespace
@@ -93,23 +96,28 @@ void MarkScreenDirty() { g_dirty = true; }
 const QImage& ComposeScreen() {
   if (!g_dirty && !g_screen.isNull()) return g_screen;
   g_dirty = false;
-  if (g_screen.size() != ScreenSize()) g_screen = QImage(ScreenSize(), QImage::Format_RGB32);
+  const qreal scale = ScreenScale();
+  const QSize size = KpDeviceSize(ScreenSize(), scale);
+  if (g_screen.size() != size) g_screen = QImage(size, QImage::Format_RGB32);
+  g_screen.setDevicePixelRatio(1);
   g_screen.fill(look::kDesktop);
   {
     QPainter painter(&g_screen);
-    QRect all(QPoint(0, 0), ScreenSize());
+    QRect all(QPoint(0, 0), size);
     Window* active = CaptionWindow();
     const auto& tops = TopLevels();
     for (const Window* w : tops)
-      if (w->role == Role::Normal) DrawTree(painter, w, all);
-    PaintMenuBarBand(painter);
+      if (w->role == Role::Normal) DrawTree(painter, w, all, scale);
+    PaintMenuBarBand(painter, scale);
     for (const Window* w : tops)
-      if (w->role == Role::MenuBar && w->owner == active) DrawTree(painter, w, all);
+      if (w->role == Role::MenuBar && w->owner == active) DrawTree(painter, w, all, scale);
     for (const Window* w : tops)
-      if (w->role == Role::Notification) DrawTree(painter, w, all);
+      if (w->role == Role::Notification) DrawTree(painter, w, all, scale);
     for (const Window* w : tops)
-      if (w->role == Role::PopupMenu || w->role == Role::MessageBox) DrawTree(painter, w, all);
+      if (w->role == Role::PopupMenu || w->role == Role::MessageBox) DrawTree(painter, w, all, scale);
   }
+  // The title bar is drawn in the screen's pixels, at the full resolution.
+  g_screen.setDevicePixelRatio(scale);
   PaintTitleBar(g_screen);
   ScheduleDesktopRepaint();
   return g_screen;
@@ -148,6 +156,7 @@ void KpInitialize(int argc, char** argv) {
       qtArgc = argc;
       qtArgv = argv;
     }
+    PrepareDesktopIdentity();
     new QApplication(qtArgc, qtArgv);
   }
   CreateDesktopWindow();

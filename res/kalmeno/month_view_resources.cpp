@@ -1,5 +1,6 @@
 // Resources of the month view: its dialog template, the menu bar, the popup menu, the arrow
-// bitmaps and the program icon (images made by make_images.py).
+// bitmaps, the program's name and icon (images made by make_images.py).
+#include "afxres.h"
 #include "kp_resources.h"
 #include "windows.h"
 
@@ -70,8 +71,14 @@ const KpImageEntry kImages[] = {
     {IDR_MAINFRAME, KP_IMAGE_ICON, kalmeno_img_icon_48, kalmeno_img_icon_48_size},
 };
 
+// The name the desktop shows for the program (its window title and taskbar entry).
+const KpStringEntry kStrings[] = {
+    {AFX_IDS_APP_TITLE, u"칼메노"},
+};
+static_assert(IDR_MAINFRAME == AFX_IDI_STD_FRAME, "the desktop shows the program icon");
+
 const KpModuleResources kMonthViewResources = {
-    kDialogs, 1, kMenus, 2, nullptr, 0, kImages, 5,
+    kDialogs, 1, kMenus, 2, kStrings, 1, kImages, 5,
 };
 
 }  // namespace

@@ -10,14 +10,6 @@
 #include "today/load_entries.h"
 #include "today/occurrences.h"
 
-// The plug-in's cached state, which the occurrence functions fill; in the plug-in it lives in
-// plugin_entry.cpp with the window and icon handles this check has no use for.
-std::vector<ScheduleEntry> g_entries;
-std::vector<Occurrence> g_occurrences;
-INT g_nFirst = -1;
-DWORD g_nToday;
-LunarDate g_lunarToday;
-
 namespace {
 
 // What the data file holds for this input: the item's cache reads it through LoadEntryBytes.

@@ -175,3 +175,29 @@ TEST(DemoWindow, TypedTextArrivesAsOneCharacterPerUnitAtTheFocusWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// On a denser desktop the window's buffer holds device pixels, and still keeps what a paint does
+// not redraw; taps arrive in the screen's own coordinates.
+TEST(DemoWindow, PaintsKeepTheirPixelsOnDenserScreens) {
+  for (const char* factor : {"2", "1.5"}) {
+    SCOPED_TRACE(std::string("QT_SCALE_FACTOR=") + factor);
+    e2e::TempDir dir;
+    e2e::WriteBytes(dir.file("script"), "tap 50 100\ntap 60 120\nshot " + dir.file("taps.png") + "\nquit\n");
+    e2e::RunResult run = e2e::Run(e2e::Built("tests/platform_wm/wm_demo_window"), {},
+                                  {{"KALMENO_SCRIPT", dir.file("script")}, {"KALMENO_TRACE", dir.file("trace")},
+                                   {"QT_SCALE_FACTOR", factor}});
+    ASSERT_FALSE(run.timedOut) << run.output;
+    const double ratio = std::stod(factor);
+    auto at = [&](int x, int y) { return e2e::PixelAt(dir.file("taps.png"), int(x * ratio), int(y * ratio)); };
+    EXPECT_EQ(at(50, 100), kRed);
+    EXPECT_EQ(at(60, 120), kRed) << "the second paint kept the first square";
+    EXPECT_EQ(at(100, 200), kWhite);
+    auto paints = e2e::Select(e2e::ReadTrace(dir.file("trace")), "paint", "DemoWindow");
+    ASSERT_GE(paints.size(), 2u);
+    EXPECT_EQ(paints[1].fields[1], "45,69,55,79");
+  }
+}
+
+}  // namespace

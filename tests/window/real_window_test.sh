@@ -13,42 +13,15 @@
 set -euo pipefail
 
 build="$(cd "$1" && pwd)"
-# Everything the test starts is in one process group of its own, so the watchdog can end it all.
-if [ "${KALMENO_WINDOW_TEST_GROUP:-}" != "$$" ] && [ "$(ps -o pgid= $$ | tr -d ' ')" != "$$" ]; then
-  exec setsid --wait "$0" "$@"
-fi
-export KALMENO_WINDOW_TEST_GROUP=$$
+source "$(dirname "$0")/window_test_support.sh"
+window_test_group "$@"
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/kalmeno-window.XXXXXX")"
 # The Today item reads paths of at most 49 characters: the install goes to a short folder.
 prefix="$(mktemp -d /tmp/kw.XXXXXX)"
 trace="$work/trace.log"
 step=0
-
-fail() {
-  echo "real_window_test: $*" >&2
-  exit 1
-}
-
-finish() {
-  local status=$?
-  trap - EXIT
-  # Everything else in this group (the programs, Xvfb, the watchdog) ends; this shell ignores it.
-  trap '' TERM
-  kill -TERM -- -$$ 2>/dev/null || true
-  wait 2>/dev/null || true
-  if [ $status -eq 0 ]; then
-    rm -rf "$work" "$prefix"
-  else
-    echo "kept for inspection: $work (installed into $prefix)" >&2
-    [ -f "$trace" ] && tail -20 "$trace" >&2
-  fi
-  exit $status
-}
-trap finish EXIT
-
-( sleep 240; echo "real_window_test: watchdog: no end after 240 s; everything is stopped" >&2
-  kill -KILL -- -$$ ) &
+window_test_guard
 
 # Fails at once when the Today screen, once started, is no longer running: nothing it was to
 # draw will come.
@@ -92,15 +65,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 "$build/host/kalmeno-install" "$prefix" >/dev/null
 
 # 2. A real X display and the Today screen on it.
-exec 3>"$work/display"
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
-xvfb=$!
-for (( ; ; )); do
-  [ -s "$work/display" ] && break
-  kill -0 "$xvfb" 2>/dev/null || fail "Xvfb did not start: $(tail -5 "$work/xvfb.log")"
-  sleep 0.1
-done
-export DISPLAY=":$(head -1 "$work/display")"
+start_xvfb 800x600
 export QT_QPA_PLATFORM=xcb KALMENO_TRACE="$trace" KALMENO_TODAY_REFRESH_MS=200
 export HOME="$work" XDG_RUNTIME_DIR="$work" XDG_CONFIG_HOME="$work/config"
 unset KALMENO_SCRIPT KALMENO_CHILD_SCRIPT KALMENO_CLOCK
