@@ -4,6 +4,7 @@
 
 #include "schedule/schedule_entry.h"
 #include "today/load_entries.h"
+#include "today/coming_marks.h"
 #include "today/occurrences.h"
 
 namespace {
@@ -64,6 +65,7 @@ bool RefreshItemCache() {
   g_builtMonth = now.wMonth;
   g_builtDay = now.wDay;
   BuildOccurrences(g_entries);
+  BuildComingMarks(g_nToday, now.wYear);
   ++g_builds;
   return true;
 }

@@ -9,6 +9,18 @@ namespace {
 // copy always ends within the field's 10 characters.
 void CopyTitle(const ScheduleEntry& entry, WCHAR (&title)[11]) { lstrcpynW(title, entry.szTitle, 11); }
 
+// "오늘(토)", "내일(일)", "2일뒤(월)": when `day` comes, seen on `today` (day >= today).
+void WhenText(DWORD day, DWORD today, WCHAR (&when)[24]) {
+  const LONG diff = (LONG)(day - today);
+  LPCWSTR weekday = WeekdayName(WeekdayOfDay(day));
+  if (diff == 0)
+    wsprintfW(when, u"오늘(%s)", weekday);
+  else if (diff == 1)
+    wsprintfW(when, u"내일(%s)", weekday);
+  else
+    wsprintfW(when, u"%d일뒤(%s)", (int)diff, weekday);
+}
+
 }  // namespace
 
 void LunarLineText(const LunarDate& lunarToday, WCHAR (&line)[100]) {
@@ -17,16 +29,19 @@ void LunarLineText(const LunarDate& lunarToday, WCHAR (&line)[100]) {
 }
 
 void ComingLineText(const ScheduleEntry& entry, DWORD day, DWORD today, WCHAR (&line)[100]) {
-  WCHAR title[11];
+  WCHAR title[11], when[24];
   CopyTitle(entry, title);
-  LONG diff = (LONG)(day - today);
-  LPCWSTR weekday = WeekdayName(WeekdayOfDay(day));
-  if (diff == 0)
-    wsprintfW(line, u"오늘(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
-  else if (diff == 1)
-    wsprintfW(line, u"내일(%s) %02d:%02d %s", weekday, entry.wHour, entry.wMinute, title);
+  WhenText(day, today, when);
+  wsprintfW(line, u"%s %02d:%02d %s", when, entry.wHour, entry.wMinute, title);
+}
+
+void MarkLineText(LPCWSTR name, int minute, DWORD day, DWORD today, WCHAR (&line)[100]) {
+  WCHAR when[24];
+  WhenText(day, today, when);
+  if (minute < 0)
+    wsprintfW(line, u"%s %s", when, name);
   else
-    wsprintfW(line, u"%d일뒤(%s) %02d:%02d %s", diff, weekday, entry.wHour, entry.wMinute, title);
+    wsprintfW(line, u"%s %02d:%02d %s", when, minute / 60, minute % 60, name);
 }
 
 void NoMoreLineText(WCHAR (&line)[100]) { lstrcpyW(line, u"더 이상 표시할 일정이 없습니다."); }

@@ -12,6 +12,10 @@ void LunarLineText(const LunarDate& lunarToday, WCHAR (&line)[100]);
 // (day >= today); the title is cut to its field's 10 characters.
 void ComingLineText(const ScheduleEntry& entry, DWORD day, DWORD today, WCHAR (&line)[100]);
 
+// "3일뒤(수) 대체공휴일(추석)", "12일뒤(목) 09:41 한로": a public holiday (minute < 0: no time) or a
+// solar term (its minute of the day) on `day`, as an entry's line reads.
+void MarkLineText(LPCWSTR name, int minute, DWORD day, DWORD today, WCHAR (&line)[100]);
+
 // The line shown where no further entry comes.
 void NoMoreLineText(WCHAR (&line)[100]);
 

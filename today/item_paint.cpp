@@ -1,6 +1,7 @@
 // Painting of the Today item: the lunar line with the moon, the coming entries, the D-day line.
 #include <cstring>
 
+#include "today/coming_marks.h"
 #include "today/item_lines.h"
 #include "today/item_window.h"
 #include "today/occurrences.h"
@@ -33,6 +34,18 @@ void DrawLine(HDC dc, HICON marker, int y, int right, LPCWSTR text) {
 
 void FormatOccurrence(const Occurrence& occurrence, WCHAR (&line)[100]) {
   ComingLineText(g_entries[occurrence.nEntry], occurrence.nDay, g_nToday, line);
+}
+
+void FormatMark(const ComingMark& mark, WCHAR (&line)[100]) {
+  MarkLineText(mark.name.c_str(), mark.nMinute, mark.nDay, g_nToday, line);
+}
+
+// Whether the next mark comes before the next entry: an earlier day, or on the same day a holiday
+// or a term whose time is earlier.
+bool MarkComesFirst(const ComingMark& mark, const Occurrence& occurrence) {
+  if (mark.nDay != occurrence.nDay) return mark.nDay < occurrence.nDay;
+  const ScheduleEntry& entry = g_entries[occurrence.nEntry];
+  return mark.nMinute < entry.wHour * 60 + entry.wMinute;
 }
 
 // The D-day line of the entry the settings name; none when they name no entry.
@@ -74,10 +87,14 @@ void PaintLunarLine(HDC dc, int right) {
 void PaintScheduleLines(HDC dc, int& y, int right) {
   int lines = g_settings.nListCount + 1;
   if (lines < 1) lines = 1;
-  size_t next = (size_t)g_nFirst;
+  size_t next = g_nFirst < 0 ? g_occurrences.size() : (size_t)g_nFirst;
+  size_t nextMark = g_bShowHolidayMarks ? 0 : g_comingMarks.size();
   for (int k = 0; k < lines; ++k) {
     WCHAR line[100];
-    if (next < g_occurrences.size())
+    const bool entryLeft = next < g_occurrences.size(), markLeft = nextMark < g_comingMarks.size();
+    if (markLeft && (!entryLeft || MarkComesFirst(g_comingMarks[nextMark], g_occurrences[next])))
+      FormatMark(g_comingMarks[nextMark++], line);
+    else if (entryLeft)
       FormatOccurrence(g_occurrences[next++], line);
     else
       NoMoreLineText(line);
@@ -113,7 +130,7 @@ void PaintItem(HWND window) {
     PaintLunarLine(dc, right);
     y = ScaleY(20);
   }
-  if (g_nFirst != -1) {
+  if (g_nFirst != -1 || (g_bShowHolidayMarks && !g_comingMarks.empty())) {
     PaintScheduleLines(dc, y, right);
     WCHAR title[11];
     WCHAR ending[90];

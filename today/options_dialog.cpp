@@ -4,6 +4,7 @@
 
 #include "aygshell.h"
 #include "today/exports.h"
+#include "today/coming_marks.h"
 #include "today/load_entries.h"
 #include "today/resource_ids.h"
 #include "today/today_settings.h"
@@ -51,7 +52,7 @@ BOOL InitDialog(HWND dialog) {
   // The system font's height is given for 96 dpi.
   font.lfHeight = ScaleY(font.lfHeight);
   g_hOptionsFont = CreateFontIndirectW(&font);
-  for (int id : {IDC_HEADING, IDC_LUNAR_LABEL, IDC_LIST_LABEL, IDC_REMINDER_LABEL, IDC_DDAY_LABEL})
+  for (int id : {IDC_HEADING, IDC_LUNAR_LABEL, IDC_LIST_LABEL, IDC_REMINDER_LABEL, IDC_DDAY_LABEL, IDC_HOLIDAY_MARKS})
     SetOptionsFont(dialog, id);
 
   static const WCHAR* const kShowHide[] = {u"보이기", u"숨기기"};
@@ -70,6 +71,7 @@ BOOL InitDialog(HWND dialog) {
   SendDlgItemMessageW(dialog, IDC_DDAY_LINE, CB_SETCURSEL, g_settings.nDdayLine, 0);
   SetDlgItemInt(dialog, IDC_REMINDER_VALUE, (UINT)g_settings.nReminderValue, TRUE);
   SendDlgItemMessageW(dialog, IDC_DDAY_ENTRY, CB_SETCURSEL, g_settings.nDdayEntry, 0);
+  SendDlgItemMessageW(dialog, IDC_HOLIDAY_MARKS, BM_SETCHECK, g_bShowHolidayMarks ? BST_CHECKED : BST_UNCHECKED, 0);
   SendMessageW(dialog, WM_SIZE, 0, 0);
   return TRUE;
 }
@@ -85,7 +87,7 @@ void LayOut(HWND dialog) {
       {IDC_LIST_COUNT, 150, 70, 80, 20},       {IDC_REMINDER_LABEL, 10, 95, 60, 20},
       {IDC_REMINDER_VALUE, 105, 95, 40, 20},   {IDC_REMINDER_UNIT, 150, 95, 80, 20},
       {IDC_DDAY_LABEL, 10, 120, 120, 20},      {IDC_DDAY_LINE, 150, 120, 80, 20},
-      {IDC_DDAY_ENTRY, 30, 145, 200, 20},
+      {IDC_DDAY_ENTRY, 30, 145, 200, 20},      {IDC_HOLIDAY_MARKS, 10, 170, 220, 20},
   };
   for (const Place& place : places) {
     HWND control = GetDlgItem(dialog, place.id);
@@ -106,6 +108,7 @@ void ApplyChoices(HWND dialog) {
   g_settings.nReminderValue = (INT)GetDlgItemInt(dialog, IDC_REMINDER_VALUE, nullptr, TRUE);
   g_settings.nDdayEntry = SelectedIndex(dialog, IDC_DDAY_ENTRY);
   g_settings.bConfirmed = 1;
+  SaveShowHolidayMarks(SendDlgItemMessageW(dialog, IDC_HOLIDAY_MARKS, BM_GETCHECK, 0, 0) == BST_CHECKED);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // The library-wide state of the Today plug-in. The shell loads the library once per process and
 // drives it from its one user-interface thread, so the state is plain globals without locking.
+#include <string>
 #include <vector>
 
 #include "calendar/lunar_calendar.h"
@@ -15,6 +16,13 @@ struct Occurrence {
   DWORD nDay;
 };
 static_assert(sizeof(Occurrence) == 8, "an occurrence is two 32-bit numbers");
+
+// A public holiday or solar term among the coming lines.
+struct ComingMark {
+  DWORD nDay;            // DaysSince1601
+  int nMinute;           // a solar term's minute of the day; -1 for a holiday, which has no time
+  std::u16string name;
+};
 
 // Window timer of the moon animation.
 #define IDT_MOON 1
@@ -40,6 +48,9 @@ struct TodayItemModel {
   // The moon animation: the phase shown while it runs.
   INT g_nFrame = 0;
   BYTE g_bAnimating = 0;
+  // The holidays and solar terms among the coming lines (공휴일·절기 표시), when chosen.
+  BOOL g_bShowHolidayMarks = FALSE;
+  std::vector<ComingMark> g_comingMarks;
 };
 
 extern TodayItemModel g_item;
@@ -59,6 +70,8 @@ inline DWORD& g_nToday = g_item.g_nToday;
 inline LunarDate& g_lunarToday = g_item.g_lunarToday;
 inline INT& g_nFrame = g_item.g_nFrame;
 inline BYTE& g_bAnimating = g_item.g_bAnimating;
+inline BOOL& g_bShowHolidayMarks = g_item.g_bShowHolidayMarks;
+inline std::vector<ComingMark>& g_comingMarks = g_item.g_comingMarks;
 
 // The item window's procedure (its class is registered at library load).
 LRESULT TodayItemWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -50,6 +50,7 @@ const KpDialogItem kOptionsItems[] = {
     {IDC_REMINDER_UNIT, u"COMBOBOX", kCombo, 0, 90, 58, 48, 60, nullptr},
     {IDC_DDAY_LINE, u"COMBOBOX", kCombo, 0, 90, 74, 48, 60, nullptr},
     {IDC_DDAY_ENTRY, u"COMBOBOX", kCombo, 0, 18, 90, 120, 80, nullptr},
+    {IDC_HOLIDAY_MARKS, u"BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, 6, 106, 132, 12, u"공휴일·절기 표시"},
 };
 const KpDialogTemplate kDialogs[] = {
     {IDD_OPTIONS, DS_SETFONT, 0, u"Dialog", u"MS Shell Dlg", 8, 0, 0, 185, 202, kOptionsItems,

@@ -42,14 +42,14 @@ for target in "${targets[@]}"; do
       max_len=2048 ;;
     lunar_args)
       build lunar_args "$root"/tests/fuzz/fuzz_lunar_args.cpp "$root"/tests/fuzz/lunar_args_check.cpp \
-        "$root"/tools/lunar/cp949_names.cpp "$root"/tools/lunar/lunar_args.cpp "$root"/tools/lunar/lunar_lines.cpp \
-        "$root"/tools/lunar/lunar_month_grid.cpp "$root"/tools/lunar/lunar_next.cpp "$root"/tools/common/option_scanner.cpp \
-        "$root"/schedule/entry_occurrences.cpp
+        "$root"/tools/lunar/cp949_names.cpp "$root"/tools/lunar/lunar_args.cpp "$root"/tools/lunar/lunar_holidays.cpp \
+        "$root"/tools/lunar/lunar_lines.cpp "$root"/tools/lunar/lunar_month_grid.cpp "$root"/tools/lunar/lunar_next.cpp \
+        "$root"/tools/common/option_scanner.cpp "$root"/schedule/entry_occurrences.cpp
       max_len=256 ;;
     today_occurrences)
       build today_occurrences "$root"/tests/fuzz/fuzz_today_occurrences.cpp \
         "$root"/tests/fuzz/today_occurrences_check.cpp \
-        "$root"/today/item_cache.cpp "$root"/today/item_model.cpp "$root"/today/occurrences.cpp \
+        "$root"/today/coming_marks.cpp "$root"/today/item_cache.cpp "$root"/today/item_model.cpp "$root"/today/occurrences.cpp \
         "$root"/schedule/schedule_entry.cpp "$root"/schedule/entry_occurrences.cpp
       max_len=2048 ;;
     today_paint | month_paint)

@@ -192,6 +192,16 @@ void TodayItemTest::ChooseReminder(int value, int unit) {
   Pump(10);
 }
 
+void TodayItemTest::ChooseHolidayMarks(bool show) {
+  g_pfnOptions = (PFNCUSTOMOPTIONSDLGPROC)(void*)GetProcAddress(m_library, u"CustomItemOptionsDlgProc");
+  HWND dialog = CreateDialogParamW(m_library, MAKEINTRESOURCEW(500), m_parent, OptionsAdapter, 0);
+  ASSERT_NE(dialog, nullptr);
+  SendDlgItemMessageW(dialog, 1015, BM_SETCHECK, show ? BST_CHECKED : BST_UNCHECKED, 0);
+  SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+  if (IsWindow(dialog)) DestroyWindow(dialog);
+  Pump(10);
+}
+
 std::vector<e2e::TraceLine> TodayItemTest::Trace() { return e2e::ReadTrace(g_environment.trace); }
 
 void TodayItemTest::ClearTrace() { std::ofstream(g_environment.trace, std::ios::trunc); }

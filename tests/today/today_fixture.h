@@ -55,6 +55,8 @@ class TodayItemTest : public ::testing::Test {
   void ChooseOptions(int lunarLine, int listCount, int ddayLine, int ddayEntry);
   // The same for the reminder: the value typed and the unit's index (0 none .. 3 days).
   void ChooseReminder(int value, int unit);
+  // The same for the check box "공휴일·절기 표시".
+  void ChooseHolidayMarks(bool show);
   // Counts of the trace's kinds since the last ClearTrace.
   std::vector<e2e::TraceLine> Trace();
   void ClearTrace();
