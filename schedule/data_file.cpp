@@ -77,6 +77,11 @@ DataFileRead ReadDataFileBytes(LPCWSTR path, std::vector<unsigned char>& bytes, 
   return ReasonOfFailure(path);
 }
 
+DataFileRead CompareDataFileBytes(LPCWSTR path, const std::vector<unsigned char>& bytes, bool& same, HeldFile held) {
+  if (RetryWhileHeld(held, [&] { return CompareScheduleFileBytes(path, bytes, same) == 0; })) return DataFileRead::Read;
+  return ReasonOfFailure(path);
+}
+
 DataFileStamp StampOfDataFile(LPCWSTR path) {
   FILE_STAT_BASIC_INFORMATION info;
   if (!GetFileInformationByName(path, FileStatBasicByNameInfo, &info, sizeof info)) return {};

@@ -62,6 +62,9 @@ DataFileRead ReadDataFile(LPCWSTR path, std::vector<ScheduleEntry>& out, HeldFil
 // is kept from call to call, so that reading a file of unchanged size allocates nothing.
 DataFileRead ReadDataFileBytes(LPCWSTR path, std::vector<unsigned char>& bytes, HeldFile held, bool createMissing);
 
+// Whether the file's whole records are exactly `bytes`; Read when that could be told.
+DataFileRead CompareDataFileBytes(LPCWSTR path, const std::vector<unsigned char>& bytes, bool& same, HeldFile held);
+
 // What tells, without reading it, that a file is the one read before: while its device, inode,
 // size and modification and change times stay the same, its bytes have not been rewritten (but for
 // a rewrite within the file system's clock step; a reader that must see every change also reads

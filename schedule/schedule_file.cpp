@@ -1,6 +1,8 @@
 #include "schedule/schedule_file.h"
 
+#include <algorithm>
 #include <bit>
+#include <cstring>
 #include <random>
 #include <string>
 
@@ -184,6 +186,24 @@ int ReadScheduleFileBytes(LPCWSTR path, std::vector<unsigned char>& bytes, bool 
   if (!file.IsOpen() || !ReadRecordBytes(file.Get(), bytes)) {
     bytes.clear();
     return -1;
+  }
+  return 0;
+}
+
+int CompareScheduleFileBytes(LPCWSTR path, const std::vector<unsigned char>& bytes, bool& same) {
+  FileHandle file(OpenExclusive(path, GENERIC_READ, OPEN_EXISTING));
+  DWORD sizeHigh = 0;
+  const DWORD size = file.IsOpen() ? GetFileSize(file.Get(), &sizeHigh) : kNoFileSize;
+  if (size == kNoFileSize || sizeHigh != 0) return -1;
+  same = size - size % SCHEDULE_RECORD_SIZE == bytes.size();
+  // Through a small buffer that stays in the processor's cache, rather than a second copy of the file.
+  unsigned char block[1 << 16];
+  for (size_t at = 0; same && at < bytes.size();) {
+    DWORD read = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min(sizeof block, bytes.size() - at));
+    if (!ReadFile(file.Get(), block, wanted, &read, nullptr)) return -1;
+    same = read == wanted && std::memcmp(block, bytes.data() + at, read) == 0;
+    at += read;
   }
   return 0;
 }

@@ -24,6 +24,10 @@ int ReadScheduleFile(LPCWSTR path, std::vector<ScheduleEntry>& out, bool createM
 // kept from call to call, so that reading a file of unchanged size allocates nothing.
 int ReadScheduleFileBytes(LPCWSTR path, std::vector<unsigned char>& bytes, bool createMissing = true);
 
+// Whether the file's whole records are exactly `bytes` (`same`), read through a small buffer: what
+// a reader that keeps the bytes asks now and then. 0, or -1 as for ReadScheduleFile.
+int CompareScheduleFileBytes(LPCWSTR path, const std::vector<unsigned char>& bytes, bool& same);
+
 enum class ScheduleWriteOutcome { Written, CouldNotCreate, WriteFailed };
 
 // Replaces the file's records with `entries`, in order, so that at every moment the file is either

@@ -36,11 +36,14 @@ bool RefreshItemCache() {
   const DWORD tick = GetTickCount();
   const bool readAnyway = !g_built || tick - g_lastFullRead >= kFullReadEveryMs;
   const unsigned buildsBefore = g_builds;
-  const EntryBytes loaded = LoadEntryBytes(g_readBytes, readAnyway);
+  const EntryBytes loaded = LoadEntryBytes(g_readBytes, readAnyway, g_built ? &g_builtBytes : nullptr);
   // A failure is told in a message box, whose wait runs the refreshes that come meanwhile: once
   // one of them has rebuilt the cache, what this one read is older news.
   if (g_builds != buildsBefore) return false;
   switch (loaded) {
+    case EntryBytes::SameAsKnown:
+      g_lastFullRead = tick;
+      [[fallthrough]];
     case EntryBytes::Unchanged:
     case EntryBytes::NotNow:
       // What is shown stays; only a new day (or the first build) makes new occurrences of it.

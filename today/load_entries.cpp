@@ -52,7 +52,7 @@ int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[MAX_PATH]) {
   return -2;
 }
 
-EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged) {
+EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged, const std::vector<unsigned char>* known) {
   // The file as last read: while it names the same, unchanged file, the read is skipped. A stamp
   // is trusted only once two reads, a refresh apart, found it: a file rewritten within the file
   // system's clock step of the first read keeps its times, and the second read sees it.
@@ -76,6 +76,12 @@ EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchange
   const DataFileStamp stamp = StampOfDataFile(szPath);
   const bool same = stamp == lastRead && stamp != DataFileStamp{} && lstrcmpW(szPath, lastPath) == 0;
   if (!evenIfUnchanged && same && settled) return EntryBytes::Unchanged;
+  if (same && settled && known != nullptr) {
+    bool unchanged = false;
+    const DataFileRead compared = CompareDataFileBytes(szPath, *known, unchanged, HeldFile::NotNow);
+    if (compared == DataFileRead::Held) return EntryBytes::NotNow;
+    if (compared == DataFileRead::Read && unchanged) return EntryBytes::SameAsKnown;
+  }
   switch (ReadDataFileBytes(szPath, bytes, HeldFile::NotNow, true)) {
     case DataFileRead::Read:
       g_lastFailure = LOAD_OK;

@@ -15,12 +15,16 @@ int LoadEntries(std::vector<ScheduleEntry>& entries);
 //   Read       `bytes` holds every whole record of the file, in file order;
 //   Unchanged  the file is the one last read, unchanged (same path, device, inode, size and
 //              modification and change times): not read unless `evenIfUnchanged`, `bytes` untouched;
+//   SameAsKnown  the file was read whole (as asked) and holds exactly `known`: `bytes` untouched;
 //   NotNow     another process holds the file for a moment: nothing said, `bytes` untouched;
 //   Failed     `bytes` emptied, the user told as LoadEntries tells.
+// `known` (optional): the bytes last read, for a whole read of an unchanged file to compare with
+// instead of copying the file again.
 // The storage of `bytes` is kept from one call to the next, so that reading a file of unchanged
 // size allocates nothing.
-enum class EntryBytes { Read, Unchanged, NotNow, Failed };
-EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged);
+enum class EntryBytes { Read, Unchanged, SameAsKnown, NotNow, Failed };
+EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged,
+                          const std::vector<unsigned char>* known = nullptr);
 
 // Reads a string value of the item's registry key into a buffer of the platform's full path length
 // (MAX_PATH units, terminator included). A value that does not fit, or an empty one, counts as

@@ -25,7 +25,7 @@ constexpr std::size_t kMaxRecords = 64;
 }  // namespace
 
 // The data file of this input, as the plug-in's loader would return it.
-EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool) {
+EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool, const std::vector<unsigned char>*) {
   bytes.resize(g_fileEntries.size() * SCHEDULE_RECORD_SIZE);
   for (std::size_t i = 0; i < g_fileEntries.size(); ++i)
     ScheduleEntryToBytes(g_fileEntries[i], bytes.data() + i * SCHEDULE_RECORD_SIZE);
