@@ -55,6 +55,7 @@ install: build
 	@$(MAKE) --no-print-directory install-files
 
 install-files:
+	@$(BUILD)/host/kalmeno-install --check "$(PREFIX)"
 	@cmake --install $(BUILD) --prefix "$(PREFIX)" >/dev/null
 	@$(BUILD)/host/kalmeno-install "$(PREFIX)" "$(BUILD)/install_manifest.txt"
 

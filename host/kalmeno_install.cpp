@@ -6,6 +6,8 @@
 //       screen); writes the desktop entries and icons; links the tools and their manuals into the
 //       user's folders; lists every file written (with those of FILE-LIST, the files cmake
 //       --install wrote) in PREFIX/install-manifest.txt.
+//   kalmeno-install --check PREFIX       refuses, before anything is copied, a prefix that the
+//       list of installed files or a desktop entry cannot hold.
 //   kalmeno-install --autostart [PREFIX] starts the Today screen at login.
 //   kalmeno-install --uninstall [PREFIX] removes every file the installation wrote, the folders
 //       that leaves empty, and the Today item's registry key when it names this installation (the
@@ -209,10 +211,12 @@ int main(int argc, char** argv) {
   std::string mode = argc > 1 && argv[1][0] == '-' ? argv[1] : "";
   int operands = argc - 1 - (mode.empty() ? 0 : 1);
   bool known = (mode.empty() && (operands == 1 || operands == 2)) ||
-               ((mode == "--autostart" || mode == "--uninstall") && operands <= 1);
+               ((mode == "--autostart" || mode == "--uninstall") && operands <= 1) ||
+               (mode == "--check" && operands == 1);
   if (!known) {
     std::fprintf(stderr,
                  "usage: kalmeno-install PREFIX [FILE-LIST]\n"
+                 "       kalmeno-install --check PREFIX\n"
                  "       kalmeno-install --autostart [PREFIX]\n       kalmeno-install --uninstall [PREFIX]\n");
     return 2;
   }
@@ -220,6 +224,7 @@ int main(int argc, char** argv) {
   Install install = InstallAt(operands > 0 ? argv[first] : OwnFolder());
   if (mode == "--uninstall") return Uninstall(install);
   if (!PrintablePath(install.folder)) return 1;
+  if (mode == "--check") return 0;
   if (mode == "--autostart") return Autostart(install);
   return Record(install, operands == 2 ? argv[first + 1] : nullptr);
 }
