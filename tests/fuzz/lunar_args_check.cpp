@@ -100,9 +100,12 @@ void CheckLunarArgumentBytes(const std::uint8_t* data, std::size_t size) {
     case Mode::Terms:
       if (args.thisYear) break;  // the year comes from the clock
       if (args.first.year < 1) Fail("a year out of range", joined);
-      if (args.mode == Mode::Holidays) AppendHolidayLines(args.first.year, args.tsv, out);
-      else AppendTermLines(args.first.year, args.tsv, out);
-      CheckLines(out, joined);
+      // A year without a table is refused (false) with nothing printed; a year with one gives whole lines.
+      if (args.mode == Mode::Holidays ? AppendHolidayLines(args.first.year, args.tsv, out)
+                                      : AppendTermLines(args.first.year, args.tsv, out))
+        CheckLines(out, joined);
+      else if (!out.empty())
+        Fail("a refused year printed lines", joined);
       break;
     case Mode::Today:
     case Mode::Version:
