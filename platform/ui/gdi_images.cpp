@@ -1,5 +1,7 @@
 // Module image resources (PNG or BMP bytes), icons, resource strings.
+#include <QBuffer>
 #include <QHash>
+#include <QImageReader>
 #include <QSet>
 #include <algorithm>
 #include <climits>
@@ -67,13 +69,27 @@ int ResourceId(LPCWSTR name) {
 
 }  // namespace
 
+// Resources are PNG or BMP, both read by Qt itself. Naming the format, with detection off, spares
+// the start a scan that loads every image-format plug-in to ask whether it knows the bytes.
+QImage KpDecodeResourceImage(const KpImageEntry& entry) {
+  const unsigned char* b = entry.data;
+  const bool png = entry.size >= 8 && b[0] == 0x89 && b[1] == 'P' && b[2] == 'N' && b[3] == 'G';
+  const bool bmp = entry.size >= 2 && b[0] == 'B' && b[1] == 'M';
+  if (!png && !bmp) return QImage();
+  QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(entry.data), static_cast<int>(entry.size));
+  QBuffer buffer(&bytes);
+  QImageReader reader(&buffer, png ? "PNG" : "BMP");
+  reader.setAutoDetectImageFormat(false);
+  return reader.read();
+}
+
 QImage KpLoadResourceImage(HINSTANCE module, int id, int kind, int width, int height) {
   const KpImageEntry* entries[kMaxEntries];
   const int count = KpFindImages(module, id, static_cast<KpImageKind>(kind), entries, kMaxEntries);
   QImage best;
   int bestDistance = INT_MAX;
   for (int i = 0; i < std::min(count, kMaxEntries); ++i) {
-    QImage decoded = QImage::fromData(entries[i]->data, static_cast<int>(entries[i]->size));
+    QImage decoded = KpDecodeResourceImage(*entries[i]);
     if (decoded.isNull()) continue;
     if (width == 0 && height == 0) {  // as stored: the first entry that decodes
       best = decoded;
@@ -138,7 +154,7 @@ HICON LoadIconW(HINSTANCE instance, LPCWSTR name) {
   const int count = KpFindImages(instance, id, KP_IMAGE_ICON, entries, kMaxEntries);
   QImage best;
   for (int i = 0; i < std::min(count, kMaxEntries); ++i) {
-    QImage decoded = QImage::fromData(entries[i]->data, static_cast<int>(entries[i]->size));
+    QImage decoded = KpDecodeResourceImage(*entries[i]);
     if (!decoded.isNull() && (best.isNull() || Distance(decoded.size(), kDefaultIconSize, kDefaultIconSize) <
                                                    Distance(best.size(), kDefaultIconSize, kDefaultIconSize)))
       best = decoded;

@@ -61,4 +61,6 @@ HBRUSH KpClassBackground(HWND window);
 int KpScreenDpi();
 // Decodes a module image resource (PNG/BMP) nearest to the requested size (0 = as stored).
 QImage KpLoadResourceImage(HINSTANCE module, int id, int kind, int width, int height);
+// One image resource's PNG or BMP bytes, decoded; a null image when they are neither.
+QImage KpDecodeResourceImage(const struct KpImageEntry& entry);
 QImage KpIconImage(HICON icon);

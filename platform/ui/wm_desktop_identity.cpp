@@ -30,8 +30,8 @@ QIcon ProgramIcon() {
   const int count = KpFindImages(ProgramInstance(), AFX_IDI_STD_FRAME, KP_IMAGE_ICON, entries, kMaxSizes);
   QIcon icon;
   for (int i = 0; i < std::min(count, kMaxSizes); ++i) {
-    QPixmap pixmap;
-    if (pixmap.loadFromData(entries[i]->data, static_cast<uint>(entries[i]->size))) icon.addPixmap(pixmap);
+    const QImage image = KpDecodeResourceImage(*entries[i]);
+    if (!image.isNull()) icon.addPixmap(QPixmap::fromImage(image));
   }
   return icon;
 }
