@@ -15,6 +15,3 @@ void RebuildItemCache();
 // How many times the cache has been built since the library was loaded: what was derived from the
 // occurrences (by their index) stays valid while this number stays the same.
 unsigned ItemCacheBuilds();
-
-// Releases what the cache holds (the library is unloaded).
-void ForgetItemCache();

@@ -8,40 +8,32 @@
 
 namespace {
 
-bool g_bMessageOpen = false;
-
-// The failure last shown, so that a refresh query every few seconds does not raise the same
-// message again and again while nothing has changed.
-enum LoadFailure { LOAD_OK = 0, LOAD_NO_KEY, LOAD_NO_DATA_VALUE, LOAD_NO_FILE };
-LoadFailure g_lastFailure = LOAD_OK;
-WCHAR g_szLastPath[MAX_PATH];
-
 // True when this failure is news: it differs from the one last shown.
 bool IsNewFailure(LoadFailure failure, LPCWSTR path) {
-  if (failure != g_lastFailure) return true;
-  return failure == LOAD_NO_FILE && lstrcmpW(path, g_szLastPath) != 0;
+  if (failure != g_item.load.lastFailure) return true;
+  return failure == LOAD_NO_FILE && lstrcmpW(path, g_item.load.szFailurePath) != 0;
 }
 
 void ReportFailure(LoadFailure failure, LPCWSTR path, LPCWSTR text, LPCWSTR caption) {
   if (!IsNewFailure(failure, path)) return;
   // A query arriving while another message is open stays silent and does not mark the failure as
   // shown, so that it is reported once the open box is answered.
-  if (g_bMessageOpen) return;
-  g_lastFailure = failure;
-  lstrcpynW(g_szLastPath, path != nullptr ? path : u"", MAX_PATH);
+  if (g_item.load.bMessageOpen) return;
+  g_item.load.lastFailure = failure;
+  lstrcpynW(g_item.load.szFailurePath, path != nullptr ? path : u"", MAX_PATH);
   ShowItemMessage(text, caption);
 }
 
 }  // namespace
 
 void ShowItemMessage(LPCWSTR text, LPCWSTR caption) {
-  if (g_bMessageOpen) return;
-  g_bMessageOpen = true;
+  if (g_item.load.bMessageOpen) return;
+  g_item.load.bMessageOpen = true;
   MessageBoxW(nullptr, text, caption, MB_OK);
-  g_bMessageOpen = false;
+  g_item.load.bMessageOpen = false;
 }
 
-void ForgetReportedLoadFailure() { g_lastFailure = LOAD_OK; }
+void ForgetReportedLoadFailure() { g_item.load.lastFailure = LOAD_OK; }
 
 int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[MAX_PATH]) {
   switch (ReadItemKeyValue(valueName, buffer, MAX_PATH)) {
@@ -53,12 +45,9 @@ int ReadItemValue(LPCWSTR valueName, WCHAR (&buffer)[MAX_PATH]) {
 }
 
 EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchanged, const std::vector<unsigned char>* known) {
-  // The file as last read: while it names the same, unchanged file, the read is skipped. A stamp
-  // is trusted only once two reads, a refresh apart, found it: a file rewritten within the file
-  // system's clock step of the first read keeps its times, and the second read sees it.
-  static DataFileStamp lastRead;
-  static bool settled = false;
-  static WCHAR lastPath[MAX_PATH];
+  DataFileStamp& lastRead = g_item.load.lastRead;
+  bool& settled = g_item.load.bSettled;
+  WCHAR(&lastPath)[MAX_PATH] = g_item.load.szLastPath;
   WCHAR szPath[MAX_PATH];
   int status = ReadItemValue(u"DATA", szPath);
   if (status == -1) {
@@ -84,7 +73,7 @@ EntryBytes LoadEntryBytes(std::vector<unsigned char>& bytes, bool evenIfUnchange
   }
   switch (ReadDataFileBytes(szPath, bytes, HeldFile::NotNow, true)) {
     case DataFileRead::Read:
-      g_lastFailure = LOAD_OK;
+      g_item.load.lastFailure = LOAD_OK;
       // Taken before the read: a change during it shows in the next stamp.
       settled = same;
       lastRead = stamp;

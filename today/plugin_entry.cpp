@@ -55,9 +55,6 @@ BOOL ProcessDetach() {
   LoadStringW(g_hInstance, IDS_ITEM_CLASS, szClass, 100);
   UnregisterClassW(szClass, g_hInstance);
   g_item = TodayItemModel{};
-  ForgetItemCache();
-  g_settings = TodaySettings{};
-  ForgetAnnouncedReminders();
   return TRUE;
 }
 

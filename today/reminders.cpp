@@ -3,7 +3,6 @@
 #include <cstring>
 #include <cstdint>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "aygshell.h"
@@ -15,36 +14,6 @@ namespace {
 
 constexpr long long kMinutesPerDay = 1440;
 const WCHAR kSummary[] = u"Kalmeno 미리 알림";
-
-// What makes an occurrence the same one at a later refresh: its day and the entry's time, flags
-// and title. Positions in the data file are not used, since entries added or removed while the
-// item runs move the others. Kept zero-filled, so that whole keys compare and hash as bytes.
-struct OccurrenceKey {
-  DWORD day;
-  WORD hour, minute, flags;
-  WCHAR title[10];
-  bool operator==(const OccurrenceKey& other) const { return std::memcmp(this, &other, sizeof(*this)) == 0; }
-};
-struct KeyHash {
-  size_t operator()(const OccurrenceKey& key) const {
-    // FNV-1a over the key's bytes.
-    uint64_t hash = 14695981039346656037ull;
-    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(&key);
-    for (size_t i = 0; i < sizeof(key); ++i) hash = (hash ^ bytes[i]) * 1099511628211ull;
-    return (size_t)hash;
-  }
-};
-
-std::unordered_set<OccurrenceKey, KeyHash> g_announced;
-// Which of g_occurrences (by index) are in g_announced already, for the cache build they belong
-// to: a walk every minute over thousands of coming occurrences then hashes only the new ones.
-std::vector<unsigned char> g_inAnnounced;
-unsigned g_flaggedBuild = 0;
-bool g_flagged = false;
-// The minute and interval of the last walk: the shell asks every few seconds, and until the
-// minute, the interval or the occurrences change, a walk can find nothing new.
-long long g_lastMinute = -1;
-long long g_lastInterval = 0;
 
 long long StartMinute(const Occurrence& occurrence) {
   const ScheduleEntry& entry = g_entries[occurrence.nEntry];
@@ -117,7 +86,7 @@ void Announce(const std::vector<const Occurrence*>& due) {
   SHNOTIFICATIONDATA data;
   std::memset(&data, 0, sizeof(data));
   data.cbStruct = sizeof(data);
-  data.dwID = (DWORD)g_announced.size();
+  data.dwID = (DWORD)g_item.reminders.announced.size();
   data.npPriority = SHNP_INFORM;
   data.hicon = g_hItemIcon;
   data.pszTitle = kSummary;
@@ -132,9 +101,9 @@ void AnnounceFrom(const std::vector<Occurrence>& list, size_t first, long long n
     const Occurrence& occurrence = list[k];
     if ((long long)occurrence.nDay * kMinutesPerDay > now + interval) break;
     long long start = StartMinute(occurrence);
-    if (now >= start || now < start - interval || g_inAnnounced[k]) continue;
-    g_inAnnounced[k] = 1;
-    if (g_announced.insert(KeyOf(occurrence)).second) due.push_back(&occurrence);
+    if (now >= start || now < start - interval || g_item.reminders.inAnnounced[k]) continue;
+    g_item.reminders.inAnnounced[k] = 1;
+    if (g_item.reminders.announced.insert(KeyOf(occurrence)).second) due.push_back(&occurrence);
   }
   if (!due.empty()) Announce(due);
 }
@@ -151,29 +120,21 @@ void AnnounceDueReminders() {
   long long interval = ReminderMinutes(g_settings);
   if (interval <= 0) return;
   // Rebuilt occurrences are walked again at once, and what stood at an index before may not now.
-  if (!g_flagged || g_flaggedBuild != ItemCacheBuilds() || g_inAnnounced.size() != g_occurrences.size()) {
-    g_flagged = true;
-    g_flaggedBuild = ItemCacheBuilds();
-    g_inAnnounced.assign(g_occurrences.size(), 0);
-    g_lastMinute = -1;
+  if (!g_item.reminders.flagged || g_item.reminders.flaggedBuild != ItemCacheBuilds() || g_item.reminders.inAnnounced.size() != g_occurrences.size()) {
+    g_item.reminders.flagged = true;
+    g_item.reminders.flaggedBuild = ItemCacheBuilds();
+    g_item.reminders.inAnnounced.assign(g_occurrences.size(), 0);
+    g_item.reminders.lastMinute = -1;
   }
   SYSTEMTIME now;
   GetLocalTime(&now);
   DWORD today = 0;
   if (!DaysSince1601(now.wYear, now.wMonth, now.wDay, &today)) return;
   long long minute = (long long)today * kMinutesPerDay + now.wHour * 60LL + now.wMinute;
-  if (minute == g_lastMinute && interval == g_lastInterval) return;
-  g_lastMinute = minute;
-  g_lastInterval = interval;
+  if (minute == g_item.reminders.lastMinute && interval == g_item.reminders.lastInterval) return;
+  g_item.reminders.lastMinute = minute;
+  g_item.reminders.lastInterval = interval;
   // From g_nFirst on, the occurrences are the coming ones in date order, a yearly entry whose date
   // this year is past already at its date of next year.
   if (g_nFirst >= 0) AnnounceFrom(g_occurrences, (size_t)g_nFirst, minute, interval);
-}
-
-void ForgetAnnouncedReminders() {
-  std::unordered_set<OccurrenceKey, KeyHash>().swap(g_announced);
-  std::vector<unsigned char>().swap(g_inAnnounced);
-  g_flagged = false;
-  g_lastMinute = -1;
-  g_lastInterval = 0;
 }

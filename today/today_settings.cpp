@@ -2,25 +2,20 @@
 
 #include "wingdi.h"
 
-TodaySettings g_settings;
-
 namespace {
 
 // The screen's resolution is asked once and kept: it does not change while the shell runs.
 // -1 stands for "no screen device context could be had", as the shell's own code does.
-int g_nDpiX = 0;
-int g_nDpiY = 0;
-
 void FetchScreenResolution() {
-  if (g_nDpiX != 0) return;
+  if (g_item.nDpiX != 0) return;
   HDC screen = GetDC(nullptr);
   if (screen == nullptr) {
-    g_nDpiX = -1;
-    g_nDpiY = -1;
+    g_item.nDpiX = -1;
+    g_item.nDpiY = -1;
     return;
   }
-  g_nDpiX = GetDeviceCaps(screen, LOGPIXELSX);
-  g_nDpiY = GetDeviceCaps(screen, LOGPIXELSY);
+  g_item.nDpiX = GetDeviceCaps(screen, LOGPIXELSX);
+  g_item.nDpiY = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
 }
 
@@ -56,10 +51,10 @@ int ItemHeightUnits() {
 
 int ScaleX(int units) {
   FetchScreenResolution();
-  return Scale(units, g_nDpiX);
+  return Scale(units, g_item.nDpiX);
 }
 
 int ScaleY(int units) {
   FetchScreenResolution();
-  return Scale(units, g_nDpiY);
+  return Scale(units, g_item.nDpiY);
 }
