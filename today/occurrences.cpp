@@ -26,10 +26,13 @@ BOOL DayInYear(const ScheduleEntry& entry, int year, DWORD* days) {
 
 // The first day on or after today on which a yearly entry falls: this year's date, else the
 // following year's. Lunar year Y - 1 still reaches into January and February of solar year Y (its
-// last months), so a lunar entry tries lunar years Y - 1, Y and Y + 1.
+// last months), so a lunar entry tries lunar years Y - 1, Y and Y + 1. A solar 29 February comes
+// only in leap years, up to eight years apart (2096, then 2104).
 BOOL ComingYearlyDay(const ScheduleEntry& entry, int solarYear, DWORD today, DWORD* days) {
-  const int firstYear = (entry.wFlags & SCHEDULE_LUNAR) ? solarYear - 1 : solarYear;
-  for (int year = firstYear; year <= solarYear + 1; ++year)
+  const bool lunar = entry.wFlags & SCHEDULE_LUNAR;
+  const int firstYear = lunar ? solarYear - 1 : solarYear;
+  const int lastYear = lunar ? solarYear + 1 : solarYear + 8;
+  for (int year = firstYear; year <= lastYear; ++year)
     if (DayInYear(entry, year, days) && *days >= today) return TRUE;
   return FALSE;
 }

@@ -117,6 +117,11 @@ TEST_F(TodayItemTest, DatesThatDoNotExistAreLeftOutOfTheComingEntries) {
   // The yearly 29 February has no day this year, but next year's (2008 is a leap year, the 29th a
   // Friday 374 days on) follows the main list.
   EXPECT_THAT(PaintedLines(), ElementsAre("내일(수) 09:00 진짜", "374일뒤(금) 09:00 윤일", kNoMore));
+  // Just after a 29 February the next one is three years on, past the following year.
+  SetNow("2009-03-01T10:00:00");
+  WriteEntries({MakeEntry(2004, 2, 29, 9, 0, u"윤일", SCHEDULE_YEARLY)});
+  QueryRefresh();
+  EXPECT_THAT(PaintedLines(), ElementsAre("1095일뒤(수) 09:00 윤일", kNoMore, kNoMore));
 }
 
 TEST_F(TodayItemTest, LunarYearlyEntryFallsOnItsSolarDateOfThisYear) {
