@@ -3,7 +3,7 @@ BUILD ?= build
 PREFIX ?= $(HOME)/.local/share/kalmeno
 DEB_PACKAGES := build-essential cmake ninja-build qt6-base-dev libgtest-dev libgmock-dev \
                 libbenchmark-dev libicu-dev fonts-nanum clang libclang-rt-14-dev python3 strace \
-                pkg-config libical-dev libnova-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps x11-utils \
+                pkg-config libfontconfig-dev libical-dev libnova-dev khal man-db dbus desktop-file-utils xvfb xdotool x11-apps x11-utils \
                 ccache radicale vdirsyncer python3-caldav python3-icalendar curl nodejs
 # ical.js (a web client's iCalendar reader) comes from npm, pinned, into tests/sync/node_modules; the sync's
 # tests read objects with it. Nothing is fetched at test time.

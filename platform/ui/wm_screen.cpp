@@ -6,6 +6,9 @@
 #include <QPainter>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
+
+#include <fontconfig/fontconfig.h>
 
 #include "kp_platform.h"
 #include "platform/ui/kp_ui_internal.h"
@@ -146,6 +149,11 @@ void KpInitialize(int argc, char** argv) {
   static bool started = false;
   if (started) return;
   started = true;
+  // Reading the system's font configuration (dozens of XML files) is the longest part of a start
+  // after the loading of the libraries, and needs nothing of Qt: it runs on a second core while
+  // Qt loads its platform and the desktop window is made, and is done before the first font is
+  // asked for (fontconfig itself is safe to call from any thread).
+  std::thread fontConfiguration;
   if (!QCoreApplication::instance()) {
     // QApplication keeps references to argc and argv for its whole life.
     static int qtArgc = 1;
@@ -157,11 +165,13 @@ void KpInitialize(int argc, char** argv) {
       qtArgv = argv;
     }
     PrepareDesktopIdentity();
+    fontConfiguration = std::thread([] { FcInit(); });
     new QApplication(qtArgc, qtArgv);
   }
   CreateDesktopWindow();
   InstallSessionEndSignals();
   MarkScreenDirty();
+  if (fontConfiguration.joinable()) fontConfiguration.join();
 }
 
 int GetSystemMetrics(int index) {
