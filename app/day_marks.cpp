@@ -5,12 +5,11 @@
 #include "calendar/public_holidays.h"
 #include "calendar/solar_terms.h"
 #include "kp_platform.h"
+#include "schedule/user_choices.h"
 #include "windows.h"
 
 namespace {
 
-const WCHAR kSettingsKey[] = u"Software\\Kalmeno";
-const WCHAR kHolidayViewValue[] = u"HolidayView";
 
 // A cell is about three syllables wide; the schedule panel shows the whole name.
 std::u16string CellLabel(const std::u16string& name) {
@@ -49,21 +48,6 @@ void FillDayMarks(const DayCell (&cells)[kMonthCellCount], DayMarks (&marks)[kMo
   }
 }
 
-bool LoadHolidayView() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
-  DWORD value = 0, type = 0, size = sizeof value;
-  const LONG status = RegQueryValueExW(key, kHolidayViewValue, nullptr, &type, (LPBYTE)&value, &size);
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS && type == REG_DWORD && value != 0;
-}
+bool LoadHolidayView() { return LoadUserChoice(u"HolidayView"); }
 
-void SaveHolidayView(bool on) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  const DWORD value = on ? 1 : 0;
-  RegSetValueExW(key, kHolidayViewValue, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
-  RegCloseKey(key);
-}
+void SaveHolidayView(bool on) { SaveUserChoice(u"HolidayView", on); }

@@ -5,26 +5,17 @@
 #include "calendar/public_holidays.h"
 #include "calendar/solar_terms.h"
 #include "kp_platform.h"
+#include "schedule/user_choices.h"
 #include "today/occurrences.h"
 
 namespace {
 
-const WCHAR kSettingsKey[] = u"Software\\Kalmeno";
-const WCHAR kValue[] = u"TodayHolidayMarks";
-
-BOOL LoadShowHolidayMarks() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return FALSE;
-  DWORD value = 0, type = 0, size = sizeof value;
-  const LONG status = RegQueryValueExW(key, kValue, nullptr, &type, (LPBYTE)&value, &size);
-  RegCloseKey(key);
-  return status == ERROR_SUCCESS && type == REG_DWORD && value != 0;
-}
+constexpr WCHAR kShowHolidayMarks[] = u"TodayHolidayMarks";
 
 }  // namespace
 
 void BuildComingMarks(DWORD today, int year) {
-  g_bShowHolidayMarks = LoadShowHolidayMarks();
+  g_bShowHolidayMarks = LoadUserChoice(kShowHolidayMarks);
   g_comingMarks.clear();
   for (int y = year; y <= year + 1; ++y) {
     DWORD day = 0;
@@ -42,11 +33,5 @@ void BuildComingMarks(DWORD today, int year) {
 
 void SaveShowHolidayMarks(BOOL show) {
   g_bShowHolidayMarks = show;
-  HKEY key = nullptr;
-  if (RegCreateKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr) !=
-      ERROR_SUCCESS)
-    return;
-  const DWORD value = show ? 1 : 0;
-  RegSetValueExW(key, kValue, 0, REG_DWORD, (const BYTE*)&value, sizeof value);
-  RegCloseKey(key);
+  SaveUserChoice(kShowHolidayMarks, show);
 }
