@@ -77,4 +77,11 @@ std::string HostPath(const std::u16string& handheldPath) {
   return host;
 }
 
+std::u16string HandheldPath(const std::string& hostPath) {
+  std::u16string handheld = Utf16(hostPath);
+  for (char16_t& c : handheld)
+    if (c == u'/') c = u'\\';
+  return handheld;
+}
+
 }  // namespace tool_text

@@ -8,7 +8,8 @@ namespace tool_text {
 std::string Utf8(const std::u16string& text);
 std::u16string Utf16(const std::string& text);
 
-// A path as the handheld writes it (backslashes) in the host's form, as UTF-8.
+// A path as the handheld writes it (backslashes) in the host's form, as UTF-8, and back.
 std::string HostPath(const std::u16string& handheldPath);
+std::u16string HandheldPath(const std::string& hostPath);
 
 }  // namespace tool_text

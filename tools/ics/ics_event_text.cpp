@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "kp_platform.h"
+#include "tools/common/utf8_text.h"
 
 namespace ics_tool {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 std::string Utf8WithoutControls(std::u16string text) {
   for (char16_t& unit : text)
     if ((unit < 0x20 && unit != u'\n') || unit == 0x7F) unit = u'\uFFFD';
-  return KpToUtf8(text.c_str(), static_cast<int>(text.size()));
+  return tool_text::Utf8(text);
 }
 
 std::string TwoDigits(int value) {

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "app/one_copy.h"
-#include "kp_platform.h"
+#include "tools/common/utf8_text.h"
 #include "schedule/data_file.h"
 #include "schedule/schedule_file.h"
 #include "tools/common/tool_version.h"
@@ -48,7 +48,7 @@ std::u16string ProgramBeside(const std::string& dataPath) {
   std::filesystem::path folder = std::filesystem::weakly_canonical(std::filesystem::absolute(dataPath, ignored), ignored);
   std::filesystem::path program = folder.parent_path() / "kalmeno";
   const std::filesystem::path resolved = std::filesystem::canonical(program, ignored);
-  return KpHandheldPath(resolved.empty() ? program.string() : resolved.string());
+  return tool_text::HandheldPath(resolved.empty() ? program.string() : resolved.string());
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ int main(int argc, char** argv) {
 
   int status = outcome.failed ? 1 : 0;
   if (outcome.entriesChanged) {
-    const std::u16string platformPath = KpFromUtf8(data.path);
+    const std::u16string platformPath = tool_text::Utf16(data.path);
     ScheduleWriteOutcome saved = ScheduleWriteOutcome::CouldNotCreate;
     // A file the Today item holds for its read is waited for, as the program's own save waits.
     RetryWhileHeld(HeldFile::WaitBriefly, [&] {

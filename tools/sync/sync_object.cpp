@@ -7,7 +7,7 @@
 #include <cstring>
 
 #include "calendar/lunar_calendar.h"
-#include "kp_platform.h"
+#include "tools/common/utf8_text.h"
 #include "tools/common/tool_version.h"
 #include "tools/ics/ics_entry_plan.h"
 #include "tools/ics/ics_event_text.h"
@@ -128,7 +128,7 @@ bool CopyCut(const std::u16string& text, WCHAR* field, std::size_t units) {
 
 std::u16string WithCrLf(const std::string& utf8) {
   std::u16string result;
-  for (char16_t unit : KpFromUtf8(utf8)) {
+  for (char16_t unit : tool_text::Utf16(utf8)) {
     if (unit == u'\n') result += u'\r';
     if (unit != u'\r') result += unit;
   }
@@ -263,7 +263,7 @@ void ReadEvent(icalcomponent* root, icalcomponent* event, ReadObjectResult& resu
       if (list.find(std::string(",") + kHolidayCategory + ",") != std::string::npos) entry.wFlags |= SCHEDULE_HOLIDAY;
     }
 
-  std::u16string title = KpFromUtf8(icalcomponent_get_summary(event) ? icalcomponent_get_summary(event) : "");
+  std::u16string title = tool_text::Utf16(icalcomponent_get_summary(event) ? icalcomponent_get_summary(event) : "");
   for (char16_t& unit : title)
     if (unit == u'\r' || unit == u'\n') unit = u' ';
   if (!CopyCut(title, entry.szTitle, SCHEDULE_TITLE_UNITS - 1)) result.notKept.push_back("제목의 10자 뒤");

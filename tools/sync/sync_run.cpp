@@ -10,7 +10,7 @@
 #include <set>
 #include <unordered_map>
 
-#include "kp_platform.h"
+#include "tools/common/utf8_text.h"
 #include "tools/common/whole_file_writer.h"
 #include "tools/ics/entry_uid.h"
 #include "tools/sync/vdir_folder.h"
@@ -42,7 +42,7 @@ std::string Describe(const ScheduleEntry& entry) {
                 entry.wFlags & SCHEDULE_YEARLY ? "매년 " : "", entry.wYear, entry.wMonth, entry.wDay, entry.wHour,
                 entry.wMinute);
   const std::u16string title = ScheduleTitleText(entry);
-  return "'" + KpToUtf8(title.c_str(), static_cast<int>(title.size())) + "' (" + when + ")";
+  return "'" + tool_text::Utf8(title) + "' (" + when + ")";
 }
 
 class Sync {
