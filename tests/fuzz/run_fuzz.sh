@@ -50,7 +50,7 @@ for target in "${targets[@]}"; do
       build today_occurrences "$root"/tests/fuzz/fuzz_today_occurrences.cpp \
         "$root"/tests/fuzz/today_occurrences_check.cpp \
         "$root"/today/coming_marks.cpp "$root"/today/item_cache.cpp "$root"/today/item_model.cpp "$root"/today/occurrences.cpp \
-        "$root"/schedule/schedule_entry.cpp "$root"/schedule/entry_occurrences.cpp
+        "$root"/schedule/schedule_entry.cpp "$root"/schedule/entry_occurrences.cpp "$root"/schedule/user_choices.cpp
       max_len=2048 ;;
     today_paint | month_paint)
       [ -f "$out/cmake/build.ninja" ] || CXX=clang++ cmake -S "$root" -B "$out/cmake" -G Ninja \
