@@ -96,14 +96,15 @@ void Announce(const std::vector<const Occurrence*>& due) {
 
 // Walks a list sorted by day from `first`, up to the last day the interval can reach.
 void AnnounceFrom(const std::vector<Occurrence>& list, size_t first, long long now, long long interval) {
+  ReminderState& r = g_item.reminders;
   std::vector<const Occurrence*> due;
   for (size_t k = first; k < list.size(); ++k) {
     const Occurrence& occurrence = list[k];
     if ((long long)occurrence.nDay * kMinutesPerDay > now + interval) break;
     long long start = StartMinute(occurrence);
-    if (now >= start || now < start - interval || g_item.reminders.inAnnounced[k]) continue;
-    g_item.reminders.inAnnounced[k] = 1;
-    if (g_item.reminders.announced.insert(KeyOf(occurrence)).second) due.push_back(&occurrence);
+    if (now >= start || now < start - interval || r.inAnnounced[k]) continue;
+    r.inAnnounced[k] = 1;
+    if (r.announced.insert(KeyOf(occurrence)).second) due.push_back(&occurrence);
   }
   if (!due.empty()) Announce(due);
 }
@@ -117,23 +118,24 @@ long long ReminderMinutes(const TodaySettings& settings) {
 }
 
 void AnnounceDueReminders() {
+  ReminderState& r = g_item.reminders;
   long long interval = ReminderMinutes(g_settings);
   if (interval <= 0) return;
   // Rebuilt occurrences are walked again at once, and what stood at an index before may not now.
-  if (!g_item.reminders.flagged || g_item.reminders.flaggedBuild != ItemCacheBuilds() || g_item.reminders.inAnnounced.size() != g_occurrences.size()) {
-    g_item.reminders.flagged = true;
-    g_item.reminders.flaggedBuild = ItemCacheBuilds();
-    g_item.reminders.inAnnounced.assign(g_occurrences.size(), 0);
-    g_item.reminders.lastMinute = -1;
+  if (!r.flagged || r.flaggedBuild != ItemCacheBuilds() || r.inAnnounced.size() != g_occurrences.size()) {
+    r.flagged = true;
+    r.flaggedBuild = ItemCacheBuilds();
+    r.inAnnounced.assign(g_occurrences.size(), 0);
+    r.lastMinute = -1;
   }
   SYSTEMTIME now;
   GetLocalTime(&now);
   DWORD today = 0;
   if (!DaysSince1601(now.wYear, now.wMonth, now.wDay, &today)) return;
   long long minute = (long long)today * kMinutesPerDay + now.wHour * 60LL + now.wMinute;
-  if (minute == g_item.reminders.lastMinute && interval == g_item.reminders.lastInterval) return;
-  g_item.reminders.lastMinute = minute;
-  g_item.reminders.lastInterval = interval;
+  if (minute == r.lastMinute && interval == r.lastInterval) return;
+  r.lastMinute = minute;
+  r.lastInterval = interval;
   // From g_nFirst on, the occurrences are the coming ones in date order, a yearly entry whose date
   // this year is past already at its date of next year.
   if (g_nFirst >= 0) AnnounceFrom(g_occurrences, (size_t)g_nFirst, minute, interval);

@@ -10,7 +10,7 @@ long long ReminderMinutes(const TodaySettings& settings);
 
 // Announces every coming occurrence whose reminder time (its date at the entry's hour and minute,
 // less the interval) has come and which has not started yet, once per occurrence while the
-// library stays loaded (the model keeps what was announced). Called after each refresh query. Only the occurrences inside the interval
-// are looked at, and only once a minute while the cache is not rebuilt, so a refresh with nothing
-// due costs next to nothing.
+// library stays loaded (the model keeps what was announced). Called after each refresh query.
+// Only the occurrences inside the interval are looked at, and only once a minute while the cache
+// is not rebuilt, so a refresh with nothing due costs next to nothing.
 void AnnounceDueReminders();
