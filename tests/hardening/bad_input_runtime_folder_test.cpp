@@ -63,17 +63,20 @@ TEST(BadInputRuntimeFolder, AFolderThatIsNotTheUsersAloneIsNeverUsedAndNoneAtAll
     e2e::WriteBytes(k.trace, "");
     for (const std::string& path : {k.dir.path(), k.trace, k.dataFile}) chmod(path.c_str(), 0777);
     chmod(k.dir.file("script.txt").c_str(), 0644);
-    // The test folder is reached again inside the new /tmp: held on /mnt (of this namespace only)
-    // while the new /tmp is mounted, then bound back to its own path.
+    // The test folder and the platform library (a build under /tmp, too) are reached again inside
+    // the new /tmp: the old /tmp is held on /mnt (of this namespace only) while the new one is
+    // mounted, then each is bound back to its own path.
     const std::string runtime = *c.runtimeDir ? k.dir.file(c.runtimeDir) : "";
     const std::string inside =
-        std::string("mount --bind \"$D\" /mnt && mount -t tmpfs -o mode=1777 tmpfs /tmp && mkdir -p \"$D\" && "
-                    "mount --bind /mnt \"$D\" && ") +
+        std::string("mount --bind /tmp /mnt && mount -t tmpfs -o mode=1777 tmpfs /tmp && "
+                    "for p in \"$D\" \"$L\"; do case \"$p\" in /tmp/*) "
+                    "mkdir -p \"$p\" && mount --bind \"/mnt/${p#/tmp/}\" \"$p\";; esac; done && ") +
         c.prepare + " && exec setpriv --reuid=65534 --regid=65534 --clear-groups env -u TMPDIR " +
         (runtime.empty() ? "-u XDG_RUNTIME_DIR " : "XDG_RUNTIME_DIR=\"" + runtime + "\" ") + "HOME=\"$D\" \"$D/kalmeno\"; " +
         "echo cannot start; exit 99";
     k.result = e2e::Run("/usr/bin/unshare", {"-m", "/bin/sh", "-c", inside},
                         {{"D", k.dir.path()},
+                         {"L", e2e::Built("platform")},
                          {"KALMENO_NOW", "2007-12-08T10:00:00"},
                          {"KALMENO_SCRIPT", k.dir.file("script.txt")},
                          {"KALMENO_TRACE", k.trace},
