@@ -4,6 +4,7 @@
 // places it looks in. It starts from a folder of its own and nothing is written through what was
 // planted; when no folder can be had it says so and ends with status 1.
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -40,6 +41,18 @@ const FolderCase kCases[] = {
      "runtime", false},
 };
 
+// The folder of the leak checker's suppressions, when a sanitizer build names one: the program run
+// inside the private /tmp must still read it.
+std::string SuppressionsFolder() {
+  const char* options = std::getenv("LSAN_OPTIONS");
+  if (!options) return "";
+  const std::string text = options;
+  const size_t at = text.find("suppressions=");
+  if (at == std::string::npos) return "";
+  const std::string file = text.substr(at + 13, text.find(':', at) - (at + 13));
+  return file.substr(0, file.rfind('/'));
+}
+
 std::string CannotRunHere() {
   if (geteuid() != 0) return "needs root for a private mount namespace and to run as user nobody";
   for (const char* tool : {"/usr/bin/unshare", "/usr/bin/setpriv"})
@@ -63,13 +76,13 @@ TEST(BadInputRuntimeFolder, AFolderThatIsNotTheUsersAloneIsNeverUsedAndNoneAtAll
     e2e::WriteBytes(k.trace, "");
     for (const std::string& path : {k.dir.path(), k.trace, k.dataFile}) chmod(path.c_str(), 0777);
     chmod(k.dir.file("script.txt").c_str(), 0644);
-    // The test folder and the platform library (a build under /tmp, too) are reached again inside
-    // the new /tmp: the old /tmp is held on /mnt (of this namespace only) while the new one is
-    // mounted, then each is bound back to its own path.
+    // The test folder, the platform library and the leak checker's suppressions (a checkout under
+    // /tmp, too) are reached again inside the new /tmp: the old /tmp is held on /mnt (of this
+    // namespace only) while the new one is mounted, then each is bound back to its own path.
     const std::string runtime = *c.runtimeDir ? k.dir.file(c.runtimeDir) : "";
     const std::string inside =
         std::string("mount --bind /tmp /mnt && mount -t tmpfs -o mode=1777 tmpfs /tmp && "
-                    "for p in \"$D\" \"$L\"; do case \"$p\" in /tmp/*) "
+                    "for p in \"$D\" \"$L\" \"$S\"; do case \"$p\" in /tmp/*) "
                     "mkdir -p \"$p\" && mount --bind \"/mnt/${p#/tmp/}\" \"$p\";; esac; done && ") +
         c.prepare + " && exec setpriv --reuid=65534 --regid=65534 --clear-groups env -u TMPDIR " +
         (runtime.empty() ? "-u XDG_RUNTIME_DIR " : "XDG_RUNTIME_DIR=\"" + runtime + "\" ") + "HOME=\"$D\" \"$D/kalmeno\"; " +
@@ -77,6 +90,7 @@ TEST(BadInputRuntimeFolder, AFolderThatIsNotTheUsersAloneIsNeverUsedAndNoneAtAll
     k.result = e2e::Run("/usr/bin/unshare", {"-m", "/bin/sh", "-c", inside},
                         {{"D", k.dir.path()},
                          {"L", e2e::Built("platform")},
+                         {"S", SuppressionsFolder()},
                          {"KALMENO_NOW", "2007-12-08T10:00:00"},
                          {"KALMENO_SCRIPT", k.dir.file("script.txt")},
                          {"KALMENO_TRACE", k.trace},
