@@ -83,16 +83,19 @@ void CheckTodayOccurrenceBytes(const std::uint8_t* data, std::size_t size) {
   for (std::size_t i = 0; i < entries.size(); ++i) {
     const ScheduleEntry& entry = entries[i];
     if (entry.wFlags & SCHEDULE_YEARLY) {
-      // A yearly entry comes on or after today: this year's date while it lies ahead, else next year's.
+      // A yearly entry comes on or after today, never before.
       for (const Occurrence& occurrence : set.occurrences)
         if (occurrence.nEntry == (INT)i && occurrence.nDay < set.nToday) Fail("a yearly entry falls before today", (int)i);
       if (entry.wFlags & SCHEDULE_LUNAR) continue;
-      DWORD thisYear = 0, nextYear = 0;
-      bool ahead = DaysSince1601(clock.wYear, entry.wMonth, entry.wDay, &thisYear) && thisYear >= set.nToday;
-      bool next = DaysSince1601(clock.wYear + 1, entry.wMonth, entry.wDay, &nextYear);
-      if ((ahead || next) != (seen[i] == 1)) Fail("a yearly date falls exactly when this or next year has it", (int)i);
+      // Its day is the first one on or after today in this year or the eight after it (a 29
+      // February comes back within eight years), when one of them has the date.
+      DWORD expected = 0;
+      bool falls = false;
+      for (int year = clock.wYear; year <= clock.wYear + 8 && !falls; ++year)
+        falls = DaysSince1601(year, entry.wMonth, entry.wDay, &expected) && expected >= set.nToday;
+      if (falls != (seen[i] == 1)) Fail("a yearly date falls exactly when one of the next years has it", (int)i);
       for (const Occurrence& occurrence : set.occurrences)
-        if (occurrence.nEntry == (INT)i && occurrence.nDay != (ahead ? thisYear : nextYear)) Fail("a yearly entry's day", (int)i);
+        if (occurrence.nEntry == (INT)i && occurrence.nDay != expected) Fail("a yearly entry's day", (int)i);
       continue;
     }
     // A one-time entry falls on the date it names, and only when that date exists.
